@@ -1,0 +1,73 @@
+// The assembler's working state: the current token, the line status, the
+// statement fields and the mnemonic table with its user-name part.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "machine/charset.hpp"
+
+namespace comet {
+
+// ---- Current token and line status ----------------------------------------
+
+enum TokenKind : int16_t { kTokNumber = 0, kTokString = 1, kTokName = 2 };
+
+enum LineStatus : int16_t {
+    kStatusOk = 0,           // a token was read
+    kStatusNoToken = 1,      // nothing (more) on the line, or a comment
+    kStatusOpenString = 2,   // a string constant is not closed
+    kStatusBadNumber = 3,    // a number could not be converted
+    kStatusHeadNotName = 4,  // the statement head does not start with a name
+    kStatusWrongClass = 5,   // a name or number of the wrong class
+    kStatusNoAddress = 7,    // an address operand is missing
+};
+
+struct Token {
+    int16_t kind = kTokNumber;  // TokenKind
+    int16_t words = 1;          // words the token occupies as a constant
+    int16_t value = 0;          // value of a number
+    Text text;                  // a name as written, or a string constant's characters
+};
+
+// ---- Mnemonic table ---------------------------------------------------------
+
+constexpr int kTableRows = 101;     // rows 0..100
+constexpr int kReservedRows = 35;   // rows 1..35 hold the reserved words
+constexpr int kMaxTableCount = 99;  // row 100 is only ever the search sentinel
+
+struct TableRow {
+    Text name;            // as written when the row was made
+    int16_t defined = 0;  // 1 for reserved words and labels that have been met
+    int32_t value = 0;    // code, register number or label address
+    std::string cls;      // "CM0".."PS3", "REG", or empty for a user name
+};
+
+struct MnemonicTable {
+    std::array<TableRow, kTableRows> rows{};
+    int16_t count = 0;  // number of the last live row
+};
+
+// ---- Statement fields ---------------------------------------------------------
+
+struct Statement {
+    int16_t code = 0;          // value of the mnemonic's row
+    std::string cls;           // class of the mnemonic's row
+    int16_t reg = 0;           // register operand 0..4
+    int16_t index = 0;         // index register 0..4, 0 when none
+    int32_t address = 0;       // number, packed characters or table row
+    int16_t addressTag = 1;    // 1 absolute value, 0 table row
+    int32_t operandValue = 0;  // result of the last operand parser
+    int16_t operandTag = 1;    // 1 absolute value, 0 table row
+};
+
+struct AsmState {
+    Token token;                 // the last token read
+    int16_t lineStatus = 0;      // LineStatus of the last read
+    Statement st;                // the statement being generated
+    int16_t listIndex = 0;       // where semANA inserts its next listing line
+    bool memoryOver = false;     // a statement did not fit below address 200: the pass ends
+};
+
+}  // namespace comet

@@ -1,0 +1,14 @@
+// Standard input and output of the emulated program: the IN and OUT groups.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/workbench.hpp"
+
+namespace comet {
+
+// Both take the buffer address Y and find the length address two words after the next PC.
+void emIN(Workbench& wb, int32_t y);
+void emOUT(Workbench& wb, int32_t y);
+
+}  // namespace comet

@@ -1,0 +1,132 @@
+#include "machine/charset.hpp"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace comet {
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr int kUnknownByte = 63;
+
+// CP932 code of one BMP character through the C library, or -1 where it has none.
+int cp932Code(char16_t c) {
+    static iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
+    char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    char out[4] = {};
+    char* inp = in;
+    char* outp = out;
+    size_t inLeft = sizeof in;
+    size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) return -1;
+    const size_t n = sizeof out - outLeft;
+    if (n == 0) return -1;
+    return static_cast<unsigned char>(out[n - 1]);  // the low 8 bits of a one- or two-byte code
+}
+
+bool isSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void appendUtf16(Text& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its code point (U+FFFD when invalid) and advances i.
+char32_t decodeUtf8(std::string_view s, size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i++]);
+    if (b0 < 0x80) return b0;
+    int extra = 0;
+    char32_t c = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) { extra = 1; c = b0 & 0x1F; min = 0x80; }
+    else if ((b0 & 0xF0) == 0xE0) { extra = 2; c = b0 & 0x0F; min = 0x800; }
+    else if ((b0 & 0xF8) == 0xF0) { extra = 3; c = b0 & 0x07; min = 0x10000; }
+    else return kReplacement;
+    for (int k = 0; k < extra; ++k) {
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return kReplacement;
+        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || isSurrogate(c)) return kReplacement;
+    return c;
+}
+
+}  // namespace
+
+int byteCodeOf(char16_t c) {
+    if (c < 0x80) return c;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 161 + (c - 0xFF61);
+    if (isSurrogate(c)) return kUnknownByte;
+    // One lazily filled table: the C library's converter is asked once per character.
+    static std::array<int16_t, 0x10000> cache = [] {
+        std::array<int16_t, 0x10000> a{};
+        a.fill(-2);
+        return a;
+    }();
+    int16_t& entry = cache[c];
+    if (entry == -2) {
+        const int code = cp932Code(c);
+        entry = static_cast<int16_t>(code < 0 ? kUnknownByte : code);
+    }
+    return entry;
+}
+
+char16_t outputCharOf(int byte) {
+    if (byte >= 0 && byte < 0x80) return static_cast<char16_t>(byte);
+    if (byte >= 161 && byte <= 223) return static_cast<char16_t>(0xFF61 + (byte - 161));
+    return kReplacement;
+}
+
+Text fromUtf8(std::string_view utf8) {
+    Text out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) appendUtf16(out, decodeUtf8(utf8, i));
+    return out;
+}
+
+std::string toUtf8(const Text& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (isSurrogate(c)) {
+            c = kReplacement;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+Text fromAscii(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+
+}  // namespace comet

@@ -1,0 +1,34 @@
+// What the workbench's logic asks of the platform that shows it.
+//
+// The logic keeps every displayed text itself (the Workbench); a display only
+// shows that state and answers the modal boxes. The Qt window and the headless
+// session driver are the two implementations.
+#pragma once
+
+#include "machine/charset.hpp"
+
+namespace comet {
+
+inline const Text kAppTitle = u"COMET Emulation";  // the main window's title, and that of untitled boxes
+
+class Display {
+public:
+    virtual ~Display() = default;
+
+    // ---- Modal boxes ----
+    virtual void messageBox(const Text& text, const Text& title) = 0;  // OK button only
+    virtual bool okCancelBox(const Text& text, const Text& title) = 0; // true when OK was pressed
+    virtual Text inputBox(const Text& prompt) = 0;                      // the empty text when cancelled
+
+    // ---- Run Mode ----
+    virtual void runStarted() = 0;     // an "Exec" press begins (either mode)
+    virtual bool stopRequested() = 0;  // asked after every Run Mode step; must be cheap
+    virtual void runEnded() = 0;       // the press has ended, however it ended
+
+    // ---- Focus and windows ----
+    virtual void focusText1() = 0;              // give the input focus to the source editor
+    virtual void makeText1FirstInTabOrder() = 0;
+    virtual void showViewer() = 0;  // the viewer's caption and text are set: make it visible and active
+};
+
+}  // namespace comet

@@ -1,0 +1,27 @@
+// The main window's handlers: load, "ASM", the mnemonic chooser.
+#pragma once
+
+#include <array>
+
+#include "ui/workbench.hpp"
+
+namespace comet {
+
+extern const Text kSampleProgram;                  // the editor's text at start-up
+extern const std::array<Text, 35> kChooserItems;   // the mnemonic chooser's items
+
+// Creates the state of a freshly created main window (sample program in the editor)
+// and runs its load handler.
+void Form_Load(Workbench& wb);
+
+void Command1_Click(Workbench& wb);     // "ASM": SynANA, semANA, DumpMem
+void Combo1_Click(Workbench& wb);       // inserts the chosen word at the caret or over the selection
+void Combo1_LostFocus(Workbench& wb);   // the focus goes back to Text1
+
+// ---- User actions the window delivers ----
+void userEditsBox(Workbench& wb, int k, const Text& text);      // typing into txtGR(k)
+void userChoosesItem(Workbench& wb, int index);                  // picking a chooser item (also the same again)
+void userSetsSource(Workbench& wb, const Text& text);            // the editor's text as the user left it
+void userSelects(Workbench& wb, int32_t start, int32_t length);  // the editor's selection
+
+}  // namespace comet

@@ -1,0 +1,28 @@
+// The seven register boxes txtGR(0..6): display and editor of the registers.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/workbench.hpp"
+
+namespace comet {
+
+// The four upper-case hexadecimal digits of a value's low 16 bits.
+Text cnvHex4(int32_t value);
+
+// The value a box text stands for: blanks, tabs and line feeds ignored, the leading
+// hexadecimal digits read modulo 2^32; up to FFFF the signed 16-bit reading, above
+// it the signed 32-bit one.
+int32_t readBoxValue(const Text& text);
+
+// Sets box k's text; when that changes the text, runs its change hook inside the set,
+// exactly as the user's typing does.
+void setBoxText(Workbench& wb, int k, const Text& text);
+
+// Change hook of box k: re-reads its register; for the PC box also selects the PC line.
+void txtGR_Change(Workbench& wb, int k);
+
+// Refresh: writes the seven boxes from the registers (GR0..GR4, FR, PC), then DumpMem.
+void DumpMemReg(Workbench& wb);
+
+}  // namespace comet

@@ -1,0 +1,7 @@
+#include "ui/workbench.hpp"
+
+namespace comet {
+
+void showMessage(Workbench& wb, const Text& text) { wb.display->messageBox(text, kAppTitle); }
+
+}  // namespace comet
