@@ -25,7 +25,11 @@ int32_t emSRL(Workbench& wb, int32_t v, int32_t n);
 bool emPush(Workbench& wb, int32_t value);
 bool emPop(Workbench& wb, int32_t& value);
 
-// ---- Faults ----
+// ---- Memory and faults ----
+// Data access by machine address (cells 0..200, so addresses -1..199); false, after
+// "*Address Error" has been shown and the run halted, when the address has no cell.
+bool readWord(Workbench& wb, int64_t address, int32_t& value);
+bool writeWord(Workbench& wb, int64_t address, int32_t value);
 // Reports an access outside memory at machine address a and halts the run there.
 void addressError(Workbench& wb, int64_t address);
 

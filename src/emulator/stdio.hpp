@@ -8,7 +8,8 @@
 namespace comet {
 
 // Both take the buffer address Y and find the length address two words after the next PC.
-void emIN(Workbench& wb, int32_t y);
-void emOUT(Workbench& wb, int32_t y);
+// Both return false, after reporting it, when an access falls outside memory.
+bool emIN(Workbench& wb, int32_t y);
+bool emOUT(Workbench& wb, int32_t y);
 
 }  // namespace comet

@@ -1,0 +1,65 @@
+#include "emulator/stdio.hpp"
+
+#include "emulator/engine.hpp"
+#include "ui/registers.hpp"
+
+namespace comet {
+namespace {
+
+const Text kInputPrompt = u"COMET 標準入力";
+const Text kOutputTitle = u"COMET 標準出力";
+
+// The transfer length L, found through the length-address word two words after the next PC.
+bool readLength(Workbench& wb, int32_t& length) {
+    int32_t lengthAddress = 0;
+    return readWord(wb, int64_t{wb.run.nextPc} + 2, lengthAddress) && readWord(wb, lengthAddress, length);
+}
+
+// Checks that the (L + 1) div 2 buffer words from y all lie in memory, reporting the first that does not.
+bool bufferFits(Workbench& wb, int32_t y, int32_t length) {
+    if (length <= 0) return true;
+    const int64_t last = int64_t{y} + (int64_t{length} + 1) / 2 - 1;
+    if (!isCell(int64_t{y} + 1)) {
+        addressError(wb, y);
+        return false;
+    }
+    if (!isCell(last + 1)) {
+        addressError(wb, kAddressCount);  // the first buffer word past the last cell
+        return false;
+    }
+    return true;
+}
+
+Cell& bufferWord(Workbench& wb, int32_t y, int32_t i) { return wb.memory.cells[static_cast<size_t>(y + (i - 1) / 2 + 1)]; }
+
+}  // namespace
+
+bool emIN(Workbench& wb, int32_t y) {
+    DumpMemReg(wb);
+    const Text s = wb.display->inputBox(kInputPrompt);
+    int32_t length = 0;
+    if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
+    const auto n = static_cast<int32_t>(s.size());
+    for (int32_t i = 1; i <= length; i += 2) {
+        int32_t word = 0;
+        if (i <= n) {
+            const int high = byteCodeOf(s[static_cast<size_t>(i - 1)]);
+            const int low = (i == length || i + 1 > n) ? 0 : byteCodeOf(s[static_cast<size_t>(i)]);
+            word = packBytes(high, low);
+        }
+        bufferWord(wb, y, i).value = word;
+    }
+    return true;
+}
+
+bool emOUT(Workbench& wb, int32_t y) {
+    int32_t length = 0;
+    if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
+    Text t;
+    for (int32_t i = 1; i <= length; ++i) t += outputCharOf(wordByte(bufferWord(wb, y, i).value, i % 2));
+    DumpMemReg(wb);
+    if (!wb.display->okCancelBox(t, kOutputTitle)) wb.run.halted = true;
+    return true;
+}
+
+}  // namespace comet
