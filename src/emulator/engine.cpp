@@ -269,15 +269,16 @@ void emStep(Workbench& wb) {
 
 void Command2_Click(Workbench& wb) {
     auto& run = wb.run;
-    run.pc = readBoxValue(wb.txtGR[kPcBox]);
     run.halted = false;
     run.addressFault = false;
     wb.display->runStarted();
     for (;;) {
+        // Every step starts where the PC box points, as a Debug Mode press does: a next PC
+        // beyond 16 bits runs at the address the box shows, not at one nobody can see.
+        run.pc = readBoxValue(wb.txtGR[kPcBox]);
         run.nextPc = wrap32(int64_t{run.pc} + 2);
         emStep(wb);
         wb.regs.pc = run.nextPc;
-        run.pc = run.nextPc;
         DumpMemReg(wb);
         if (run.debugMode || run.halted) break;
         if (wb.display->stopRequested()) {

@@ -22,6 +22,8 @@ void Combo1_LostFocus(Workbench& wb);   // the focus goes back to Text1
 void userEditsBox(Workbench& wb, int k, const Text& text);      // typing into txtGR(k)
 void userChoosesItem(Workbench& wb, int index);                  // picking a chooser item (also the same again)
 void userSetsSource(Workbench& wb, const Text& text);            // the editor's text as the user left it
-void userSelects(Workbench& wb, int32_t start, int32_t length);  // the editor's selection
+// The editor's selection, kept within the text as a text widget keeps it; false when
+// the start or the length had to be cut to fit.
+bool userSelects(Workbench& wb, int64_t start, int64_t length);
 
 }  // namespace comet

@@ -1,0 +1,28 @@
+// The batch run: one program assembled and run to its end with no window, its
+// standard input and output on the process's own.
+#pragma once
+
+#include <iosfwd>
+
+#include "machine/charset.hpp"
+
+namespace comet {
+
+constexpr long kDefaultMaxSteps = 10'000'000;
+
+// Exit statuses of a batch run.
+enum BatchStatus : int {
+    kRanExit = 0,       // the program ran EXIT
+    kAsmErrors = 1,     // the assembler reported an error; nothing was run
+    kStepLimit = 3,     // the step limit was reached without EXIT
+    kAddressFault = 4,  // the run stopped on an access outside memory
+};
+
+// Line ends of a source file as the editor holds them: every LF not after a CR gets one.
+Text editorText(const Text& file);
+
+// Assembles `source` and runs it from address 0 in Run Mode. Messages go to `err` one
+// per line; IN reads a line of `in`; OUT writes its text and a newline to `out`.
+BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace comet

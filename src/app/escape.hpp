@@ -1,0 +1,24 @@
+// The quoted texts of session scripts and their output: control characters,
+// quotes and backslashes written as escapes, everything else as UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "machine/charset.hpp"
+
+namespace comet {
+
+// The text with its escapes, as UTF-8: \\ \" \r \n \t \0, and \xHH for any other
+// character below 0x20 and for 0x7F. It is always one line.
+std::string escaped(const Text& text);
+
+// The escaped text in double quotes.
+std::string quoted(const Text& text);
+
+// The text of a double-quoted argument (the quotes included in `arg`, nothing after
+// them), or nothing when it is not well formed.
+std::optional<Text> unquoted(std::string_view arg);
+
+}  // namespace comet

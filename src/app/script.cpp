@@ -1,0 +1,282 @@
+#include "app/script.hpp"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/escape.hpp"
+#include "emulator/engine.hpp"
+#include "ui/headless.hpp"
+#include "ui/mainwindow.hpp"
+#include "ui/reports.hpp"
+
+namespace comet {
+namespace {
+
+using Error = std::optional<std::string>;  // why a line is malformed; nothing when it is fine
+
+struct Session {
+    std::istream& script;
+    std::ostream& out;
+    std::ostream& err;
+    long lineNo = 0;
+    Workbench wb;
+    HeadlessDisplay display;
+};
+
+// ---- Reading the script ---------------------------------------------------------
+
+// The next script line without its line end (LF or CR LF); false at the end of the script.
+bool nextLine(Session& s, std::string& line) {
+    if (!std::getline(s.script, line)) return false;
+    ++s.lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// A decimal number of digits only, or nothing.
+std::optional<int64_t> number(std::string_view s) {
+    int64_t v = 0;
+    if (s.empty() || s.front() < '0' || s.front() > '9') return std::nullopt;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+// A number in lo..hi, or nothing.
+std::optional<int64_t> numberIn(std::string_view s, int64_t lo, int64_t hi) {
+    const auto v = number(s);
+    if (!v || *v < lo || *v > hi) return std::nullopt;
+    return v;
+}
+
+// ---- What the window shows ----------------------------------------------------------
+
+void printBox(Session& s, const ShownBox& box) {
+    switch (box.kind) {
+        case ShownBox::Message:
+            s.out << "MSG title=" << quoted(box.title) << " text=" << quoted(box.text) << '\n';
+            break;
+        case ShownBox::OkCancel:
+            s.out << "MSG title=" << quoted(box.title) << " text=" << quoted(box.text)
+                  << (box.ok ? " -> OK" : " -> CANCEL") << '\n';
+            break;
+        case ShownBox::Input:
+            s.out << "INPUT prompt=" << quoted(box.title) << " -> " << quoted(box.text) << '\n';
+            break;
+    }
+}
+
+void printLines(Session& s, const ListBox& list) {
+    for (const Text& line : list.lines) s.out << '|' << toUtf8(line) << "|\n";
+}
+
+constexpr const char* kBoxNames[kBoxCount] = {"GR0", "GR1", "GR2", "GR3", "GR4", "FR", "PC"};
+
+int32_t registerValue(const Workbench& wb, int k) { return k == kPcBox ? wb.regs.pc : wb.regs.r[static_cast<size_t>(k)]; }
+
+void showRegisters(Session& s) {
+    s.out << "BOXES";
+    for (int k = 0; k < kBoxCount; ++k) s.out << ' ' << kBoxNames[k] << "=|" << toUtf8(s.wb.txtGR[static_cast<size_t>(k)]) << '|';
+    s.out << "\nVALUES";
+    for (int k = 0; k < kBoxCount; ++k) s.out << ' ' << kBoxNames[k] << '=' << registerValue(s.wb, k);
+    s.out << '\n';
+}
+
+Error show(Session& s, std::string_view what) {
+    const Workbench& wb = s.wb;
+    if (what == "listing") {
+        s.out << "LISTING n=" << wb.list1.lines.size() << " selected=" << wb.list1.selected << '\n';
+        printLines(s, wb.list1);
+    } else if (what == "dump") {
+        s.out << "DUMP n=" << wb.list2.lines.size() << '\n';
+        printLines(s, wb.list2);
+    } else if (what == "registers") {
+        showRegisters(s);
+    } else if (what == "history") {
+        s.out << "HISTORY len=" << wb.run.history.size() << ' ' << quoted(wb.run.history) << '\n';
+    } else if (what == "viewer") {
+        if (!wb.frmText.exists) s.out << "VIEWER none\n";
+        else s.out << "VIEWER caption=" << quoted(wb.frmText.caption) << " text=" << quoted(wb.frmText.text) << '\n';
+    } else if (what == "source") {
+        s.out << "SOURCE start=" << wb.text1.selStart << " length=" << wb.text1.selLength << ' '
+              << quoted(wb.text1.text) << '\n';
+    } else if (what == "labels") {
+        s.out << "LABEL3=" << quoted(wb.label3) << " LABEL6=" << quoted(wb.label6) << '\n';
+    } else if (what == "chooser") {
+        const int i = wb.combo1.selected;
+        s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
+    } else {
+        return "unknown display \"" + std::string(what) + "\"";
+    }
+    return std::nullopt;
+}
+
+// ---- User actions ---------------------------------------------------------------------
+
+Error noArguments(std::string_view args) {
+    if (!args.empty()) return "unexpected \"" + std::string(args) + "\"";
+    return std::nullopt;
+}
+
+// Runs a command that takes no arguments.
+template <void (*Action)(Workbench&)>
+Error press(Session& s, std::string_view args) {
+    if (auto e = noArguments(args)) return e;
+    Action(s.wb);
+    return std::nullopt;
+}
+
+Error source(Session& s, std::string_view args) {
+    if (auto e = noArguments(args)) return e;
+    const long start = s.lineNo;
+    Text text;
+    for (std::string line; nextLine(s, line);) {
+        if (line == ".end") {
+            userSetsSource(s.wb, text);
+            return std::nullopt;
+        }
+        text += fromUtf8(line);
+        text += u"\r\n";
+    }
+    s.lineNo = start;
+    return std::string("no line \".end\" closes this source");
+}
+
+Error sourceText(Session& s, std::string_view args) {
+    const auto text = unquoted(args);
+    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    userSetsSource(s.wb, *text);
+    return std::nullopt;
+}
+
+// "box K TEXT": TEXT is everything after the blank that follows K, taken literally.
+Error box(Session& s, std::string_view args) {
+    const size_t blank = args.find(' ');
+    const auto k = numberIn(args.substr(0, blank), 0, kBoxCount - 1);
+    if (!k) return std::string("expected a box number 0..6");
+    const std::string_view text = blank == std::string_view::npos ? std::string_view{} : args.substr(blank + 1);
+    userEditsBox(s.wb, static_cast<int>(*k), fromUtf8(text));
+    return std::nullopt;
+}
+
+Error select(Session& s, std::string_view args) {
+    const size_t blank = args.find(' ');
+    if (blank == std::string_view::npos) return std::string("expected a start and a length");
+    const auto start = number(args.substr(0, blank));
+    const auto length = number(trimmed(args.substr(blank + 1)));
+    if (!start || !length) return std::string("expected a start and a length");
+    if (!userSelects(s.wb, *start, *length)) {
+        s.err << "comet-workbench: script line " << s.lineNo << ": selection cut to the text: start "
+              << s.wb.text1.selStart << " length " << s.wb.text1.selLength << '\n';
+    }
+    return std::nullopt;
+}
+
+Error choose(Session& s, std::string_view args) {
+    const auto i = numberIn(args, 0, static_cast<int64_t>(kChooserItems.size()) - 1);
+    if (!i) return std::string("expected an item number 0..34");
+    userChoosesItem(s.wb, static_cast<int>(*i));
+    return std::nullopt;
+}
+
+Error report(Session& s, std::string_view args) {
+    if (args == "help") Command3_Click(s.wb);
+    else if (args == "object") Command4_Click(s.wb);
+    else if (args == "history") Command5_Click(s.wb);
+    else return std::string("expected help, object or history");
+    return std::nullopt;
+}
+
+Error reply(Session& s, std::string_view args) {
+    if (args == "ok") s.display.okCancelAnswers.push_back(true);
+    else if (args == "cancel") s.display.okCancelAnswers.push_back(false);
+    else return std::string("expected ok or cancel");
+    return std::nullopt;
+}
+
+Error replyInput(Session& s, std::string_view args) {
+    auto text = unquoted(args);
+    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    s.display.inputAnswers.emplace_back(std::move(*text));
+    return std::nullopt;
+}
+
+Error replyInputCancel(Session& s, std::string_view args) {
+    if (auto e = noArguments(args)) return e;
+    s.display.inputAnswers.emplace_back(std::nullopt);
+    return std::nullopt;
+}
+
+Error interruptAfter(Session& s, std::string_view args) {
+    const auto n = numberIn(args, 1, INT64_MAX);
+    if (!n) return std::string("expected a number of steps, 1 or more");
+    s.display.interruptAfter = static_cast<long>(*n);
+    return std::nullopt;
+}
+
+struct Command {
+    std::string_view name;
+    Error (*run)(Session&, std::string_view args);
+    bool literalArgs;  // the arguments keep their blanks
+};
+
+constexpr Command kCommands[] = {
+    {"source", source, false},
+    {"source-text", sourceText, false},
+    {"asm", press<Command1_Click>, false},
+    {"exec", press<Command2_Click>, false},
+    {"mode", press<Label3_Click>, false},
+    {"box", box, true},
+    {"select", select, false},
+    {"choose", choose, false},
+    {"report", report, false},
+    {"reply", reply, false},
+    {"reply-input", replyInput, false},
+    {"reply-input-cancel", replyInputCancel, false},
+    {"interrupt-after", interruptAfter, false},
+    {"show", show, false},
+};
+
+Error runLine(Session& s, std::string_view line) {
+    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+    if (trimmed(line).empty() || line.front() == '#') return std::nullopt;
+    const size_t blank = line.find(' ');
+    const std::string_view name = trimmed(line.substr(0, blank));
+    const std::string_view args = blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
+    for (const Command& c : kCommands) {
+        if (c.name == name) return c.run(s, c.literalArgs ? args : trimmed(args));
+    }
+    return "unknown command \"" + std::string(name) + "\"";
+}
+
+}  // namespace
+
+int runScript(std::istream& script, std::ostream& out, std::ostream& err) {
+    Session s{script, out, err, 0, {}, {}};
+    s.wb.display = &s.display;
+    s.display.onShown = [&s](const ShownBox& box) { printBox(s, box); };
+    Form_Load(s.wb);
+    for (std::string line; nextLine(s, line);) {
+        if (const Error e = runLine(s, line)) {
+            out.flush();
+            err << "comet-workbench: script line " << s.lineNo << ": " << *e << '\n';
+            return 2;
+        }
+        out.flush();
+    }
+    return 0;
+}
+
+}  // namespace comet

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "ui/headless.hpp"
+#include "ui/lists.hpp"
+#include "ui/mainwindow.hpp"
+#include "ui/registers.hpp"
+
+namespace comet {
+namespace {
+
+TEST(DumpChar, ShowsGraphicAsciiAndHalfWidthKatakanaOthersAsDots) {
+    struct Row { int byte; char16_t shown; };
+    const Row rows[] = {
+        {0, u'.'}, {31, u'.'}, {32, u' '}, {33, u'!'}, {65, u'A'}, {126, u'~'}, {127, u'.'},
+        {128, u'.'}, {159, u'.'}, {160, u' '}, {161, u'\uFF61'}, {177, u'\uFF71'}, {223, u'\uFF9F'},
+        {224, u'.'}, {255, u'.'},
+    };
+    for (const Row& r : rows) EXPECT_EQ(dumpChar(r.byte), r.shown) << r.byte;
+}
+
+TEST(DumpLine, ShowsAddressWordAndItsTwoBytes) {
+    struct Row { int32_t address, value; const char16_t* line; };
+    const Row rows[] = {
+        {0, 0x2110, u"0000: 2110   !."},
+        {0, 0, u"0000: 0000   .."},
+        {1, 0x0026, u"0001: 0026   .&"},
+        {0x16, 0x2043, u"0016: 2043    C"},
+        {5, 0x4142, u"0005: 4142   AB"},
+        {5, -1, u"0005: FFFF   .."},
+        {5, 0xFFFF, u"0005: FFFF   .."},
+        {5, 0x00B1, u"0005: 00B1   .\uFF71"},
+        {5, -32768, u"0005: 8000   .."},
+        {5, 0x10000, u"0005: 0000   .."},
+        {5, 0x1A100, u"0005: A100   \uFF61."},
+        {199, 0xA0A0 - 0x10000, u"00C7: A0A0     "},
+    };
+    for (const Row& r : rows) EXPECT_EQ(dumpLine(r.address, r.value), r.line) << r.value;
+}
+
+struct Listed {
+    HeadlessDisplay display;
+    Workbench wb;
+    Listed() {
+        wb.display = &display;
+        Form_Load(wb);
+        wb.list1.lines = {u"0000:  1240  0026 ", u"0002:  1200  0003 ", u"000C:  0000 ", u"000C:  0001 "};
+    }
+};
+
+TEST(SelectPcLine, FirstExactMatchOfTheFirstFourCharacters) {
+    struct Row { const char16_t* pcBox; int none, keepLast; };
+    const Row rows[] = {
+        {u"0000", 0, 0}, {u"0002", 1, 1}, {u"000C", 2, 2},   // the first of two lines wins
+        {u"000c", -1, 3},                                    // case-sensitive
+        {u"0001", -1, 3}, {u"00", -1, 3}, {u"", -1, 3},
+        {u"00027", 1, 1},                                    // only four characters compared
+    };
+    for (const Row& r : rows) {
+        Listed s;
+        s.wb.txtGR[kPcBox] = r.pcBox;
+        s.wb.list1.selected = 1;
+        selectPcLine(s.wb, PcLineMiss::SelectNone);
+        EXPECT_EQ(s.wb.list1.selected, r.none) << toUtf8(r.pcBox);
+        s.wb.list1.selected = 1;
+        selectPcLine(s.wb, PcLineMiss::KeepLast);
+        EXPECT_EQ(s.wb.list1.selected, r.keepLast) << toUtf8(r.pcBox);
+    }
+}
+
+TEST(SelectPcLine, EmptyListingSelectsNothingEitherWay) {
+    for (auto miss : {PcLineMiss::SelectNone, PcLineMiss::KeepLast}) {
+        HeadlessDisplay display;
+        Workbench wb;
+        wb.display = &display;
+        Form_Load(wb);
+        selectPcLine(wb, miss);
+        EXPECT_EQ(wb.list1.selected, -1);
+    }
+}
+
+TEST(PcBoxEdit, SelectsTheMatchingLineOrClears) {
+    Listed s;
+    userEditsBox(s.wb, kPcBox, u"0002");
+    EXPECT_EQ(s.wb.list1.selected, 1);
+    EXPECT_EQ(s.wb.regs.pc, 2);
+    userEditsBox(s.wb, kPcBox, u"00a2");
+    EXPECT_EQ(s.wb.list1.selected, -1);
+    EXPECT_EQ(s.wb.regs.pc, 162);
+}
+
+TEST(DumpMem, CoversTheProgramAndSelectsThePcLine) {
+    Listed s;
+    s.wb.locationCounter = 3;
+    s.wb.memory.cells[1].value = 0x1240;
+    s.wb.memory.cells[2].value = 0x0026;
+    s.wb.memory.cells[4].value = 0x4142;  // beyond the program: not shown
+    s.wb.list2.lines = {u"stale"};
+    DumpMem(s.wb);
+    EXPECT_EQ(s.wb.list2.lines, (std::vector<Text>{u"0000: 1240   .@", u"0001: 0026   .&", u"0002: 0000   .."}));
+    EXPECT_EQ(s.wb.list1.selected, 0);
+}
+
+}  // namespace
+}  // namespace comet
