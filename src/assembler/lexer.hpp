@@ -1,6 +1,7 @@
 // The source line lexer: every parser of the assembler reads its tokens here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -12,8 +13,8 @@ namespace comet {
 // the line status; returns the text after the token.
 TextView lexToken(Workbench& wb, TextView s);
 
-// Decimal conversion: the longest leading decimal number, rounded half to even;
-// nothing when the result is outside -32768..32767.
+// Decimal conversion: the longest leading decimal number (sign, digits, fraction,
+// exponent), rounded half to even; nothing when the result is outside -32768..32767.
 std::optional<int16_t> decimalValue(TextView text);
 
 // Hexadecimal conversion of the leading hex digits (none gives 0): up to FFFF as a
@@ -21,6 +22,7 @@ std::optional<int16_t> decimalValue(TextView text);
 std::optional<int16_t> hexValue(TextView text);
 
 // Words a string constant of n characters occupies: n / 2 + 1 rounded half to even.
+// A string too long for any memory counts as 32767 words.
 int16_t stringWordCount(size_t n);
 
 }  // namespace comet

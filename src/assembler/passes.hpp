@@ -11,4 +11,7 @@ void SynANA(Workbench& wb);
 // Semantic analysis: resolves name references and writes the object listing into List1.
 void semANA(Workbench& wb);
 
+// "Syntax Error (Address=L)" for the statement at the location counter L.
+void showSyntaxError(Workbench& wb);
+
 }  // namespace comet

@@ -1,0 +1,195 @@
+// Code generation: each class turns its statement into tagged words at the location
+// counter. References to user names stay table rows until the second pass.
+#include "assembler/parser.hpp"
+#include "assembler/passes.hpp"
+
+namespace comet {
+namespace {
+
+// The cell of the word k places after the location counter.
+Cell& cellAt(Workbench& wb, int32_t k) { return wb.memory.cells[static_cast<size_t>(wb.locationCounter + k + 1)]; }
+
+void put(Workbench& wb, int32_t k, int16_t tag, int32_t value) {
+    Cell& c = cellAt(wb, k);
+    c.tag = tag;
+    c.value = value;
+}
+
+// True when n more words fit below address 200. Otherwise the program is longer than
+// memory: the statement writes none of its words and the pass ends after one message.
+bool roomFor(Workbench& wb, int32_t n) {
+    if (wb.locationCounter + n <= kAddressCount) return true;
+    wb.as.memoryOver = true;
+    showMessage(wb, u"**** Memory Over ****");
+    return false;
+}
+
+// A two-word instruction: its head, then the address word, absolute or a table row.
+void putInstruction(Workbench& wb, int32_t head, int16_t addressTag, int32_t address) {
+    if (!roomFor(wb, 2)) return;
+    put(wb, 0, kTagHead, signed16(head));
+    put(wb, 1, addressTag, address);
+    wb.locationCounter += 2;
+}
+
+// One word: final, or a table row to be resolved.
+void putSingle(Workbench& wb, int16_t tag, int32_t value) {
+    if (!roomFor(wb, 1)) return;
+    put(wb, 0, tag, value);
+    wb.locationCounter += 1;
+}
+
+TextView readAddress(Workbench& wb, TextView s) {
+    s = lexOprAdr(wb, s);
+    wb.as.st.address = wb.as.st.operandValue;
+    wb.as.st.addressTag = wb.as.st.operandTag;
+    return s;
+}
+
+// The address operand and the index register that may follow it (CM0, CM1).
+TextView readAddressAndIndex(Workbench& wb, TextView s) {
+    s = readAddress(wb, s);
+    if (wb.as.lineStatus == kStatusNoToken) {
+        wb.as.lineStatus = kStatusNoAddress;
+        wb.as.st.index = 0;
+        return s;
+    }
+    s = lexOprReg(wb, s);
+    wb.as.st.index = static_cast<int16_t>(wb.as.st.operandValue);
+    return s;
+}
+
+// One address operand of IN or OUT; a missing one reads as 0.
+TextView readMacroAddress(Workbench& wb, TextView s) {
+    s = readAddress(wb, s);
+    if (wb.as.lineStatus == kStatusNoToken) wb.as.lineStatus = kStatusNoAddress;
+    return s;
+}
+
+// A string constant, two character codes a word and zero bytes after them, in as many
+// words as its token counts; the block is listed on one line.
+void putString(Workbench& wb, const Token& t) {
+    const int32_t n = t.words;
+    if (!roomFor(wb, n)) return;
+    const auto codeAt = [&t](size_t i) { return i < t.text.size() ? byteCodeOf(t.text[i]) : 0; };
+    for (int32_t k = 0; k < n; ++k) {
+        const auto i = static_cast<size_t>(2 * k);
+        cellAt(wb, k).value = packBytes(codeAt(i), codeAt(i + 1));
+    }
+    cellAt(wb, 0).tag = static_cast<int16_t>(n);
+    wb.locationCounter += n;
+}
+
+bool isClass(const Workbench& wb, OpClass c) { return wb.as.st.cls == className(c); }
+
+}  // namespace
+
+TextView genCM0(Workbench& wb, TextView s) {
+    Statement& st = wb.as.st;
+    s = lexOprReg(wb, s);
+    st.reg = static_cast<int16_t>(st.operandValue);
+    s = readAddressAndIndex(wb, s);
+    putInstruction(wb, st.code * 256 + st.reg * 16 + st.index, st.addressTag, st.address);
+    return s;
+}
+
+TextView lexOprCM1(Workbench& wb, TextView& s) {
+    Statement& st = wb.as.st;
+    s = readAddressAndIndex(wb, s);
+    putInstruction(wb, st.code * 256 + st.index, st.addressTag, st.address);
+    return s;
+}
+
+TextView lexOprCM2(Workbench& wb, TextView& s) {
+    Statement& st = wb.as.st;
+    s = lexOprReg(wb, s);
+    st.reg = static_cast<int16_t>(st.operandValue);
+    putInstruction(wb, st.code * 256 + st.reg * 16, kTagRow, 0);  // row 0 resolves to 0
+    return s;
+}
+
+TextView lexOprCM3(Workbench& wb, TextView& s) {
+    putSingle(wb, kTagPlain, signed16(wb.as.st.code * 256));
+    s = {};
+    return s;
+}
+
+TextView genMC0(Workbench& wb, TextView s) {
+    Statement& st = wb.as.st;
+    s = readMacroAddress(wb, s);
+    const int32_t buffer = st.address;
+    const int16_t bufferTag = st.addressTag;
+    s = readMacroAddress(wb, s);
+    if (!roomFor(wb, kMacroWords)) return s;
+    const int32_t next = wb.locationCounter + kMacroWords;
+    put(wb, 0, kTagHead, signed16(st.code * 256));
+    put(wb, 1, bufferTag, buffer);
+    put(wb, 2, kTagHead, op::JMP * 256);  // jumps over the length word to the group's end
+    put(wb, 3, kTagAbsolute, next);
+    put(wb, 4, st.addressTag == kTagRow ? kTagConstRow : kTagPlain, st.address);
+    wb.locationCounter = next;
+    return s;
+}
+
+TextView lexOprPS0(Workbench& wb, TextView& s) {
+    Statement& st = wb.as.st;
+    s = readAddress(wb, s);
+    if (wb.as.lineStatus == kStatusOk) putInstruction(wb, st.code * 256, st.addressTag, st.address);
+    return s;
+}
+
+TextView genDS(Workbench& wb, TextView s) {
+    s = readAddress(wb, s);
+    if (wb.as.token.kind != kTokNumber) {
+        showMessage(wb, u"* DS のオペランドは整数のみです");
+        return s;
+    }
+    const int32_t n = wb.as.st.address;
+    if (n < 0) {  // reserving backwards would overwrite the program already generated
+        showSyntaxError(wb);
+        return s;
+    }
+    if (n == 0 || !roomFor(wb, n)) return s;
+    cellAt(wb, 0).tag = static_cast<int16_t>(n);
+    for (int32_t k = 0; k < n; ++k) cellAt(wb, k).value = 0;
+    wb.locationCounter += n;
+    return s;
+}
+
+TextView genDC(Workbench& wb, TextView s) {
+    s = readAddress(wb, s);
+    const Statement& st = wb.as.st;
+    const Token& t = wb.as.token;
+    if (t.kind == kTokString) {
+        putString(wb, t);
+    } else if (t.kind == kTokNumber) {
+        putSingle(wb, kTagPlain, st.address);
+    } else {  // a name, a rejected operand or none: a row, the null row when there is none
+        putSingle(wb, kTagConstRow, st.addressTag == kTagRow ? st.address : 0);
+    }
+    return s;
+}
+
+void genStatement(Workbench& wb, TextView s) {
+    if (isClass(wb, OpClass::CM0)) {
+        genCM0(wb, s);
+    } else if (isClass(wb, OpClass::CM1)) {
+        lexOprCM1(wb, s);
+    } else if (isClass(wb, OpClass::CM2)) {
+        lexOprCM2(wb, s);
+    } else if (isClass(wb, OpClass::CM3) || isClass(wb, OpClass::MC1)) {
+        lexOprCM3(wb, s);
+    } else if (isClass(wb, OpClass::MC0)) {
+        genMC0(wb, s);
+    } else if (isClass(wb, OpClass::PS0)) {
+        lexOprPS0(wb, s);
+    } else if (isClass(wb, OpClass::PS2)) {
+        genDS(wb, s);
+    } else if (isClass(wb, OpClass::PS3)) {
+        genDC(wb, s);
+    } else if (!isClass(wb, OpClass::PS1)) {  // END generates nothing
+        showMessage(wb, u"Can Not Generation");
+    }
+}
+
+}  // namespace comet

@@ -1,0 +1,97 @@
+#include "assembler/passes.hpp"
+
+#include <string>
+#include <utility>
+
+#include "assembler/parser.hpp"
+#include "assembler/table.hpp"
+#include "ui/registers.hpp"
+
+namespace comet {
+namespace {
+
+// ---- Syntax analysis ----------------------------------------------------------
+
+// The next line of the text, cut at the first CR LF; a lone CR or LF stays in the line.
+TextView cutLine(TextView& text) {
+    const size_t end = text.find(u"\r\n");
+    if (end == TextView::npos) return std::exchange(text, TextView{});
+    const TextView line = text.substr(0, end);
+    text.remove_prefix(end + 2);
+    return line;
+}
+
+void assembleLine(Workbench& wb, TextView line) {
+    const TextView rest = lexHead(wb, line);
+    switch (wb.as.lineStatus) {
+    case kStatusOk: genStatement(wb, rest); break;
+    case kStatusNoToken: break;  // blank, comment, or a label that labels the next statement
+    default: showSyntaxError(wb); break;
+    }
+}
+
+// ---- Semantic analysis --------------------------------------------------------
+
+Cell& cellOf(Workbench& wb, int32_t address) { return wb.memory.cells[static_cast<size_t>(address + 1)]; }
+
+// The address a table row stands for. A name never defined is reported at each use and stands for 0.
+int32_t resolveRow(Workbench& wb, int32_t row) {
+    const TableRow& r = wb.table.rows[static_cast<size_t>(row)];
+    if (r.defined != 0) return r.value;
+    showMessage(wb, r.name + u" が未定義です");
+    return 0;
+}
+
+// The listing text of the item at address p, its references resolved in memory; moves p past it.
+Text listItem(Workbench& wb, int32_t& p) {
+    Cell& head = cellOf(wb, p);
+    switch (head.tag) {
+    case kTagHead: {
+        Cell& address = cellOf(wb, p + 1);
+        if (address.tag != kTagAbsolute) address.value = resolveRow(wb, address.value);
+        p += 2;
+        return u" " + cnvHex4(head.value) + u"  " + cnvHex4(address.value) + u" ";
+    }
+    case kTagConstRow:
+        head.value = resolveRow(wb, head.value);
+        p += 1;
+        return u" " + cnvHex4(head.value) + u" ";
+    case kTagPlain:
+        p += 1;
+        return u" " + cnvHex4(head.value) + u" ";
+    default: {  // a block of n words on one line
+        Text item = u" ";
+        for (int32_t n = head.tag; n > 0; --n, ++p) item += cnvHex4(cellOf(wb, p).value) + u" ";
+        return item;
+    }
+    }
+}
+
+}  // namespace
+
+void showSyntaxError(Workbench& wb) {
+    showMessage(wb, u"Syntax Error (Address=" + fromAscii(std::to_string(wb.locationCounter)) + u")");
+}
+
+void SynANA(Workbench& wb) {
+    synInit(wb);
+    wb.locationCounter = 0;
+    wb.as.memoryOver = false;
+    const Text source = wb.text1.text;  // the text as it stood when the pass began
+    TextView rest = source;
+    while (!rest.empty() && !wb.as.memoryOver) assembleLine(wb, cutLine(rest));
+}
+
+void semANA(Workbench& wb) {
+    wb.list1.lines.clear();
+    wb.list1.selected = -1;
+    wb.as.listIndex = 0;
+    for (int32_t p = 0; p < wb.locationCounter;) {
+        Text line = cnvHex4(p) + u": ";
+        line += listItem(wb, p);
+        wb.list1.lines.insert(wb.list1.lines.begin() + wb.as.listIndex, std::move(line));
+        ++wb.as.listIndex;
+    }
+}
+
+}  // namespace comet

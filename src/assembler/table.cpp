@@ -1,0 +1,49 @@
+#include "assembler/table.hpp"
+
+#include <algorithm>
+
+namespace comet {
+namespace {
+
+char16_t asciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+// Names are the same name when they differ at most in the case of ASCII letters.
+bool sameName(TextView a, TextView b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return asciiUpper(x) == asciiUpper(y); });
+}
+
+}  // namespace
+
+void synInit(Workbench& wb) {
+    wb.table.rows[0] = {Text{}, 1, 0, std::string{}};  // the null row: always defined, value 0
+    wb.table.count = 0;
+    for (const ReservedWord& w : kReservedWords) tblAdd(wb, fromAscii(w.name), std::string(className(w.cls)), w.code);
+}
+
+void tblAdd(Workbench& wb, const Text& name, const std::string& cls, int32_t code) {
+    ++wb.table.count;
+    wb.table.rows[static_cast<size_t>(wb.table.count)] = {name, 1, code, cls};
+}
+
+int16_t tblLookup(Workbench& wb, const Text& name, const std::string& cls) {
+    MnemonicTable& t = wb.table;
+    // The row after the last live one is the sentinel: the search always stops there.
+    TableRow& sentinel = t.rows[static_cast<size_t>(t.count + 1)];
+    sentinel.name = name;
+    sentinel.defined = 0;
+    sentinel.cls = cls;
+    int16_t i = 1;
+    while (!sameName(t.rows[static_cast<size_t>(i)].name, name)) ++i;
+    if (i <= t.count) return i;
+    if (t.count < kMaxTableCount) {
+        t.count = i;
+        return i;
+    }
+    showMessage(wb, u"**** Name Table Over ****");
+    return 0;
+}
+
+const std::string& tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cast<size_t>(row)].cls; }
+
+}  // namespace comet
