@@ -263,13 +263,16 @@ Error runLine(Session& s, std::string_view line) {
 
 }  // namespace
 
-int runScript(std::istream& script, std::ostream& out, std::ostream& err) {
+int runScript(std::istream& script, std::ostream& out, std::ostream& err, const ScriptObserver& observe) {
     Session s{script, out, err, 0, {}, {}};
     s.wb.display = &s.display;
     s.display.onShown = [&s](const ShownBox& box) { printBox(s, box); };
     Form_Load(s.wb);
     for (std::string line; nextLine(s, line);) {
-        if (const Error e = runLine(s, line)) {
+        if (observe) observe(s.wb, s.display, true);
+        const Error e = runLine(s, line);
+        if (observe) observe(s.wb, s.display, false);
+        if (e) {
             out.flush();
             err << "comet-workbench: script line " << s.lineNo << ": " << *e << '\n';
             return 2;
