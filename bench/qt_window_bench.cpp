@@ -1,0 +1,102 @@
+// Run Mode of one long loop in the Qt window (offscreen platform) against the same run
+// on the headless display, as a ratio measured in one run. The window's share is the
+// Stop check after every step, the "Run Mode" box and about thirty repaints a second.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <chrono>
+
+#include "emulator/engine.hpp"
+#include "ui/headless.hpp"
+#include "ui/mainwindow.hpp"
+#include "ui/qt/frm_main.hpp"
+#include "ui/qt/qt_text.hpp"
+#include "ui/registers.hpp"
+
+namespace comet {
+namespace {
+
+// GR0 counts down from 0 through all 65536 values: 131,075 steps, then EXIT. The
+// program is 8 words; a DS of more words makes the memory dump as long as wanted.
+Text countdown(int dumpWords) {
+    Text source = u"S1  START\r\n"
+                  u"    LEA   GR0,0\r\n"
+                  u"L1  SUB   GR0,ONE\r\n"
+                  u"    JNZ   L1\r\n"
+                  u"    EXIT\r\n"
+                  u"ONE DC    1\r\n";
+    if (dumpWords > 8) source += u"    DS    " + toText(QString::number(dumpWords - 8)) + u"\r\n";
+    return source + u"    END\r\n";
+}
+constexpr double kSteps = 1 + 2 * 65536 + 1;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "comet_bench";
+    static char* argv[] = {name, nullptr};
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+double secondsOf(void (*press)(void*), void* context) {
+    const auto start = std::chrono::steady_clock::now();
+    press(context);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The same source, assembled and switched to Run Mode, on each display.
+void prepareHeadless(Workbench& wb, const Text& source) {
+    Form_Load(wb);
+    userSetsSource(wb, source);
+    Command1_Click(wb);
+    Label3_Click(wb);
+}
+
+void prepareWindow(FrmMain& window, const Text& source) {
+    window.show();
+    window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(toQString(source));
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    Label3_Click(window.workbench());
+    window.mirror();
+}
+
+void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
+    application();
+    const Text source = countdown(static_cast<int>(state.range(0)));
+    HeadlessDisplay display;
+    Workbench headless;
+    headless.display = &display;
+    prepareHeadless(headless, source);
+    FrmMain window;
+    prepareWindow(window, source);
+    if (window.workbench().list2.lines.size() != static_cast<size_t>(std::max<int64_t>(state.range(0), 8))) {
+        state.SkipWithError("the loop did not assemble");
+        return;
+    }
+    QPushButton* exec = window.findChild<QPushButton*>(QStringLiteral("Command2"));
+    double headlessTotal = 0;
+    double windowTotal = 0;
+    for (auto _ : state) {
+        headlessTotal += secondsOf([](void* wb) { Command2_Click(*static_cast<Workbench*>(wb)); }, &headless);
+        const double seconds = secondsOf([](void* button) { static_cast<QPushButton*>(button)->click(); }, exec);
+        windowTotal += seconds;
+        state.SetIterationTime(seconds);
+        if (!window.workbench().run.halted || window.workbench().txtGR[kPcBox] != u"0000") {
+            state.SkipWithError("the window's run did not reach EXIT");
+        }
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["headless_instr_per_s"] = kSteps * runs / headlessTotal;
+    state.counters["window_instr_per_s"] = kSteps * runs / windowTotal;
+    state.counters["window_over_headless"] = windowTotal / headlessTotal;
+}
+// Arg: the number of memory dump lines.
+BENCHMARK(BM_RunModeWindowAgainstHeadless)->Arg(8)->Arg(200)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace comet

@@ -1,0 +1,448 @@
+#include "ui/qt/frm_main.hpp"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "emulator/engine.hpp"
+#include "ui/mainwindow.hpp"
+#include "ui/qt/boxes.hpp"
+#include "ui/qt/clickable_label.hpp"
+#include "ui/qt/editor_text.hpp"
+#include "ui/qt/fonts.hpp"
+#include "ui/qt/frm_text.hpp"
+#include "ui/qt/qt_text.hpp"
+#include "ui/reports.hpp"
+
+namespace comet {
+
+namespace {
+
+// ---- Design (twips) ----
+constexpr int kDesignWidth = 11775;  // client area
+constexpr int kDesignHeight = 6555;
+constexpr int kPanel = 3;                               // the right-hand column
+constexpr std::array<int, 3> kColumnX{120, 4335, 6975};  // Text1, List1, List2
+constexpr std::array<int, 3> kColumnWidth{4095, 2520, 2040};
+constexpr int kPanelX = 9135;
+constexpr int kPanelWidth = 2520;
+constexpr int kTopY = 120;      // report buttons, chooser, ASM and Exec
+constexpr int kButtonHeight = 375;
+constexpr int kCaptionY = 600;  // column captions
+constexpr int kCaptionHeight = 240;
+constexpr int kColumnY = 840;   // the three tall columns
+constexpr int kColumnHeight = 5595;
+constexpr int kRowHeight = 330;     // register rows
+constexpr int kRowLabelWidth = 1080;
+constexpr int kBoxX = 1200;         // register boxes, from the panel's left edge
+constexpr int kBoxWidth = 1200;
+constexpr int kFrameY = 1920;
+constexpr int kFrameHeight = 4515;
+constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
+constexpr int kTabColumns = 8;
+
+const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
+
+// Replaces only the part of the editor's text that differs from the target, as one
+// undoable edit, so that the user's undo history and scroll position survive a
+// chooser insertion. The first text of the window is set whole.
+void replaceChangedPart(QPlainTextEdit* edit, const QString& target) {
+    QTextDocument* doc = edit->document();
+    if (doc->isEmpty()) {
+        edit->setPlainText(target);
+        return;
+    }
+    const QString current = doc->toRawText();
+    const qsizetype limit = std::min(current.size(), target.size());
+    qsizetype prefix = 0;
+    while (prefix < limit && current[prefix] == target[prefix]) ++prefix;
+    if (prefix > 0 && current[prefix - 1].isHighSurrogate()) --prefix;
+    qsizetype suffix = 0;
+    while (suffix < limit - prefix && current[current.size() - 1 - suffix] == target[target.size() - 1 - suffix]) ++suffix;
+    if (suffix > 0 && current[current.size() - suffix].isLowSurrogate()) --suffix;
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(current.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(target.mid(prefix, target.size() - prefix - suffix));
+    cursor.endEditBlock();
+}
+
+void mirrorLines(QListWidget* list, std::vector<Text>& shown, const std::vector<Text>& lines) {
+    if (shown == lines) return;
+    const QSignalBlocker block(list);
+    const size_t common = std::min(shown.size(), lines.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (shown[i] != lines[i]) list->item(static_cast<int>(i))->setText(toQString(lines[i]));
+    }
+    while (static_cast<size_t>(list->count()) > lines.size()) delete list->takeItem(list->count() - 1);
+    for (size_t i = common; i < lines.size(); ++i) list->addItem(toQString(lines[i]));
+    shown = lines;
+}
+
+// The selected line stays selected and in view; -1 selects nothing.
+void mirrorSelection(QListWidget* list, int selected) {
+    if (selected >= list->count()) selected = -1;
+    const bool shown = selected < 0 ? list->selectedItems().isEmpty() && list->currentRow() < 0
+                                    : list->currentRow() == selected && list->item(selected)->isSelected();
+    if (shown) return;
+    const QSignalBlocker block(list);
+    if (selected < 0) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return;
+    }
+    list->setCurrentRow(selected);
+    list->scrollToItem(list->item(selected));
+}
+
+void setTextIfChanged(QLineEdit* box, const Text& text) {
+    const QString shown = toQString(text);
+    if (box->text() == shown) return;
+    const QSignalBlocker block(box);
+    box->setText(shown);
+}
+
+void setTextIfChanged(QLabel* label, const Text& text) {
+    const QString shown = toQString(text);
+    if (label->text() != shown) label->setText(shown);
+}
+
+}  // namespace
+
+// ---- Building ----------------------------------------------------------------------
+
+FrmMain::FrmMain() : monitor_(this, [this] { mirror(); }) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(toQString(kAppTitle));
+    createControls();
+    wireEvents();
+    makeText1FirstInTabOrder();
+    const QSize design(pixelsFromTwips(kDesignWidth, logicalDpiX()), pixelsFromTwips(kDesignHeight, logicalDpiY()));
+    setMinimumSize(design);
+    resize(design);
+    wb_.display = this;
+    Form_Load(wb_);
+    mirror();
+}
+
+// The controls outlive this object's members: none of their signals may reach a handler now.
+FrmMain::~FrmMain() {
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    combo1_->removeEventFilter(this);
+    delete viewer_.data();
+}
+
+FrmText* FrmMain::viewer() const { return viewer_; }
+
+void FrmMain::createControls() {
+    const QFont fixed = fixedJapaneseFont();
+    const qreal tabWidth = kTabColumns * QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' '));
+
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setFont(fixed);
+    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setTabStopDistance(tabWidth);
+
+    const auto makeList = [&](const char* name) {
+        auto* list = new QListWidget(this);
+        list->setObjectName(QLatin1String(name));
+        list->setFont(fixed);
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        return list;
+    };
+    list1_ = makeList("List1");
+    list2_ = makeList("List2");
+
+    combo1_ = new QComboBox(this);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setFont(fixed);
+    combo1_->setMaxVisibleItems(20);
+
+    const std::array<const char*, 5> commandTexts{"ASM", "Exec", "操作説明", "オブジェクト表示", "実行履歴表示"};
+    for (size_t i = 0; i < command_.size(); ++i) {
+        command_[i] = new QPushButton(QString::fromUtf8(commandTexts[i]), this);
+        command_[i]->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+    }
+
+    label3_ = new ClickableLabel(this);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setAlignment(Qt::AlignCenter);
+    label3_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    label3_->setCursor(Qt::PointingHandCursor);
+    label6_ = new QLabel(this);
+    label6_->setObjectName(QStringLiteral("Label6"));
+
+    for (int k = 0; k < kBoxCount; ++k) {
+        txtGR_[k] = new QLineEdit(this);
+        txtGR_[k]->setObjectName(QStringLiteral("txtGR%1").arg(k));
+        txtGR_[k]->setFont(fixed);
+    }
+    createRegisterFrame();
+
+    const auto caption = [&](const char* text) { return new QLabel(QLatin1String(text), this); };
+    placements_ = {
+        {command_[2], kColumnX[0], kTopY, 1215, kButtonHeight, 0, false, false},
+        {combo1_, 1455, kTopY, 2760, kButtonHeight, 0, true, false},
+        {command_[3], kColumnX[1], kTopY, 2040, kButtonHeight, 1, false, false},
+        {command_[4], kColumnX[2], kTopY, 2040, kButtonHeight, 2, false, false},
+        {command_[0], kPanelX, kTopY, 1200, kButtonHeight, kPanel, false, false},
+        {command_[1], kPanelX + 1320, kTopY, 1200, kButtonHeight, kPanel, false, false},
+        {caption("Souce Program"), kColumnX[0], kCaptionY, kColumnWidth[0], kCaptionHeight, 0, true, false},
+        {caption("Object Program"), kColumnX[1], kCaptionY, kColumnWidth[1], kCaptionHeight, 1, true, false},
+        {caption("Memory Dump"), kColumnX[2], kCaptionY, kColumnWidth[2], kCaptionHeight, 2, true, false},
+        {text1_, kColumnX[0], kColumnY, kColumnWidth[0], kColumnHeight, 0, true, true},
+        {list1_, kColumnX[1], kColumnY, kColumnWidth[1], kColumnHeight, 1, true, true},
+        {list2_, kColumnX[2], kColumnY, kColumnWidth[2], kColumnHeight, 2, true, true},
+        {label3_, kPanelX, 600, kPanelWidth, 360, kPanel, false, false},
+        {label6_, kPanelX, 1020, kPanelWidth, kRowHeight, kPanel, false, false},
+        {new QLabel(QLatin1String(kBoxLabels[kPcBox]), this), kPanelX, 1440, kRowLabelWidth, kRowHeight, kPanel, false, false},
+        {txtGR_[kPcBox], kPanelX + kBoxX, 1440, kBoxWidth, kRowHeight, kPanel, false, false},
+        {frame_, kPanelX, kFrameY, kPanelWidth, kFrameHeight, kPanel, false, false},
+    };
+}
+
+// The frame "Register" holds GR0..GR4 from the top and FR at the bottom; its
+// controls keep their places when the window grows.
+void FrmMain::createRegisterFrame() {
+    frame_ = new QGroupBox(QStringLiteral("Register"), this);
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    for (int k = 0; k < kBoxCount - 1; ++k) {
+        auto* label = new QLabel(QLatin1String(kBoxLabels[k]), frame_);
+        label->setGeometry(pixelsFromTwips(120, dpiX), pixelsFromTwips(kFrameRowY[k], dpiY),
+                           pixelsFromTwips(kRowLabelWidth, dpiX), pixelsFromTwips(kRowHeight, dpiY));
+        txtGR_[k]->setParent(frame_);
+        txtGR_[k]->setGeometry(pixelsFromTwips(kBoxX, dpiX), pixelsFromTwips(kFrameRowY[k], dpiY),
+                               pixelsFromTwips(kBoxWidth, dpiX), pixelsFromTwips(kRowHeight, dpiY));
+    }
+}
+
+void FrmMain::wireEvents() {
+    const std::array<void (*)(Workbench&), 5> commands{Command1_Click, Command2_Click, Command3_Click,
+                                                       Command4_Click, Command5_Click};
+    for (size_t i = 0; i < command_.size(); ++i) {
+        connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] {
+            deliver([&] { handler(wb_); });
+        });
+    }
+    connect(label3_, &ClickableLabel::clicked, this, [this] { deliver([&] { Label3_Click(wb_); }); });
+    for (int k = 0; k < kBoxCount; ++k) {
+        connect(txtGR_[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
+            deliver([&] { userEditsBox(wb_, k, toText(text)); });
+        });
+    }
+    connect(combo1_, &QComboBox::activated, this, [this](int index) {
+        deliver([&] { userChoosesItem(wb_, index); });
+    });
+    combo1_->installEventFilter(this);
+    for (const auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
+                              &QPlainTextEdit::selectionChanged}) {
+        connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
+    }
+}
+
+// Extra width goes to the three columns in proportion to their design widths (the
+// panel moves right), extra height to the three columns.
+void FrmMain::placeControls() {
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    const int extraWidth = std::max(0, twipsFromPixels(width(), dpiX) - kDesignWidth);
+    const int extraHeight = std::max(0, twipsFromPixels(height(), dpiY) - kDesignHeight);
+    const int columnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
+    std::array<int, 4> share{};
+    share[0] = extraWidth * kColumnWidth[0] / columnsWidth;
+    share[1] = extraWidth * kColumnWidth[1] / columnsWidth;
+    share[2] = extraWidth - share[0] - share[1];
+    for (const Placement& p : placements_) {
+        int shift = 0;
+        for (int c = 0; c < p.column && c < 3; ++c) shift += share[c];
+        const int x = p.x + shift;
+        const int w = p.width + (p.widens ? share[p.column] : 0);
+        const int h = p.height + (p.grows ? extraHeight : 0);
+        p.widget->setGeometry(pixelsFromTwips(x, dpiX), pixelsFromTwips(p.y, dpiY), pixelsFromTwips(w, dpiX),
+                              pixelsFromTwips(h, dpiY));
+    }
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+// No run can be under way here (its box is modal), but a window system may still ask.
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (monitor_.running()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+// ---- Events -------------------------------------------------------------------------
+
+template <class Handler>
+void FrmMain::deliver(Handler&& handler) {
+    if (inHandler_) return;
+    inHandler_ = true;
+    std::forward<Handler>(handler)();
+    inHandler_ = false;
+    mirror();
+}
+
+// Losing the focus to a popup of its own or to another application is not a loss of
+// focus within the window.
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == combo1_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            deliver([&] { Combo1_LostFocus(wb_); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A new text resets the logic's selection, so the selection follows every text change.
+void FrmMain::editorChanged() {
+    Text widgetText = toText(text1_->document()->toRawText());
+    const bool textChanged = widgetText != shownWidgetText_;
+    if (textChanged) {
+        shownWidgetText_ = std::move(widgetText);
+        shownSource_ = logicTextOf(shownWidgetText_);
+        userSetsSource(wb_, shownSource_);
+    }
+    const QTextCursor cursor = text1_->textCursor();
+    const int32_t start = logicOffsetOf(shownSource_, cursor.selectionStart());
+    const int32_t length = logicOffsetOf(shownSource_, cursor.selectionEnd()) - start;
+    if (!textChanged && start == shownSelStart_ && length == shownSelLength_) return;
+    shownSelStart_ = start;
+    shownSelLength_ = length;
+    userSelects(wb_, start, length);
+}
+
+void FrmMain::viewerResized(int outerWidth, int outerHeight) {
+    Form_Resize(wb_, outerWidth, outerHeight);
+    if (viewer_) viewer_->mirror(wb_.frmText);
+}
+
+// ---- Display ----------------------------------------------------------------------
+
+void FrmMain::messageBox(const Text& text, const Text& title) {
+    beforeModalBox();
+    showMessageBox(this, text, title);
+    afterModalBox();
+}
+
+bool FrmMain::okCancelBox(const Text& text, const Text& title) {
+    beforeModalBox();
+    const bool ok = showOkCancelBox(this, text, title);
+    afterModalBox();
+    return ok;
+}
+
+Text FrmMain::inputBox(const Text& prompt) {
+    beforeModalBox();
+    Text answer = showInputBox(this, prompt);
+    afterModalBox();
+    return answer;
+}
+
+void FrmMain::focusText1() { text1_->setFocus(Qt::OtherFocusReason); }
+
+// Qt's focus chain is a ring; it starts at Text1, the control that takes the focus
+// first when the window opens.
+void FrmMain::makeText1FirstInTabOrder() {
+    const std::vector<QWidget*> chain{text1_,     combo1_,    command_[2], command_[3], command_[4],
+                                      command_[0], command_[1], txtGR_[6],  txtGR_[0],   txtGR_[1],
+                                      txtGR_[2],  txtGR_[3],  txtGR_[4],   txtGR_[5],   list1_,
+                                      list2_};
+    for (size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
+// The viewer is a window of its own (no parent), so closing the main window leaves it open.
+void FrmMain::showViewer() {
+    if (!viewer_) {
+        viewer_ = new FrmText(
+            fixedJapaneseFont(), [this](int w, int h) { viewerResized(w, h); },
+            [this] {
+                viewer_ = nullptr;
+                viewerClosed(wb_);
+            });
+    }
+    viewer_->mirror(wb_.frmText);
+    viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
+}
+
+// ---- Mirror -------------------------------------------------------------------------
+
+void FrmMain::mirror() {
+    mirrorEditor();
+    mirrorLines(list1_, shownList1_, wb_.list1.lines);
+    mirrorSelection(list1_, wb_.list1.selected);
+    mirrorLines(list2_, shownList2_, wb_.list2.lines);
+    mirrorSelection(list2_, wb_.list2.selected);
+    mirrorBoxesAndLabels();
+    mirrorChooser();
+    if (viewer_) viewer_->mirror(wb_.frmText);
+}
+
+void FrmMain::mirrorEditor() {
+    const QSignalBlocker block(text1_);
+    if (wb_.text1.text != shownSource_) {
+        replaceChangedPart(text1_, toQString(widgetTextOf(wb_.text1.text)));
+        shownSource_ = wb_.text1.text;
+        shownWidgetText_ = toText(text1_->document()->toRawText());
+        mirrorEditorSelection();
+        return;
+    }
+    if (wb_.text1.selStart != shownSelStart_ || wb_.text1.selLength != shownSelLength_) mirrorEditorSelection();
+}
+
+void FrmMain::mirrorEditorSelection() {
+    const Editor& editor = wb_.text1;
+    QTextCursor cursor = text1_->textCursor();
+    cursor.setPosition(widgetPosOf(shownSource_, editor.selStart));
+    const int64_t end = std::min<int64_t>(int64_t{editor.selStart} + editor.selLength, INT32_MAX);
+    cursor.setPosition(widgetPosOf(shownSource_, static_cast<int32_t>(end)), QTextCursor::KeepAnchor);
+    text1_->setTextCursor(cursor);
+    shownSelStart_ = editor.selStart;
+    shownSelLength_ = editor.selLength;
+}
+
+void FrmMain::mirrorBoxesAndLabels() {
+    for (int k = 0; k < kBoxCount; ++k) setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+    setTextIfChanged(label3_, wb_.label3);
+    setTextIfChanged(label6_, wb_.label6);
+}
+
+void FrmMain::mirrorChooser() {
+    const QSignalBlocker block(combo1_);
+    if (shownItems_ != wb_.combo1.items) {
+        combo1_->clear();
+        for (const Text& item : wb_.combo1.items) combo1_->addItem(toQString(item));
+        shownItems_ = wb_.combo1.items;
+    }
+    if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);
+}
+
+}  // namespace comet

@@ -1,0 +1,116 @@
+// The main window frmMain, "COMET Emulation": the Qt binding of the workbench.
+//
+// The window owns the one Workbench and is its Display. It adds no logic: every user
+// action goes to its handler, and after it the window shows the state the logic left
+// (mirror). Writes of the mirror never come back as user events: signals are blocked
+// while it writes, and the register boxes report only the user's own edits.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+#include "ui/display.hpp"
+#include "ui/qt/run_monitor.hpp"
+#include "ui/workbench.hpp"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace comet {
+
+class ClickableLabel;
+class FrmText;
+
+class FrmMain : public QWidget, public Display {
+    Q_OBJECT
+
+public:
+    FrmMain();  // creates the controls and runs Form_Load
+    ~FrmMain() override;
+
+    Workbench& workbench() { return wb_; }
+    FrmText* viewer() const;  // the open viewer, or null
+    void mirror();                                // shows the logic's state in every control
+
+    // ---- Display ----
+    void messageBox(const Text& text, const Text& title) override;
+    bool okCancelBox(const Text& text, const Text& title) override;
+    Text inputBox(const Text& prompt) override;
+    void runStarted() override { monitor_.start(); }
+    bool stopRequested() override { return monitor_.stopRequested(); }
+    void runEnded() override { monitor_.end(); }
+    void focusText1() override;
+    void makeText1FirstInTabOrder() override;
+    void showViewer() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A control's place in the design (twips) and how it takes extra room.
+    struct Placement {
+        QWidget* widget;
+        int x, y, width, height;
+        int column;   // 0..2: the three tall columns; 3: the right-hand panel
+        bool widens;  // takes its column's share of extra width
+        bool grows;   // takes all extra height
+    };
+
+    // ---- Building ----
+    void createControls();
+    void createRegisterFrame();
+    void wireEvents();
+    void placeControls();
+
+    // ---- Events ----
+    template <class Handler>
+    void deliver(Handler&& handler);  // runs one handler unless one is running, then mirrors
+    void editorChanged();             // the user's text or selection in Text1
+    void beforeModalBox() { mirror(); }
+    void afterModalBox() { monitor_.restartClock(); }
+    void viewerResized(int outerWidth, int outerHeight);
+
+    // ---- Mirror ----
+    void mirrorEditor();
+    void mirrorEditorSelection();
+    void mirrorBoxesAndLabels();
+    void mirrorChooser();
+
+    Workbench wb_;
+    RunMonitor monitor_;
+    bool inHandler_ = false;
+
+    // ---- Controls ----
+    QPlainTextEdit* text1_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QListWidget* list2_ = nullptr;
+    std::array<QLineEdit*, kBoxCount> txtGR_{};
+    QComboBox* combo1_ = nullptr;
+    ClickableLabel* label3_ = nullptr;
+    QLabel* label6_ = nullptr;
+    std::array<QPushButton*, 5> command_{};  // Command1..Command5
+    QGroupBox* frame_ = nullptr;
+    QPointer<FrmText> viewer_;
+    std::vector<Placement> placements_;
+
+    // ---- What the controls show ----
+    Text shownSource_;      // the logic's text that Text1 shows
+    Text shownWidgetText_;  // Text1's own text for it
+    int32_t shownSelStart_ = 0;
+    int32_t shownSelLength_ = 0;
+    std::vector<Text> shownList1_;
+    std::vector<Text> shownList2_;
+    std::vector<Text> shownItems_;
+};
+
+}  // namespace comet

@@ -1,0 +1,63 @@
+#include "ui/qt/frm_text.hpp"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+
+#include "ui/qt/editor_text.hpp"
+#include "ui/qt/qt_text.hpp"
+
+namespace comet {
+
+namespace {
+
+constexpr int kBoxMargin = 120;  // twips from the left and top of the client area
+// The first size: as wide and high as the main window's design, so that the help
+// table is seen whole; the logic fits the text box to whatever size the user gives.
+constexpr int kStartWidth = 11775;
+constexpr int kStartHeight = 6555;
+constexpr int kTabColumns = 8;  // wide enough for every column of the help table
+
+}  // namespace
+
+FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::function<void()> closed)
+    : text1_(new QPlainTextEdit(this)), resized_(std::move(resized)), closed_(std::move(closed)) {
+    setObjectName(QStringLiteral("frmText"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setReadOnly(true);
+    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setFont(font);
+    text1_->setTabStopDistance(kTabColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
+    text1_->move(pixelsFromTwips(kBoxMargin, dpi()), pixelsFromTwips(kBoxMargin, dpi()));
+    resize(pixelsFromTwips(kStartWidth, dpi()), pixelsFromTwips(kStartHeight, dpi()));
+}
+
+int FrmText::dpi() const { return logicalDpiX(); }
+
+void FrmText::mirror(const Viewer& viewer) {
+    const QString caption = toQString(viewer.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    if (viewer.text != shownText_) {
+        text1_->setPlainText(toQString(widgetTextOf(viewer.text)));
+        shownText_ = viewer.text;
+    }
+    const QSize box(pixelsFromTwips(viewer.boxWidth, dpi()), pixelsFromTwips(viewer.boxHeight, dpi()));
+    if (text1_->size() != box) text1_->resize(box);
+}
+
+// The outer size counts the window frame as well, where the window system has one.
+void FrmText::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize outer = size() + (frameGeometry().size() - geometry().size());
+    resized_(twipsFromPixels(outer.width(), dpi()), twipsFromPixels(outer.height(), dpi()));
+}
+
+void FrmText::closeEvent(QCloseEvent* event) {
+    closed_();
+    event->accept();
+}
+
+}  // namespace comet

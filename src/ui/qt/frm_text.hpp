@@ -1,0 +1,39 @@
+// The text viewer frmText: a top-level, modeless, resizable window with one read-only
+// text box 120 twips from its left and top edges, sized by the logic.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "ui/workbench.hpp"
+
+class QPlainTextEdit;
+
+namespace comet {
+
+class FrmText : public QWidget {
+    Q_OBJECT
+
+public:
+    // resized gets the window's outer width and height in twips; closed is told when the
+    // user closes the window, which then deletes itself.
+    FrmText(const QFont& font, std::function<void(int, int)> resized, std::function<void()> closed);
+
+    QPlainTextEdit* textBox() const { return text1_; }
+    int dpi() const;
+
+    void mirror(const Viewer& viewer);  // caption, text and text box size as the logic has them
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPlainTextEdit* text1_;
+    Text shownText_;  // the logic text the box holds
+    std::function<void(int, int)> resized_;
+    std::function<void()> closed_;
+};
+
+}  // namespace comet

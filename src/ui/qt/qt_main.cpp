@@ -1,0 +1,80 @@
+#include "ui/qt/qt_main.hpp"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/qt/frm_main.hpp"
+#include "ui/qt/frm_text.hpp"
+
+namespace comet {
+
+namespace {
+
+constexpr int kHelpTableLine = 31;  // "■ニーモニックコード一覧"
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+bool displayAvailable() { return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM"); }
+
+bool saveShot(QWidget* widget, const QString& path) {
+    const bool saved = widget->grab().save(path);
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+int saveScreenshots(FrmMain& window, const QString& dir) {
+    if (!QDir().mkpath(dir)) {
+        std::fprintf(stderr, "comet-workbench: cannot create %s\n", qPrintable(dir));
+        return 1;
+    }
+    window.show();
+    QApplication::processEvents();
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QApplication::processEvents();
+    bool saved = saveShot(&window, QDir(dir).filePath(QStringLiteral("main.png")));
+    window.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    FrmText* viewer = window.viewer();
+    viewer->resize(980, 640);
+    QApplication::processEvents();
+    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help.png"))) && saved;
+    QPlainTextEdit* box = viewer->textBox();
+    box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(kHelpTableLine)));
+    box->verticalScrollBar()->setValue(kHelpTableLine);
+    QApplication::processEvents();
+    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help-table.png"))) && saved;
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int runQtWindow(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "comet-workbench: no display to open the window on: set DISPLAY, or run it under xvfb-run\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("comet-workbench"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("comet-workbench"));
+    const QStringList args = QApplication::arguments();
+    FrmMain window;
+    if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) return saveScreenshots(window, args[2]);
+    if (args.size() > 1) {
+        std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes none, or --screenshot DIR)\n");
+        return 2;
+    }
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace comet

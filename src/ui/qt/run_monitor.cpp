@@ -1,0 +1,74 @@
+#include "ui/qt/run_monitor.hpp"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace comet {
+
+RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint)
+    : owner_(owner), repaint_(std::move(repaint)) {}
+
+RunMonitor::~RunMonitor() = default;
+
+void RunMonitor::start() {
+    steps_ = 0;
+    stopped_ = false;
+    running_ = true;
+    restartClock();
+}
+
+void RunMonitor::end() {
+    box_.reset();
+    count_ = nullptr;
+    running_ = false;
+}
+
+void RunMonitor::restartClock() {
+    clock_.start();
+    lastRepaintMs_ = 0;
+}
+
+bool RunMonitor::checkClock() {
+    const int64_t now = clock_.elapsed();
+    if (!box_) {
+        if (now < kBoxDelayMs) return stopped_;
+        showBox();
+    }
+    if (now - lastRepaintMs_ >= kRepaintEveryMs) {
+        lastRepaintMs_ = now;
+        showCount();
+        repaint_();
+        QCoreApplication::processEvents();
+    }
+    return stopped_;
+}
+
+// Closing the box, Esc and Stop all reject it, and each of them stops the run.
+void RunMonitor::showBox() {
+    box_ = std::make_unique<QDialog>(owner_);
+    box_->setObjectName(QStringLiteral("runProgress"));
+    box_->setWindowTitle(QStringLiteral("Run Mode"));
+    box_->setModal(true);
+    count_ = new QLabel(box_.get());
+    count_->setObjectName(QStringLiteral("runCount"));
+    count_->setMinimumWidth(260);
+    auto* stop = new QPushButton(QStringLiteral("Stop"), box_.get());
+    stop->setObjectName(QStringLiteral("runStop"));
+    stop->setDefault(true);
+    auto* layout = new QVBoxLayout(box_.get());
+    layout->addWidget(count_);
+    layout->addWidget(stop, 0, Qt::AlignRight);
+    QObject::connect(stop, &QPushButton::clicked, box_.get(), &QDialog::reject);
+    QObject::connect(box_.get(), &QDialog::rejected, box_.get(), [this] { stopped_ = true; });
+    showCount();
+    box_->show();
+}
+
+void RunMonitor::showCount() {
+    count_->setText(QStringLiteral("Executed instructions: %1").arg(steps_));
+}
+
+}  // namespace comet
