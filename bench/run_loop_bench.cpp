@@ -1,40 +1,95 @@
-// Run Mode over a long counting loop on the headless display, with the full
-// refresh of the register boxes and the memory dump after every step.
+// Run Mode over long loops on the headless display, with every display exactly as if
+// refreshed after each step, against the plain rebuild of every display per step.
 #include <benchmark/benchmark.h>
 
+#include "../tests/support/literal_refresh.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
+#include "ui/mainwindow.hpp"
 #include "ui/registers.hpp"
 
 namespace comet {
 namespace {
 
-// LEA GR1,0 / loop: ADD GR1,ONE / JMP loop / ONE: DC 1, with the dump showing `dumpWords` addresses.
-void loadCountingLoop(Workbench& wb, int32_t dumpWords) {
-    const int32_t words[] = {0x1210, 0x0000, 0x2110, 0x0006, 0x0100, 0x0002, 0x0001};
-    int32_t a = 0;
-    for (int32_t w : words) wb.memory.cells[static_cast<size_t>(a++) + 1].value = w;
-    wb.locationCounter = dumpWords;
-}
+// A counting loop; the dump shows `dumpWords` addresses (the sample program has 38).
+const Text kCountingLoop =
+    u"      LEA  GR1,0\r\n"
+    u"LOOP  ADD  GR1,ONE\r\n"
+    u"      JMP  LOOP\r\n"
+    u"ONE   DC   1\r\n";
 
-void BM_RunModeCountingLoop(benchmark::State& state) {
-    const long steps = state.range(0);
+// The same loop, with an OUT every thousand rounds.
+const Text kPrintingLoop =
+    u"      LEA  GR1,0\r\n"
+    u"      LEA  GR2,0\r\n"
+    u"LOOP  ADD  GR1,ONE\r\n"
+    u"      ADD  GR2,ONE\r\n"
+    u"      CPA  GR2,K\r\n"
+    u"      JNZ  LOOP\r\n"
+    u"      LEA  GR2,0\r\n"
+    u"      OUT  MSG,LEN\r\n"
+    u"      JMP  LOOP\r\n"
+    u"ONE   DC   1\r\n"
+    u"K     DC   1000\r\n"
+    u"MSG   DC   'TICK'\r\n"
+    u"LEN   DC   4\r\n";
+
+struct Bench {
     HeadlessDisplay display;
     Workbench wb;
-    wb.display = &display;
-    loadCountingLoop(wb, static_cast<int32_t>(state.range(1)));
-    for (auto _ : state) {
-        setBoxText(wb, kPcBox, u"0000");
-        display.interruptAfter = steps;
-        Command2_Click(wb);
-        benchmark::DoNotOptimize(wb.regs.r[1]);
+    explicit Bench(const Text& source, int32_t dumpWords = 0) {
+        wb.display = &display;
+        Form_Load(wb);
+        userSetsSource(wb, source);
+        Command1_Click(wb);
+        if (dumpWords > wb.locationCounter) wb.locationCounter = dumpWords;
+        Label3_Click(wb);  // Run Mode
     }
-    state.SetItemsProcessed(state.iterations() * steps);
-    state.counters["instructions/s"] = benchmark::Counter(static_cast<double>(state.iterations() * steps),
-                                                          benchmark::Counter::kIsRate);
+};
+
+void report(benchmark::State& state, long steps) {
+    state.counters["instructions/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * steps), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_RunModeCountingLoop)->Args({1'000'000, 7})->Args({1'000'000, 38})->Args({1'000'000, 200})
-    ->Unit(benchmark::kMillisecond);
+
+void BM_RunMode(benchmark::State& state) {
+    const long steps = state.range(0);
+    Bench b(kCountingLoop, static_cast<int32_t>(state.range(1)));
+    for (auto _ : state) {
+        setBoxText(b.wb, kPcBox, u"0000");
+        b.display.interruptAfter = steps;
+        Command2_Click(b.wb);
+        benchmark::DoNotOptimize(b.wb.regs.r[1]);
+    }
+    report(state, steps);
+}
+BENCHMARK(BM_RunMode)->Args({10'000'000, 38})->Args({10'000'000, 200})->Unit(benchmark::kMillisecond);
+
+void BM_RunModeLiteralRefresh(benchmark::State& state) {
+    const long steps = state.range(0);
+    Bench b(kCountingLoop, static_cast<int32_t>(state.range(1)));
+    LiteralDisplays shown;
+    for (auto _ : state) {
+        setBoxText(b.wb, kPcBox, u"0000");
+        literalRunPress(b.wb, shown, steps);
+        benchmark::DoNotOptimize(shown.history.size());
+    }
+    report(state, steps);
+}
+BENCHMARK(BM_RunModeLiteralRefresh)->Args({100'000, 38})->Args({100'000, 200})->Unit(benchmark::kMillisecond);
+
+void BM_RunModeOutputEveryThousand(benchmark::State& state) {
+    const long steps = state.range(0);
+    Bench b(kPrintingLoop);
+    for (auto _ : state) {
+        setBoxText(b.wb, kPcBox, u"0000");
+        b.display.interruptAfter = steps;
+        Command2_Click(b.wb);
+        b.display.shown.clear();
+    }
+    report(state, steps);
+}
+BENCHMARK(BM_RunModeOutputEveryThousand)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace comet

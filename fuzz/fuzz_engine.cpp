@@ -41,7 +41,7 @@ struct Run {
 // What differs between two workbenches' machines and displays, or nothing.
 std::string difference(const Workbench& a, const Workbench& b) {
     for (int c = 0; c < kCellCount; ++c)
-        if (a.memory.cells[c].value != b.memory.cells[c].value) return "cell " + std::to_string(c);
+        if (a.memory.cell(c).value != b.memory.cell(c).value) return "cell " + std::to_string(c);
     for (int k = 0; k < kBoxCount; ++k)
         if (a.txtGR[k] != b.txtGR[k]) return "box " + std::to_string(k) + ": " + toUtf8(a.txtGR[k]) + " vs " + toUtf8(b.txtGR[k]);
     if (a.regs.r != b.regs.r || a.regs.pc != b.regs.pc) return "registers";

@@ -10,6 +10,7 @@
 #include "app/escape.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
+#include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 
@@ -78,9 +79,7 @@ void printBox(Session& s, const ShownBox& box) {
     }
 }
 
-void printLines(Session& s, const ListBox& list) {
-    for (const Text& line : list.lines) s.out << '|' << toUtf8(line) << "|\n";
-}
+void printLine(Session& s, const Text& line) { s.out << '|' << toUtf8(line) << "|\n"; }
 
 constexpr const char* kBoxNames[kBoxCount] = {"GR0", "GR1", "GR2", "GR3", "GR4", "FR", "PC"};
 
@@ -98,14 +97,15 @@ Error show(Session& s, std::string_view what) {
     const Workbench& wb = s.wb;
     if (what == "listing") {
         s.out << "LISTING n=" << wb.list1.lines.size() << " selected=" << wb.list1.selected << '\n';
-        printLines(s, wb.list1);
+        for (const Text& line : wb.list1.lines) printLine(s, line);
     } else if (what == "dump") {
-        s.out << "DUMP n=" << wb.list2.lines.size() << '\n';
-        printLines(s, wb.list2);
+        s.out << "DUMP n=" << dumpLineCount(wb) << '\n';
+        for (int32_t i = 0; i < dumpLineCount(wb); ++i) printLine(s, dumpLineText(wb, i));
     } else if (what == "registers") {
         showRegisters(s);
     } else if (what == "history") {
-        s.out << "HISTORY len=" << wb.run.history.size() << ' ' << quoted(wb.run.history) << '\n';
+        const Text history = wb.run.history.text();
+        s.out << "HISTORY len=" << history.size() << ' ' << quoted(history) << '\n';
     } else if (what == "viewer") {
         if (!wb.frmText.exists) s.out << "VIEWER none\n";
         else s.out << "VIEWER caption=" << quoted(wb.frmText.caption) << " text=" << quoted(wb.frmText.text) << '\n';

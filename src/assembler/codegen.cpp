@@ -7,7 +7,7 @@ namespace comet {
 namespace {
 
 // The cell of the word k places after the location counter.
-Cell& cellAt(Workbench& wb, int32_t k) { return wb.memory.cells[static_cast<size_t>(wb.locationCounter + k + 1)]; }
+Cell& cellAt(Workbench& wb, int32_t k) { return wb.memory.writableCell(wb.locationCounter + k + 1); }
 
 void put(Workbench& wb, int32_t k, int16_t tag, int32_t value) {
     Cell& c = cellAt(wb, k);

@@ -5,6 +5,7 @@
 
 #include "assembler/parser.hpp"
 #include "assembler/table.hpp"
+#include "ui/lists.hpp"
 #include "ui/registers.hpp"
 
 namespace comet {
@@ -32,7 +33,7 @@ void assembleLine(Workbench& wb, TextView line) {
 
 // ---- Semantic analysis --------------------------------------------------------
 
-Cell& cellOf(Workbench& wb, int32_t address) { return wb.memory.cells[static_cast<size_t>(address + 1)]; }
+Cell& cellOf(Workbench& wb, int32_t address) { return wb.memory.writableCell(address + 1); }
 
 // The address a table row stands for. A name never defined is reported at each use and stands for 0.
 int32_t resolveRow(Workbench& wb, int32_t row) {
@@ -92,6 +93,7 @@ void semANA(Workbench& wb) {
         wb.list1.lines.insert(wb.list1.lines.begin() + wb.as.listIndex, std::move(line));
         ++wb.as.listIndex;
     }
+    indexListing(wb);
 }
 
 }  // namespace comet

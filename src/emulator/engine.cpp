@@ -22,7 +22,6 @@ Text decimal(int64_t v) { return fromAscii(std::to_string(v)); }
 // v * 2^n rounded to the nearest integer, ties to even, wrapped to 32 bits.
 int64_t scaleRounded(int64_t v, int32_t n) { return static_cast<int64_t>(std::nearbyint(std::ldexp(static_cast<double>(v), n))); }
 
-Cell& cellOfAddress(Workbench& wb, int64_t a) { return wb.memory.cells[static_cast<size_t>(a + 1)]; }
 
 // Instruction words must lie at addresses 0..199, while data may also use cell 0 (address -1).
 bool fetchWord(Workbench& wb, int64_t a, int32_t& value) {
@@ -30,7 +29,7 @@ bool fetchWord(Workbench& wb, int64_t a, int32_t& value) {
         addressError(wb, a);
         return false;
     }
-    value = cellOfAddress(wb, a).value;
+    value = wb.memory.cell(a + 1).value;
     return true;
 }
 
@@ -83,8 +82,9 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     }
 }
 
-// Executes the instruction whose first word is w; fills the trace detail d. False on an address fault.
-bool execute(Workbench& wb, int32_t w, Text& d) {
+// Executes the instruction whose first word is w and notes its detail in the step's trace.
+// False on an address fault, which leaves the detail empty.
+bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
     auto& run = wb.run;
     if (w == kExitWord) {
         DumpMemReg(wb);
@@ -96,7 +96,8 @@ bool execute(Workbench& wb, int32_t w, Text& d) {
         int32_t target = 0;
         if (!emPop(wb, target)) return false;
         run.nextPc = target;
-        d = u" Return Address=" + cnvHex4(target);
+        trace.detail = TraceStep::Return;
+        trace.operand = static_cast<uint16_t>(target);
         return true;
     }
     int g = registerField(w);
@@ -116,15 +117,17 @@ bool execute(Workbench& wb, int32_t w, Text& d) {
         if (x >= 6) showMessage(wb, kBadIndex);
         else if (x != 0) e = wrap32(int64_t{e} + wb.regs.r[static_cast<size_t>(x)]);
     }
-    d = u" Effective Address=" + cnvHex4(e) + u" Register No. = " + decimal(g);
-    return opcode == op::POP || performOperation(wb, opcode, g, e);
+    trace.detail = TraceStep::Effective;
+    trace.operand = static_cast<uint16_t>(e);
+    trace.registerNo = static_cast<uint8_t>(g);
+    if (opcode == op::POP || performOperation(wb, opcode, g, e)) return true;
+    trace.detail = TraceStep::None;
+    return false;
 }
 
-Text afterLine(const Workbench& wb) {
-    static const Text names[] = {u"GR0", u"GR1", u"GR2", u"GR3", u"GR4", u"FR"};
-    Text a = u"      After";
-    for (int i = 0; i < 6; ++i) a += u" " + names[i] + u":" + wb.txtGR[static_cast<size_t>(i)];
-    return a;
+void snapshotBox(const Workbench& wb, int k, BoxSnapshot& box) {
+    box.value = wb.txtGRValue[static_cast<size_t>(k)];
+    if (box.value < 0) box.text = wb.txtGR[static_cast<size_t>(k)];
 }
 
 }  // namespace
@@ -203,7 +206,7 @@ bool emPush(Workbench& wb, int32_t value) {
         return false;
     }
     sp = static_cast<int32_t>(cell);
-    wb.memory.cells[static_cast<size_t>(cell)].value = value;
+    wb.memory.writableCell(cell).value = value;
     return true;
 }
 
@@ -213,7 +216,7 @@ bool emPop(Workbench& wb, int32_t& value) {
         addressError(wb, int64_t{sp} - 1);
         return false;
     }
-    value = wb.memory.cells[static_cast<size_t>(sp)].value;
+    value = wb.memory.cell(sp).value;
     ++sp;
     return true;
 }
@@ -225,7 +228,7 @@ bool readWord(Workbench& wb, int64_t address, int32_t& value) {
         addressError(wb, address);
         return false;
     }
-    value = cellOfAddress(wb, address).value;
+    value = wb.memory.cell(address + 1).value;
     return true;
 }
 
@@ -234,7 +237,7 @@ bool writeWord(Workbench& wb, int64_t address, int32_t value) {
         addressError(wb, address);
         return false;
     }
-    cellOfAddress(wb, address).value = value;
+    wb.memory.writableCell(address + 1).value = value;
     return true;
 }
 
@@ -245,26 +248,20 @@ void addressError(Workbench& wb, int64_t address) {
     wb.run.nextPc = wb.run.pc;
 }
 
-// ---- History ----
-
-void appendHistory(Workbench& wb, const Text& text) {
-    Text& h = wb.run.history;
-    h += text;
-    if (h.size() > kHistoryLimit) h.erase(0, h.size() - kHistoryLimit);
-}
-
 // ---- Stepping and run control ----
 
 void emStep(Workbench& wb) {
     auto& run = wb.run;
     int32_t w = 0;
     if (!fetchWord(wb, run.pc, w)) return;
-    const Text h = cnvHex4(w);
-    appendHistory(wb, u"\r\n*Exec Address = " + wb.txtGR[kPcBox] + u" Code=" + h);
-    if (run.debugMode) wb.label6 = u"Executed Operation =" + h;
-    Text d;
-    if (!execute(wb, w, d)) d.clear();
-    appendHistory(wb, d + u"\r\n" + afterLine(wb) + u"\r\n");
+    TraceStep& trace = run.history.begin();
+    snapshotBox(wb, kPcBox, trace.pcBox);
+    trace.word = static_cast<uint16_t>(w);
+    trace.detail = TraceStep::None;
+    if (run.debugMode) wb.label6 = u"Executed Operation =" + cnvHex4(w);
+    execute(wb, w, trace);
+    for (int k = 0; k < kRegFR + 1; ++k) snapshotBox(wb, k, trace.after[static_cast<size_t>(k)]);
+    trace.complete = true;
 }
 
 void Command2_Click(Workbench& wb) {
@@ -275,7 +272,7 @@ void Command2_Click(Workbench& wb) {
     for (;;) {
         // Every step starts where the PC box points, as a Debug Mode press does: a next PC
         // beyond 16 bits runs at the address the box shows, not at one nobody can see.
-        run.pc = readBoxValue(wb.txtGR[kPcBox]);
+        run.pc = boxValue(wb, kPcBox);
         run.nextPc = wrap32(int64_t{run.pc} + 2);
         emStep(wb);
         wb.regs.pc = run.nextPc;

@@ -33,9 +33,6 @@ bool writeWord(Workbench& wb, int64_t address, int32_t value);
 // Reports an access outside memory at machine address a and halts the run there.
 void addressError(Workbench& wb, int64_t address);
 
-// ---- History ----
-void appendHistory(Workbench& wb, const Text& text);  // keeps the last 5000 characters
-
 // ---- Stepping and run control ----
 void emStep(Workbench& wb);         // executes the instruction at run.pc
 void Command2_Click(Workbench& wb); // "Exec"

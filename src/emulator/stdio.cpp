@@ -30,7 +30,8 @@ bool bufferFits(Workbench& wb, int32_t y, int32_t length) {
     return true;
 }
 
-Cell& bufferWord(Workbench& wb, int32_t y, int32_t i) { return wb.memory.cells[static_cast<size_t>(y + (i - 1) / 2 + 1)]; }
+// The cell of the word that holds character i (counting from 1) of a buffer at y.
+int32_t bufferCell(int32_t y, int32_t i) { return y + (i - 1) / 2 + 1; }
 
 }  // namespace
 
@@ -47,7 +48,7 @@ bool emIN(Workbench& wb, int32_t y) {
             const int low = (i == length || i + 1 > n) ? 0 : byteCodeOf(s[static_cast<size_t>(i)]);
             word = packBytes(high, low);
         }
-        bufferWord(wb, y, i).value = word;
+        wb.memory.writableCell(bufferCell(y, i)).value = word;
     }
     return true;
 }
@@ -56,7 +57,7 @@ bool emOUT(Workbench& wb, int32_t y) {
     int32_t length = 0;
     if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
     Text t;
-    for (int32_t i = 1; i <= length; ++i) t += outputCharOf(wordByte(bufferWord(wb, y, i).value, i % 2));
+    for (int32_t i = 1; i <= length; ++i) t += outputCharOf(wordByte(wb.memory.cell(bufferCell(y, i)).value, i % 2));
     DumpMemReg(wb);
     if (!wb.display->okCancelBox(t, kOutputTitle)) wb.run.halted = true;
     return true;

@@ -3,10 +3,12 @@
 // and the listing all read.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace comet {
 
@@ -20,8 +22,28 @@ struct Cell {
 constexpr int kCellCount = 201;    // cells 0..200; machine address a lives in cell a + 1
 constexpr int kAddressCount = 200; // machine addresses 0..199
 
-struct Memory {
-    std::array<Cell, kCellCount> cells{};  // cell 0 stands for address -1 (reached only by the stack)
+// The cells, with a note of which were written since the memory dump last looked,
+// so that the dump copies only those.
+class Memory {
+public:
+    const Cell& cell(int64_t c) const { return cells_[static_cast<size_t>(c)]; }
+    Cell& writableCell(int64_t c) {
+        changedLo_ = std::min(changedLo_, static_cast<int>(c));
+        changedHi_ = std::max(changedHi_, static_cast<int>(c) + 1);
+        return cells_[static_cast<size_t>(c)];
+    }
+    // Cells written since the last call: [first, last); empty when first >= last.
+    std::pair<int, int> takeChanges() {
+        const std::pair<int, int> range{changedLo_, changedHi_};
+        changedLo_ = kCellCount;
+        changedHi_ = 0;
+        return range;
+    }
+
+private:
+    std::array<Cell, kCellCount> cells_{};  // cell 0 stands for address -1 (reached only by the stack)
+    int changedLo_ = 0;                     // everything counts as written at first
+    int changedHi_ = kCellCount;
 };
 
 // True when machine address a has a cell (0..199).

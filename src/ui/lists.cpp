@@ -3,6 +3,33 @@
 #include "ui/registers.hpp"
 
 namespace comet {
+namespace {
+
+int upperHexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
+
+// The address a text's first four characters spell as a listing line does, or -1.
+int32_t listedAddress(TextView text) {
+    if (text.size() < 4) return -1;
+    int32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const int d = upperHexValue(text[i]);
+        if (d < 0) return -1;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+// The address the PC box's first four characters name, as a listing line would spell it.
+int32_t pcBoxAddress(const Workbench& wb) {
+    const int32_t digits = wb.txtGRValue[kPcBox];
+    return digits >= 0 ? digits : listedAddress(wb.txtGR[kPcBox]);
+}
+
+}  // namespace
 
 char16_t dumpChar(int byte) {
     if (byte >= 32 && byte <= 126) return static_cast<char16_t>(byte);
@@ -18,24 +45,34 @@ Text dumpLine(int32_t address, int32_t value) {
     return line;
 }
 
-void selectPcLine(Workbench& wb, PcLineMiss miss) {
-    const TextView pc = TextView(wb.txtGR[kPcBox]).substr(0, 4);
+int32_t dumpLineCount(const Workbench& wb) { return wb.list2.count; }
+
+Text dumpLineText(const Workbench& wb, int32_t i) { return dumpLine(i, wb.list2.values[static_cast<size_t>(i) + 1]); }
+
+void indexListing(Workbench& wb) {
     auto& list = wb.list1;
-    for (size_t i = 0; i < list.lines.size(); ++i) {
-        if (TextView(list.lines[i]).substr(0, 4) == pc) {
-            list.selected = static_cast<int>(i);
-            return;
-        }
+    list.firstLineAt.fill(-1);
+    for (size_t i = list.lines.size(); i-- > 0;) {
+        const int32_t a = listedAddress(list.lines[i]);
+        if (a >= 0 && a < kAddressCount) list.firstLineAt[static_cast<size_t>(a)] = static_cast<int16_t>(i);
     }
+}
+
+void selectPcLine(Workbench& wb, PcLineMiss miss) {
+    auto& list = wb.list1;
+    const int32_t a = pcBoxAddress(wb);
+    const int line = a >= 0 && a < kAddressCount ? list.firstLineAt[static_cast<size_t>(a)] : -1;
+    if (line >= 0) list.selected = line;
     // The scan leaves its last line selected; only DumpMem and a PC box edit clear it.
-    if (miss == PcLineMiss::SelectNone) list.selected = -1;
+    else if (miss == PcLineMiss::SelectNone) list.selected = -1;
     else if (!list.lines.empty()) list.selected = static_cast<int>(list.lines.size()) - 1;
 }
 
 void DumpMem(Workbench& wb) {
-    auto& lines = wb.list2.lines;
-    lines.clear();
-    for (int32_t a = 0; a < wb.locationCounter; ++a) lines.push_back(dumpLine(a, wb.memory.cells[static_cast<size_t>(a) + 1].value));
+    // Only the cells written since the last refresh can have changed their lines.
+    const auto [first, last] = wb.memory.takeChanges();
+    for (int c = first; c < last; ++c) wb.list2.values[static_cast<size_t>(c)] = wb.memory.cell(c).value;
+    wb.list2.count = wb.locationCounter;
     selectPcLine(wb, PcLineMiss::SelectNone);
 }
 

@@ -14,6 +14,14 @@ char16_t dumpChar(int byte);
 // One memory dump line: "AAAA: WWWW   hl".
 Text dumpLine(int32_t address, int32_t value);
 
+// ---- The memory dump as shown ----
+int32_t dumpLineCount(const Workbench& wb);
+Text dumpLineText(const Workbench& wb, int32_t i);  // line i, 0 <= i < dumpLineCount
+
+// ---- The object program list ----
+// Notes which line lists each address; run whenever List1's lines change.
+void indexListing(Workbench& wb);
+
 // What the PC line selection leaves when no listing line matches.
 enum class PcLineMiss { SelectNone, KeepLast };
 

@@ -15,6 +15,9 @@ Text cnvHex4(int32_t value);
 // it the signed 32-bit one.
 int32_t readBoxValue(const Text& text);
 
+// The value box k's text stands for (quickly, when the text is four digits).
+int32_t boxValue(const Workbench& wb, int k);
+
 // Sets box k's text; when that changes the text, runs its change hook inside the set,
 // exactly as the user's typing does.
 void setBoxText(Workbench& wb, int k, const Text& text);

@@ -144,7 +144,7 @@ void Command4_Click(Workbench& wb) {
     selectPcLine(wb, PcLineMiss::KeepLast);
 }
 
-void Command5_Click(Workbench& wb) { showReport(wb, u"実行履歴", wb.run.history); }
+void Command5_Click(Workbench& wb) { showReport(wb, u"実行履歴", wb.run.history.text()); }
 
 void Form_Resize(Workbench& wb, int outerWidth, int outerHeight) {
     const int h = outerHeight - kViewerMarginHeight;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assembler/asm_state.hpp"
+#include "emulator/trace.hpp"
 #include "machine/charset.hpp"
 #include "machine/machine.hpp"
 #include "ui/display.hpp"
@@ -16,15 +17,13 @@ namespace comet {
 
 // ---- Run state ----------------------------------------------------------------
 
-constexpr size_t kHistoryLimit = 5000;  // the execution history keeps its last 5000 characters
-
 struct RunState {
     int32_t pc = 0;             // address of the instruction being executed
     int32_t nextPc = 0;         // address of the instruction to run after it
     bool halted = false;        // set by EXIT, Cancel in the output box and an address error
     bool debugMode = false;     // one instruction per "Exec" press
     bool addressFault = false;  // the last step stopped on an access outside memory
-    Text history;               // trace of executed instructions
+    TraceLog history;           // trace of executed instructions
 };
 
 // ---- Window model -----------------------------------------------------------------
@@ -38,6 +37,19 @@ struct Editor {
 struct ListBox {
     std::vector<Text> lines;
     int selected = -1;  // -1 selects nothing
+};
+
+// The object program list with, for each address, the first line that lists it.
+struct ListingBox : ListBox {
+    std::array<int16_t, kAddressCount> firstLineAt;  // -1 when no line begins with that address
+    ListingBox() { firstLineAt.fill(-1); }
+};
+
+// The memory dump as last refreshed: one line per address below `count`, each made
+// from the value its cell held then (see dumpLineText).
+struct MemoryDump {
+    int32_t count = 0;                         // lines: the location counter at the refresh
+    std::array<int32_t, kCellCount> values{};  // every cell's value at the refresh
 };
 
 struct Chooser {
@@ -74,9 +86,10 @@ struct Workbench {
     MnemonicTable table;
 
     Editor text1;                       // "Souce Program"
-    ListBox list1;                      // "Object Program"
-    ListBox list2;                      // "Memory Dump"
+    ListingBox list1;                   // "Object Program"
+    MemoryDump list2;                   // "Memory Dump"
     std::array<Text, kBoxCount> txtGR;  // register boxes
+    std::array<int32_t, kBoxCount> txtGRValue{};  // 0..FFFF when box k shows exactly cnvHex4 of it, else -1
     Chooser combo1;                     // mnemonic chooser
     Text label3 = u"Run Mode";          // mode label
     Text label6 = u"Executed";          // last executed operation

@@ -169,7 +169,7 @@ class AsmGolden : public testing::TestWithParam<fs::path> {};
 void expectAssembly(const GoldenCase& c, const Workbench& wb, const HeadlessDisplay& d) {
     ASSERT_EQ(wb.locationCounter, static_cast<int32_t>(c.words.size())) << "location counter";
     for (size_t a = 0; a < c.words.size(); ++a) {
-        const Cell& cell = wb.memory.cells[a + 1];
+        const Cell& cell = wb.memory.cell(a + 1);
         EXPECT_EQ(cell.value, c.words[a].value) << "word at address " << a;
         if (c.words[a].tag) {
             EXPECT_EQ(cell.tag, *c.words[a].tag) << "cell tag at address " << a;

@@ -27,7 +27,7 @@ struct PassTest : testing::Test {
         SynANA(wb);
         semANA(wb);
     }
-    const Cell& cellOfAddress(int a) const { return wb.memory.cells[static_cast<size_t>(a) + 1]; }
+    const Cell& cellOfAddress(int a) const { return wb.memory.cell(a + 1); }
     std::vector<Text> messages() const {
         std::vector<Text> texts;
         for (const auto& b : display.shown) texts.push_back(b.text);
@@ -60,11 +60,11 @@ TEST_F(PassTest, StatementThatDoesNotFitWritesNoneOfItsWords) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(toUtf8(Text(r.source)));
-        for (Cell& c : wb.memory.cells) c = {77, 1234};
+        for (int c = 0; c < kCellCount; ++c) wb.memory.writableCell(c) = {77, 1234};
         assemble(Text(r.source));
         EXPECT_EQ(wb.locationCounter, r.counter);
         EXPECT_EQ(messages(), std::vector<Text>{u"**** Memory Over ****"});
-        EXPECT_EQ(wb.memory.cells[0].value, 1234);
+        EXPECT_EQ(wb.memory.cell(0).value, 1234);
         for (int a = r.counter; a < kAddressCount; ++a) {
             EXPECT_EQ(cellOfAddress(a).tag, 77) << a;
             EXPECT_EQ(cellOfAddress(a).value, 1234) << a;
@@ -162,7 +162,7 @@ TEST_F(PassTest, SampleProgramRunsFromItsOwnAssembly) {
     std::ifstream in(COMET_TEST_DIR "/engine/sample_road.history", std::ios::binary);
     std::stringstream expected;
     expected << in.rdbuf();
-    EXPECT_EQ(toUtf8(wb.run.history), expected.str());
+    EXPECT_EQ(toUtf8(wb.run.history.text()), expected.str());
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ struct Machine : ::testing::Test {
         Label3_Click(wb);  // Debug Mode, as the window starts
     }
     void place(int32_t address, std::initializer_list<int32_t> words) {
-        for (int32_t w : words) wb.memory.cells[static_cast<size_t>(address++) + 1].value = signed16(w);
+        for (int32_t w : words) wb.memory.writableCell(address++ + 1).value = signed16(w);
         if (address > wb.locationCounter) wb.locationCounter = address;
     }
-    int32_t word(int32_t address) const { return wb.memory.cells[static_cast<size_t>(address) + 1].value; }
+    int32_t word(int32_t address) const { return wb.memory.cell(address + 1).value; }
     void box(int k, const char* text) { setBoxText(wb, k, fromAscii(text)); }
     void press() { Command2_Click(wb); }
     void label3Run() {
@@ -212,12 +212,12 @@ TEST_F(Machine, PushLandsInTheCellNamedByGR4) {
     box(4, "0010");
     press();
     EXPECT_EQ(wb.txtGR[4], u"000F");
-    EXPECT_EQ(wb.memory.cells[0x0F].value, 0x1234);
+    EXPECT_EQ(wb.memory.cell(0x0F).value, 0x1234);
     EXPECT_EQ(word(0x0E), 0x1234);  // the dump shows it at address 000E
     press();
     EXPECT_EQ(wb.txtGR[3], u"1234");
     EXPECT_EQ(wb.txtGR[4], u"0010");
-    EXPECT_NE(wb.run.history.find(u"Code=0930 Effective Address=0000 Register No. = 3"), Text::npos);
+    EXPECT_NE(wb.run.history.text().find(u"Code=0930 Effective Address=0000 Register No. = 3"), Text::npos);
 }
 
 TEST_F(Machine, PushErrorAtStackBottomCallStillJumps) {
@@ -237,13 +237,13 @@ TEST_F(Machine, CallAndReturnThroughTheStack) {
     box(4, "0026");
     box(kPcBox, "0008");
     press();
-    EXPECT_EQ(wb.memory.cells[0x25].value, 0x000A);
+    EXPECT_EQ(wb.memory.cell(0x25).value, 0x000A);
     EXPECT_EQ(wb.txtGR[4], u"0025");
     EXPECT_EQ(wb.txtGR[kPcBox], u"0020");
     press();
     EXPECT_EQ(wb.txtGR[kPcBox], u"000A");
     EXPECT_EQ(wb.txtGR[4], u"0026");
-    EXPECT_NE(wb.run.history.find(u"Code=0700 Return Address=000A\r\n"), Text::npos);
+    EXPECT_NE(wb.run.history.text().find(u"Code=0700 Return Address=000A\r\n"), Text::npos);
 }
 
 // ---- Accesses outside memory ----
@@ -279,26 +279,36 @@ TEST_F(Machine, AccessOutsideMemoryHaltsAtTheFaultingInstruction) {
         EXPECT_TRUE(wb.run.addressFault);
         EXPECT_EQ(wb.txtGR[kPcBox], fromAscii(r.pc)) << r.message;
         EXPECT_EQ(wb.regs.r, regsBefore) << r.message;
-        for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(wb.memory.cells[c].value, before.cells[c].value);
+        for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(wb.memory.cell(c).value, before.cell(c).value);
     }
 }
 
 TEST_F(Machine, FaultTraceKeepsTheFirstLineOnly) {
     place(0, {0x1000, 0x00C8});
     press();
-    EXPECT_EQ(wb.run.history,
+    EXPECT_EQ(wb.run.history.text(),
               u"\r\n*Exec Address = 0000 Code=1000\r\n      After GR0:0000 GR1:0000 GR2:0000 GR3:0000 GR4:0000 FR:0000\r\n");
     display.shown.clear();
     box(kPcBox, "00C8");
-    const Text before = wb.run.history;
+    const Text before = wb.run.history.text();
     press();
-    EXPECT_EQ(wb.run.history, before);  // the first word could not be fetched
+    EXPECT_EQ(wb.run.history.text(), before);  // the first word could not be fetched
+}
+
+TEST_F(Machine, TraceShowsBoxTextsAsTheUserLeftThem) {
+    place(0, {0x1230, 0x0005});  // LEA GR3,5
+    box(3, " 7f");
+    box(kPcBox, "0");
+    press();
+    EXPECT_EQ(wb.run.history.text(),
+              u"\r\n*Exec Address = 0 Code=1230 Effective Address=0005 Register No. = 3\r\n"
+              u"      After GR0:0000 GR1:0000 GR2:0000 GR3: 7f GR4:0000 FR:0000\r\n");
 }
 
 TEST_F(Machine, LastCellIsUsableAsData) {
     place(0, {0x1000, 0x00C7, 0x1000, 0xFFFF});  // LD GR0,199 / LD GR0,-1 (cell 0)
-    wb.memory.cells[200].value = 7;
-    wb.memory.cells[0].value = 9;
+    wb.memory.writableCell(200).value = 7;
+    wb.memory.writableCell(0).value = 9;
     press();
     EXPECT_EQ(wb.regs.r[0], 7);
     press();
@@ -311,7 +321,7 @@ TEST_F(Machine, LastCellIsUsableAsData) {
 TEST_F(Machine, HistoryKeepsItsLast5000Characters) {
     place(0, {0x0100, 0x0000});  // JMP 0
     for (int i = 0; i < 40; ++i) press();
-    const Text& h = wb.run.history;
+    const Text h = wb.run.history.text();
     EXPECT_EQ(h.size(), kHistoryLimit);
     const Text step = u"\r\n*Exec Address = 0000 Code=0100 Effective Address=0000 Register No. = 0\r\n"
                       u"      After GR0:0000 GR1:0000 GR2:0000 GR3:0000 GR4:0000 FR:0000\r\n";

@@ -33,7 +33,7 @@ struct SampleRoad : ::testing::Test {
         wb.display = &display;
         Label3_Click(wb);
         int32_t a = 0;
-        for (int32_t w : kSampleWords) wb.memory.cells[static_cast<size_t>(a++) + 1].value = signed16(w);
+        for (int32_t w : kSampleWords) wb.memory.writableCell(a++ + 1).value = signed16(w);
         wb.locationCounter = a;
     }
     void checkEnd() {
@@ -49,8 +49,8 @@ struct SampleRoad : ::testing::Test {
         EXPECT_EQ(wb.txtGR[4], u"0026");
         EXPECT_EQ(wb.txtGR[0], u"0000");
         EXPECT_EQ(wb.txtGR[kPcBox], u"0000");
-        EXPECT_NE(wb.run.history.rfind(u"*Exec Address = 000C Code=0000\r\n"), Text::npos);
-        EXPECT_EQ(toUtf8(wb.run.history), readFile(COMET_TEST_DIR "/engine/sample_road.history"));
+        EXPECT_NE(wb.run.history.text().rfind(u"*Exec Address = 000C Code=0000\r\n"), Text::npos);
+        EXPECT_EQ(toUtf8(wb.run.history.text()), readFile(COMET_TEST_DIR "/engine/sample_road.history"));
     }
 };
 

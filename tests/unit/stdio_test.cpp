@@ -20,8 +20,8 @@ struct StdIo : ::testing::Test {
         wb.display = &display;
         Label3_Click(wb);
     }
-    void set(int32_t address, int32_t value) { wb.memory.cells[static_cast<size_t>(address) + 1].value = value; }
-    int32_t word(int32_t address) const { return wb.memory.cells[static_cast<size_t>(address) + 1].value; }
+    void set(int32_t address, int32_t value) { wb.memory.writableCell(address + 1).value = value; }
+    int32_t word(int32_t address) const { return wb.memory.cell(address + 1).value; }
     // The group IN/OUT buffer,length at address 0, then one press.
     void runGroup(int opcode, int32_t buffer, int32_t length, int32_t lengthAddress = kLengthWord) {
         const int32_t group[] = {opcode << 8, buffer, 0x0100, 5, lengthAddress};
@@ -126,7 +126,7 @@ TEST_F(StdIo, TransfersOutsideMemoryAreReportedBeforeAnyChange) {
         EXPECT_EQ(wb.txtGR[kPcBox], u"0000");
         for (int c = kBuffer + 1; c < kCellCount; ++c) {
             if (c == kLengthWord + 1) continue;
-            EXPECT_EQ(wb.memory.cells[c].value, before.cells[c].value) << c;
+            EXPECT_EQ(wb.memory.cell(c).value, before.cell(c).value) << c;
         }
     }
 }

@@ -44,6 +44,7 @@ struct Listed {
         wb.display = &display;
         Form_Load(wb);
         wb.list1.lines = {u"0000:  1240  0026 ", u"0002:  1200  0003 ", u"000C:  0000 ", u"000C:  0001 "};
+        indexListing(wb);
     }
 };
 
@@ -57,7 +58,7 @@ TEST(SelectPcLine, FirstExactMatchOfTheFirstFourCharacters) {
     };
     for (const Row& r : rows) {
         Listed s;
-        s.wb.txtGR[kPcBox] = r.pcBox;
+        setBoxText(s.wb, kPcBox, r.pcBox);
         s.wb.list1.selected = 1;
         selectPcLine(s.wb, PcLineMiss::SelectNone);
         EXPECT_EQ(s.wb.list1.selected, r.none) << toUtf8(r.pcBox);
@@ -91,12 +92,13 @@ TEST(PcBoxEdit, SelectsTheMatchingLineOrClears) {
 TEST(DumpMem, CoversTheProgramAndSelectsThePcLine) {
     Listed s;
     s.wb.locationCounter = 3;
-    s.wb.memory.cells[1].value = 0x1240;
-    s.wb.memory.cells[2].value = 0x0026;
-    s.wb.memory.cells[4].value = 0x4142;  // beyond the program: not shown
-    s.wb.list2.lines = {u"stale"};
+    s.wb.memory.writableCell(1).value = 0x1240;
+    s.wb.memory.writableCell(2).value = 0x0026;
+    s.wb.memory.writableCell(4).value = 0x4142;  // beyond the program: not shown
     DumpMem(s.wb);
-    EXPECT_EQ(s.wb.list2.lines, (std::vector<Text>{u"0000: 1240   .@", u"0001: 0026   .&", u"0002: 0000   .."}));
+    std::vector<Text> dump;
+    for (int32_t i = 0; i < dumpLineCount(s.wb); ++i) dump.push_back(dumpLineText(s.wb, i));
+    EXPECT_EQ(dump, (std::vector<Text>{u"0000: 1240   .@", u"0001: 0026   .&", u"0002: 0000   .."}));
     EXPECT_EQ(s.wb.list1.selected, 0);
 }
 

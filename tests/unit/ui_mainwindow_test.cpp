@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/headless.hpp"
+#include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 
 namespace comet {
@@ -23,11 +24,11 @@ TEST(FormLoad, StartsAsTheWindowDoes) {
     EXPECT_EQ(wb.label3, u"Debug Mode");
     EXPECT_TRUE(wb.run.debugMode);
     EXPECT_EQ(wb.label6, u"Executed");
-    EXPECT_EQ(wb.run.history, u"");
+    EXPECT_EQ(wb.run.history.text(), u"");
     EXPECT_EQ(wb.run.pc, 0);
     for (const Text& box : wb.txtGR) EXPECT_EQ(box, u"0000");
     EXPECT_TRUE(wb.list1.lines.empty());
-    EXPECT_TRUE(wb.list2.lines.empty());
+    EXPECT_EQ(dumpLineCount(wb), 0);
     EXPECT_EQ(wb.list1.selected, -1);
     EXPECT_FALSE(wb.combo1.filling);
     ASSERT_EQ(wb.combo1.items.size(), 35u);

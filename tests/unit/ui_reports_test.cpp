@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "emulator/engine.hpp"
 #include "ui/headless.hpp"
+#include "ui/lists.hpp"
+#include "ui/registers.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 
@@ -71,13 +74,14 @@ TEST(Reports, HelpIsTheSameOnEveryPress) {
 TEST(Reports, OneViewerShowsTheLastReport) {
     Loaded s;
     EXPECT_FALSE(s.wb.frmText.exists);
-    s.wb.run.history = u"\r\n*Exec Address = 0000 Code=0000\r\n";
+    Command2_Click(s.wb);  // EXIT at 0000: one step in the history
     Command3_Click(s.wb);
     Command4_Click(s.wb);
     Command5_Click(s.wb);
     EXPECT_TRUE(s.wb.frmText.exists);
     EXPECT_EQ(s.wb.frmText.caption, u"実行履歴");
-    EXPECT_EQ(s.wb.frmText.text, s.wb.run.history);
+    EXPECT_EQ(s.wb.frmText.text, s.wb.run.history.text());
+    EXPECT_FALSE(s.wb.frmText.text.empty());
     EXPECT_EQ(s.display.viewerShowCount, 3);
 }
 
@@ -96,7 +100,8 @@ TEST(Reports, ObjectProgramListsEveryLineAndRestoresThePcLine) {
     for (const Row& r : rows) {
         Loaded s;
         s.wb.list1.lines = {u"0000:  1240  0026 ", u"0002:  1200  0003 ", u"000C:  0000 "};
-        s.wb.txtGR[kPcBox] = r.pcBox;
+        indexListing(s.wb);
+        setBoxText(s.wb, kPcBox, r.pcBox);
         Command4_Click(s.wb);
         EXPECT_EQ(s.wb.frmText.text,
                   u"Addr:  Value\r\n------------------\r\n0000:  1240  0026 \r\n0002:  1200  0003 \r\n000C:  0000 ");
@@ -106,10 +111,12 @@ TEST(Reports, ObjectProgramListsEveryLineAndRestoresThePcLine) {
 
 TEST(Reports, ViewerKeepsItsSnapshot) {
     Loaded s;
-    s.wb.run.history = u"one";
+    Command2_Click(s.wb);
     Command5_Click(s.wb);
-    s.wb.run.history = u"two";
-    EXPECT_EQ(s.wb.frmText.text, u"one");
+    const Text shown = s.wb.frmText.text;
+    Command2_Click(s.wb);
+    EXPECT_EQ(s.wb.frmText.text, shown);
+    EXPECT_NE(s.wb.run.history.text(), shown);
 }
 
 TEST(FormResize, FitsTheBoxOnlyWhenBothSidesAreAtLeast500) {
