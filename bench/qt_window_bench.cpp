@@ -12,6 +12,7 @@
 
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
+#include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
@@ -20,19 +21,23 @@
 namespace comet {
 namespace {
 
-// GR0 counts down from 0 through all 65536 values: 131,075 steps, then EXIT. The
-// program is 8 words; a DS of more words makes the memory dump as long as wanted.
+// GR0 counts down through all 65536 values, 150 times over: 19,661,252 steps, then
+// EXIT. The program is 14 words; a DS of more words makes the memory dump as long as wanted.
+constexpr int kProgramWords = 14;
 Text countdown(int dumpWords) {
     Text source = u"S1  START\r\n"
-                  u"    LEA   GR0,0\r\n"
+                  u"    LEA   GR1,150\r\n"
+                  u"L0  LEA   GR0,0\r\n"
                   u"L1  SUB   GR0,ONE\r\n"
                   u"    JNZ   L1\r\n"
+                  u"    SUB   GR1,ONE\r\n"
+                  u"    JNZ   L0\r\n"
                   u"    EXIT\r\n"
                   u"ONE DC    1\r\n";
-    if (dumpWords > 8) source += u"    DS    " + toText(QString::number(dumpWords - 8)) + u"\r\n";
+    if (dumpWords > kProgramWords) source += u"    DS    " + toText(QString::number(dumpWords - kProgramWords)) + u"\r\n";
     return source + u"    END\r\n";
 }
-constexpr double kSteps = 1 + 2 * 65536 + 1;
+constexpr double kSteps = 1 + 150 * (1 + 2 * 65536 + 2) + 1;
 
 QApplication& application() {
     static int argc = 1;
@@ -74,7 +79,7 @@ void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
     prepareHeadless(headless, source);
     FrmMain window;
     prepareWindow(window, source);
-    if (window.workbench().list2.lines.size() != static_cast<size_t>(std::max<int64_t>(state.range(0), 8))) {
+    if (dumpLineCount(window.workbench()) != std::max<int32_t>(static_cast<int32_t>(state.range(0)), kProgramWords)) {
         state.SkipWithError("the loop did not assemble");
         return;
     }
@@ -96,7 +101,7 @@ void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
     state.counters["window_over_headless"] = windowTotal / headlessTotal;
 }
 // Arg: the number of memory dump lines.
-BENCHMARK(BM_RunModeWindowAgainstHeadless)->Arg(8)->Arg(200)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunModeWindowAgainstHeadless)->Arg(kProgramWords)->Arg(200)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace comet

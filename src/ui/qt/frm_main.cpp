@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "emulator/engine.hpp"
+#include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/boxes.hpp"
 #include "ui/qt/clickable_label.hpp"
@@ -92,6 +93,21 @@ void mirrorLines(QListWidget* list, std::vector<Text>& shown, const std::vector<
     while (static_cast<size_t>(list->count()) > lines.size()) delete list->takeItem(list->count() - 1);
     for (size_t i = common; i < lines.size(); ++i) list->addItem(toQString(lines[i]));
     shown = lines;
+}
+
+// The dump's lines are made only for the addresses whose words changed since it was last shown.
+void mirrorDump(QListWidget* list, MemoryDump& shown, const Workbench& wb) {
+    const MemoryDump& dump = wb.list2;
+    if (shown.count == dump.count && shown.values == dump.values) return;
+    const QSignalBlocker block(list);
+    const int32_t common = std::min(shown.count, dump.count);
+    for (int32_t i = 0; i < common; ++i) {
+        const size_t cell = static_cast<size_t>(i) + 1;
+        if (shown.values[cell] != dump.values[cell]) list->item(i)->setText(toQString(dumpLineText(wb, i)));
+    }
+    while (list->count() > dump.count) delete list->takeItem(list->count() - 1);
+    for (int32_t i = common; i < dump.count; ++i) list->addItem(toQString(dumpLineText(wb, i)));
+    shown = dump;
 }
 
 // The selected line stays selected and in view; -1 selects nothing.
@@ -399,8 +415,7 @@ void FrmMain::mirror() {
     mirrorEditor();
     mirrorLines(list1_, shownList1_, wb_.list1.lines);
     mirrorSelection(list1_, wb_.list1.selected);
-    mirrorLines(list2_, shownList2_, wb_.list2.lines);
-    mirrorSelection(list2_, wb_.list2.selected);
+    mirrorDump(list2_, shownList2_, wb_);
     mirrorBoxesAndLabels();
     mirrorChooser();
     if (viewer_) viewer_->mirror(wb_.frmText);

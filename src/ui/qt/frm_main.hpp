@@ -109,7 +109,7 @@ private:
     int32_t shownSelStart_ = 0;
     int32_t shownSelLength_ = 0;
     std::vector<Text> shownList1_;
-    std::vector<Text> shownList2_;
+    MemoryDump shownList2_;
     std::vector<Text> shownItems_;
 };
 
