@@ -1,5 +1,7 @@
 // Assembly ("SynANA" then "semANA") of a full-memory program, of a long commented
-// source, and of sources and lines that grow, to show that time grows linearly.
+// source, and of sources and lines that grow, to show that time grows linearly: up to
+// 1 MB of random source, 100,000-character lines, and 1 MB of NULs, lone CRs, lone LFs
+// and nothing but line ends.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -112,6 +114,43 @@ BENCHMARK(BM_AssembleLongLine)->ArgsProduct({{12500, 25000, 50000, 100000}, {2}}
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AssembleLongLine)->ArgsProduct({{12500, 25000, 50000, 100000}, {3}})->Complexity(benchmark::oN)
     ->Unit(benchmark::kMicrosecond);
+
+// A source of n characters with no CR LF pair, so one line: NULs, lone CRs, lone LFs,
+// or statements joined by lone LFs (which the pass does not cut).
+void BM_AssembleWithoutLineEnds(benchmark::State& state) {
+    const auto n = static_cast<size_t>(state.range(0));
+    Text glued;
+    while (glued.size() < n) glued += u"  LD GR1,X\n";
+    const Text shapes[] = {Text(n, u'\0'), Text(n, u'\r'), Text(n, u'\n'), glued};
+    assembleRepeatedly(state, shapes[state.range(1)]);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_AssembleWithoutLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {0}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssembleWithoutLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {1}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssembleWithoutLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {2}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssembleWithoutLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {3}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+// A source of n characters made only of line ends: CR LF pairs (n/2 empty lines), or
+// LF CR pairs, which hold a CR LF pair at every join.
+void BM_AssembleOnlyLineEnds(benchmark::State& state) {
+    const auto n = static_cast<size_t>(state.range(0));
+    Text crlf;
+    Text lfcr;
+    for (size_t i = 0; i < n / 2; ++i) {
+        crlf += u"\r\n";
+        lfcr += u"\n\r";
+    }
+    assembleRepeatedly(state, state.range(1) == 0 ? crlf : lfcr);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_AssembleOnlyLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {0}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssembleOnlyLineEnds)->ArgsProduct({{1 << 17, 1 << 18, 1 << 19, 1 << 20}, {1}})
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace comet

@@ -1,26 +1,74 @@
-// Arbitrary bytes as a session script: every action leaves a sound workbench, and
-// every Run Mode press ends within a step budget.
-#include <cstdint>
+// Arbitrary bytes as a session script: every action leaves a sound workbench, every
+// "Exec" press ends within a step budget and leaves the boxes refreshed, and every
+// text the session prints reads back as the text itself.
+#include <algorithm>
 #include <sstream>
 #include <string>
 
+#include "app/escape.hpp"
 #include "app/script.hpp"
+#include "cases.hpp"
 #include "invariants.hpp"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace comet;
-    using namespace comet::fuzz;
-    static constexpr long kStepBudget = 2000;
-    std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
-    std::ostringstream out;
-    std::ostringstream err;
-    runScript(script, out, err, [](Workbench& wb, HeadlessDisplay& display, bool beforeLine) {
-        if (beforeLine) {
-            display.interruptAfter = std::min(display.interruptAfter.value_or(kStepBudget), kStepBudget);
-            return;
-        }
-        require(checkAssembly(wb));
-        require(checkDisplay(wb));
-    });
-    return 0;
+namespace comet::fuzz {
+namespace {
+
+// Steps a Run Mode press may take before the Stop control ends it. Longer runs are the
+// engine target's business; here a short budget leaves time for more sessions.
+constexpr long kStepBudget = 300;
+
+// What "show" and the box lines print must read back as the text: a script can
+// quote it again and a reader of the output sees the text the window holds.
+std::string checkPrinted(const Text& text, const char* what) {
+    if (unquoted(quoted(text)) != text) return std::string(what) + " does not read back from its printed form";
+    return {};
 }
+
+struct Observer {
+    std::string problem;  // the first broken invariant
+    int runsSeen = 0;
+    size_t boxesSeen = 0;
+    Text sourceSeen;  // the source as last checked
+    Text viewerSeen;  // the viewer's text as last checked
+
+    void note(std::string p) {
+        if (problem.empty()) problem = std::move(p);
+    }
+
+    // Printing a long text takes time: each one is checked again only when it changed.
+    void checkOnChange(const Text& text, Text& seen, const char* what) {
+        if (text == seen) return;
+        note(checkPrinted(text, what));
+        seen = text;
+    }
+
+    void beforeLine(HeadlessDisplay& display) {
+        display.interruptAfter = std::min(display.interruptAfter.value_or(kStepBudget), kStepBudget);
+    }
+
+    void afterLine(const Workbench& wb, const HeadlessDisplay& display) {
+        note(checkAssembly(wb));
+        note(checkDisplay(wb));
+        if (display.runCount != runsSeen) note(checkRefreshed(wb));
+        runsSeen = display.runCount;
+        for (; boxesSeen < display.shown.size(); ++boxesSeen) note(checkPrinted(display.shown[boxesSeen].text, "a box's text"));
+        checkOnChange(wb.text1.text, sourceSeen, "the source");
+        checkOnChange(wb.frmText.text, viewerSeen, "the viewer's text");
+    }
+};
+
+}  // namespace
+
+std::string runSessionCase(Bytes bytes) {
+    std::istringstream script(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::ostream out(nullptr);  // what the session prints is not kept, only checked above
+    std::ostream err(nullptr);
+    Observer observer;
+    runScript(script, out, err, [&observer](Workbench& wb, HeadlessDisplay& display, bool beforeLine) {
+        if (beforeLine) observer.beforeLine(display);
+        else observer.afterLine(wb, display);
+    });
+    return observer.problem;
+}
+
+}  // namespace comet::fuzz

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ui/lists.hpp"
+#include "ui/registers.hpp"
 
 namespace comet::fuzz {
 namespace {
@@ -54,8 +55,8 @@ std::string checkAssembly(const Workbench& wb) {
 }
 
 std::string checkDisplay(const Workbench& wb) {
-    if (wb.run.history.size() > kHistoryLimit) return "history over 5000 characters";
-    const auto& dump = wb.list2.lines;
+    if (wb.run.history.text().size() > kHistoryLimit) return "history over 5000 characters";
+    const auto dump = dumpLines(wb);
     if (static_cast<int32_t>(dump.size()) != wb.locationCounter) return "dump line count differs from the location counter";
     for (size_t i = 0; i < dump.size(); ++i) {
         if (dump[i].size() != 15 || hex4At(dump[i], 0) != static_cast<int>(i) || dump[i].compare(4, 2, u": ") != 0 ||
@@ -65,6 +66,25 @@ std::string checkDisplay(const Workbench& wb) {
     const int sel = wb.list1.selected;
     if (sel < -1 || sel >= static_cast<int>(wb.list1.lines.size())) return "listing selection out of range";
     return {};
+}
+
+std::string checkRefreshed(const Workbench& wb) {
+    for (int k = 0; k < kBoxCount; ++k) {
+        const int32_t reg = k == kPcBox ? wb.regs.pc : wb.regs.r[static_cast<size_t>(k)];
+        if (wb.txtGR[static_cast<size_t>(k)] != cnvHex4(reg)) return "box " + std::to_string(k) + " does not show its register";
+    }
+    const auto& lines = wb.list1.lines;
+    int pcLine = -1;
+    for (size_t i = 0; i < lines.size() && pcLine < 0; ++i)
+        if (lines[i].starts_with(wb.txtGR[kPcBox])) pcLine = static_cast<int>(i);
+    if (wb.list1.selected != pcLine) return "listing selection is not the PC line";
+    return {};
+}
+
+std::vector<Text> dumpLines(const Workbench& wb) {
+    std::vector<Text> lines;
+    for (int32_t i = 0; i < dumpLineCount(wb); ++i) lines.push_back(dumpLineText(wb, i));
+    return lines;
 }
 
 void require(const std::string& problem) {

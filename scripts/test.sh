@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the workbench and runs every test, then builds and runs them again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then runs each fuzzer for a minute
+# on its committed corpus (a finding fails the script).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,3 +16,9 @@ cmake -S . -B build-sanitize -DCOMET_WERROR=ON -DCOMET_SANITIZE=ON -DCOMET_BENCH
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+CXX=clang++ cmake -S . -B build-fuzz -DCOMET_WERROR=ON -DCOMET_FUZZ=ON -DCOMET_QT=OFF -DCOMET_BENCH=OFF
+cmake --build build-fuzz -j"$jobs" --target fuzz_assembler fuzz_engine fuzz_session
+for target in assembler engine session; do
+  fuzz/run.sh build-fuzz "$target" 60
+done

@@ -34,6 +34,7 @@ Text HeadlessDisplay::inputBox(const Text& prompt) {
 }
 
 void HeadlessDisplay::runStarted() {
+    ++runCount;
     stepsLeft_ = interruptAfter;
     interruptAfter.reset();
 }

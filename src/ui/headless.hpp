@@ -16,6 +16,7 @@ struct ShownBox {
     Text title;   // the prompt, for an input box
     Text text;    // the message; for an input box, the text returned
     bool ok = true;  // the button of an OK/Cancel box
+    bool operator==(const ShownBox&) const = default;
 };
 
 class HeadlessDisplay : public Display {
@@ -31,6 +32,7 @@ public:
     int focusCount = 0;                            // times the focus went to Text1
     int tabOrderCount = 0;                         // times Text1 was made first in the tab order
     int viewerShowCount = 0;                       // times the viewer was shown
+    int runCount = 0;                              // "Exec" presses (runs started)
 
     void messageBox(const Text& text, const Text& title) override;
     bool okCancelBox(const Text& text, const Text& title) override;

@@ -68,6 +68,13 @@ Text insertedWord(const Text& item) {
 
 int32_t textLength(const Workbench& wb) { return static_cast<int32_t>(wb.text1.text.size()); }
 
+// True when position p lies between the high and the low half of a surrogate pair.
+bool splitsSurrogatePair(const Text& text, int32_t p) {
+    const auto i = static_cast<size_t>(p);
+    return i > 0 && i < text.size() && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF && text[i] >= 0xDC00 &&
+           text[i] <= 0xDFFF;
+}
+
 }  // namespace
 
 void Form_Load(Workbench& wb) {
@@ -114,12 +121,19 @@ void userSetsSource(Workbench& wb, const Text& text) {
 }
 
 bool userSelects(Workbench& wb, int64_t start, int64_t length) {
-    // As a text widget does: the start is kept within the text, the selection ends at its end.
-    const int32_t s = static_cast<int32_t>(std::clamp<int64_t>(start, 0, textLength(wb)));
-    const int32_t n = static_cast<int32_t>(std::clamp<int64_t>(length, 0, textLength(wb) - s));
+    // As a text widget does: the start is kept within the text, the selection ends at its
+    // end, and neither end falls between the two halves of a character beyond U+FFFF (a
+    // word inserted there would leave two halves that are no characters at all): the
+    // selection widens to the whole character, a caret moves before it.
+    int32_t s = static_cast<int32_t>(std::clamp<int64_t>(start, 0, textLength(wb)));
+    int32_t end = s + static_cast<int32_t>(std::clamp<int64_t>(length, 0, textLength(wb) - s));
+    const bool caret = end == s;
+    if (splitsSurrogatePair(wb.text1.text, s)) --s;
+    if (caret) end = s;
+    else if (splitsSurrogatePair(wb.text1.text, end)) ++end;
     wb.text1.selStart = s;
-    wb.text1.selLength = n;
-    return s == start && n == length;
+    wb.text1.selLength = end - s;
+    return s == start && end - s == length;
 }
 
 }  // namespace comet
