@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/literal_refresh.hpp"
+#include "../support/loaded.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
 #include "ui/lists.hpp"
@@ -41,14 +42,8 @@ const Text kBusyProgram =
     u"      DS 20\r\n"
     u"STACK END\r\n";
 
-struct Equivalence : ::testing::Test {
-    HeadlessDisplay display;
-    Workbench wb;
+struct Equivalence : ::testing::Test, Loaded {
     LiteralDisplays literal;
-    Equivalence() {
-        wb.display = &display;
-        Form_Load(wb);
-    }
     void assemble(const Text& source) {
         userSetsSource(wb, source);
         Command1_Click(wb);

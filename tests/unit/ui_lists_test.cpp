@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../support/loaded.hpp"
 #include "ui/headless.hpp"
 #include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
@@ -37,12 +38,8 @@ TEST(DumpLine, ShowsAddressWordAndItsTwoBytes) {
     for (const Row& r : rows) EXPECT_EQ(dumpLine(r.address, r.value), r.line) << r.value;
 }
 
-struct Listed {
-    HeadlessDisplay display;
-    Workbench wb;
+struct Listed : Loaded {
     Listed() {
-        wb.display = &display;
-        Form_Load(wb);
         wb.list1.lines = {u"0000:  1240  0026 ", u"0002:  1200  0003 ", u"000C:  0000 ", u"000C:  0001 "};
         indexListing(wb);
     }
@@ -70,12 +67,9 @@ TEST(SelectPcLine, FirstExactMatchOfTheFirstFourCharacters) {
 
 TEST(SelectPcLine, EmptyListingSelectsNothingEitherWay) {
     for (auto miss : {PcLineMiss::SelectNone, PcLineMiss::KeepLast}) {
-        HeadlessDisplay display;
-        Workbench wb;
-        wb.display = &display;
-        Form_Load(wb);
-        selectPcLine(wb, miss);
-        EXPECT_EQ(wb.list1.selected, -1);
+        Loaded s;
+        selectPcLine(s.wb, miss);
+        EXPECT_EQ(s.wb.list1.selected, -1);
     }
 }
 

@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "../support/loaded.hpp"
 #include "ui/headless.hpp"
 #include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 
 namespace comet {
 namespace {
-
-struct Loaded {
-    HeadlessDisplay display;
-    Workbench wb;
-    Loaded() {
-        wb.display = &display;
-        Form_Load(wb);
-    }
-};
 
 TEST(FormLoad, StartsAsTheWindowDoes) {
     Loaded s;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "emulator/engine.hpp"
+#include "../support/loaded.hpp"
 #include "ui/headless.hpp"
 #include "ui/lists.hpp"
 #include "ui/registers.hpp"
@@ -11,15 +12,6 @@
 
 namespace comet {
 namespace {
-
-struct Loaded {
-    HeadlessDisplay display;
-    Workbench wb;
-    Loaded() {
-        wb.display = &display;
-        Form_Load(wb);
-    }
-};
 
 std::vector<Text> linesOf(const Text& text) {
     std::vector<Text> lines;

@@ -1,0 +1,18 @@
+// A workbench as the window leaves it after loading, on a headless display.
+#pragma once
+
+#include "ui/headless.hpp"
+#include "ui/mainwindow.hpp"
+
+namespace comet {
+
+struct Loaded {
+    HeadlessDisplay display;
+    Workbench wb;
+    Loaded() {
+        wb.display = &display;
+        Form_Load(wb);
+    }
+};
+
+}  // namespace comet
