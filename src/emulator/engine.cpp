@@ -51,6 +51,12 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     auto& r = wb.regs.r;
     int32_t& reg = r[static_cast<size_t>(g)];
     auto& run = wb.run;
+    // The machine's instruction table decides what runs; RET and EXIT exist only as their exact words.
+    const auto operation = operationOf(opcode);
+    if (!operation || operation->words == 1) {
+        showMessage(wb, kBadOpcode);
+        return true;
+    }
     int32_t m = 0;
     auto memoryOperand = [&] { return readWord(wb, e, m); };
     auto setFromReg = [&] { emSetFR(wb, reg); };
@@ -78,8 +84,8 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     case op::JZE: if (r[kRegFR] == kFRZero) run.nextPc = e; return true;
     case op::CALL: if (!emPush(wb, run.nextPc)) return false; run.nextPc = e; return true;
     case op::PUSH: return emPush(wb, e);
-    default: showMessage(wb, kBadOpcode); return true;
     }
+    return true;
 }
 
 // Executes the instruction whose first word is w and notes its detail in the step's trace.
