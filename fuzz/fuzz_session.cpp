@@ -24,6 +24,22 @@ std::string checkPrinted(const Text& text, const char* what) {
     return {};
 }
 
+// The editor's selection lies within its text and cuts no character in two.
+std::string checkSelection(const Editor& e) {
+    const auto size = static_cast<int64_t>(e.text.size());
+    const int64_t start = e.selStart;
+    const int64_t end = start + e.selLength;
+    if (start < 0 || e.selLength < 0 || end > size) return "the editor's selection leaves its text";
+    for (const int64_t p : {start, end}) {
+        if (p == 0 || p == size) continue;
+        const char16_t before = e.text[static_cast<size_t>(p - 1)];
+        const char16_t after = e.text[static_cast<size_t>(p)];
+        if (before >= 0xD800 && before <= 0xDBFF && after >= 0xDC00 && after <= 0xDFFF)
+            return "the editor's selection splits a character";
+    }
+    return {};
+}
+
 struct Observer {
     std::string problem;  // the first broken invariant
     int runsSeen = 0;
@@ -52,6 +68,7 @@ struct Observer {
         if (display.runCount != runsSeen) note(checkRefreshed(wb));
         runsSeen = display.runCount;
         for (; boxesSeen < display.shown.size(); ++boxesSeen) note(checkPrinted(display.shown[boxesSeen].text, "a box's text"));
+        note(checkSelection(wb.text1));
         checkOnChange(wb.text1.text, sourceSeen, "the source");
         checkOnChange(wb.frmText.text, viewerSeen, "the viewer's text");
     }
