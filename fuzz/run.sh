@@ -15,12 +15,14 @@ for set in corpus regressions; do
   if [ -d "$fuzz_dir/$set/$target" ]; then cp -r "$fuzz_dir/$set/$target/." "$scratch/corpus/"; fi
 done
 
-dict=()
+options=()
 case $target in
-  assembler) dict=(-dict="$fuzz_dir/casl.dict") ;;
+  assembler) options=(-dict="$fuzz_dir/casl.dict") ;;
+  # Room for a 32-bit word in every cell and long answers, beyond the seeds' length.
+  engine) options=(-max_len=2048) ;;
   session) cat "$fuzz_dir/casl.dict" "$fuzz_dir/session.dict" >"$scratch/session.dict"
-           dict=(-dict="$scratch/session.dict") ;;
+           options=(-dict="$scratch/session.dict") ;;
 esac
 
-"$build/fuzz/fuzz_$target" "$scratch/corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=30 \
+"$build/fuzz/fuzz_$target" "$scratch/corpus" "${options[@]}" -max_total_time="$seconds" -timeout=30 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$target-" "$@"
