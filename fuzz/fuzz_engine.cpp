@@ -1,6 +1,7 @@
 // Arbitrary memory, register box texts and answers to the boxes, then a bounded run
 // in each mode: the run ends, nothing leaves memory, the displays stay well-formed and
-// refreshed, and Debug Mode press by press reaches exactly what one Run Mode press reaches.
+// refreshed, and Debug Mode press by press reaches exactly what one Run Mode press reaches
+// as long as every next PC stays within -32768..32767.
 #include <string>
 
 #include "assembler/parser.hpp"
@@ -74,8 +75,12 @@ std::string runEngineCase(Bytes bytes) {
 
     Label3_Click(debug.wb);  // Debug Mode
     long presses = 0;
+    bool comparable = true;
     for (; presses < kStepBudget && !debug.wb.run.halted; ++presses) {
         Command2_Click(debug.wb);
+        // A Run Mode run goes on at the full next PC while the next Debug Mode press reads
+        // the PC box's four digits: past a next PC beyond 16 bits the two part ways by design.
+        if (debug.wb.run.nextPc != signed16(debug.wb.run.nextPc)) comparable = false;
         const bool full = presses % kFullCheckEvery == 0;
         for (const auto& problem : {full ? checkDisplay(debug.wb) : std::string{}, checkRefreshed(debug.wb)})
             if (!problem.empty()) return "Debug Mode: " + problem;
@@ -84,6 +89,7 @@ std::string runEngineCase(Bytes bytes) {
     Command2_Click(run.wb);  // Run Mode: the budget stops it if nothing else does
     for (const auto& problem : {checkDisplay(run.wb), checkRefreshed(run.wb)})
         if (!problem.empty()) return "Run Mode: " + problem;
+    if (!comparable) return {};
     std::string diff = difference(debug.wb, run.wb);
     if (presses < kStepBudget && !run.wb.run.halted) diff += " (Run Mode went on after Debug Mode halted)";
     if (!diff.empty()) return "Debug Mode and Run Mode differ: " + diff;

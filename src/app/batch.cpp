@@ -4,7 +4,6 @@
 #include <ostream>
 #include <string>
 
-#include "app/escape.hpp"
 #include "emulator/engine.hpp"
 #include "ui/mainwindow.hpp"
 
@@ -22,7 +21,7 @@ public:
 
     void messageBox(const Text& text, const Text&) override {
         ++messages;
-        err_ << escaped(text) << '\n';
+        err_ << toUtf8(text) << '\n';
     }
 
     // The output box of OUT: characters of code 0 are not written.

@@ -71,10 +71,10 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     case op::EOR: if (!memoryOperand()) return false; reg ^= m; setFromReg(); return true;
     case op::CPA: if (!memoryOperand()) return false; r[kRegFR] = emCPA(reg, m); return true;
     case op::CPL: if (!memoryOperand()) return false; r[kRegFR] = emCPL(reg, m); return true;
-    case op::SLA: if (!memoryOperand()) return false; reg = emSLA(wb, reg, m); return true;
-    case op::SRA: if (!memoryOperand()) return false; reg = emSRA(wb, reg, m); return true;
-    case op::SLL: if (!memoryOperand()) return false; reg = emSLL(wb, reg, m); return true;
-    case op::SRL: if (!memoryOperand()) return false; reg = emSRL(wb, reg, m); return true;
+    case op::SLA: if (!memoryOperand()) return false; reg = emSLA(wb, reg, m); setFromReg(); return true;
+    case op::SRA: if (!memoryOperand()) return false; reg = emSRA(wb, reg, m); setFromReg(); return true;
+    case op::SLL: if (!memoryOperand()) return false; reg = emSLL(wb, reg, m); setFromReg(); return true;
+    case op::SRL: if (!memoryOperand()) return false; reg = emSRL(wb, reg, m); setFromReg(); return true;
     case op::IN: return emIN(wb, e);
     case op::OUT: return emOUT(wb, e);
     case op::JMP: run.nextPc = e; return true;
@@ -275,13 +275,15 @@ void Command2_Click(Workbench& wb) {
     run.halted = false;
     run.addressFault = false;
     wb.display->runStarted();
+    // The PC box is read once per press; within a Run Mode run each step starts at the
+    // full next PC, so a jump beyond 16 bits faults where it went, not where the box's
+    // four digits would point.
+    run.pc = boxValue(wb, kPcBox);
     for (;;) {
-        // Every step starts where the PC box points, as a Debug Mode press does: a next PC
-        // beyond 16 bits runs at the address the box shows, not at one nobody can see.
-        run.pc = boxValue(wb, kPcBox);
         run.nextPc = wrap32(int64_t{run.pc} + 2);
         emStep(wb);
         wb.regs.pc = run.nextPc;
+        run.pc = run.nextPc;
         DumpMemReg(wb);
         if (run.debugMode || run.halted) break;
         if (wb.display->stopRequested()) {

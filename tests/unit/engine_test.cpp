@@ -344,24 +344,6 @@ TEST_F(Machine, ModeLabelAndLabel6) {
     EXPECT_EQ(wb.txtGR[kPcBox], u"0000");
 }
 
-TEST_F(Machine, RunModeContinuesAtTheAddressThePcBoxShows) {
-    place(0, {0x0101, 0x0000});  // JMP 0,GR1
-    place(5, {0x0000});
-    for (bool runMode : {false, true}) {
-        display.shown.clear();
-        box(kPcBox, "0000");
-        box(1, "10005");  // GR1 = 65541: the jump's next PC is beyond 16 bits
-        if (runMode) label3Run();
-        press();
-        if (!runMode) {
-            EXPECT_EQ(wb.txtGR[kPcBox], u"0005");
-            press();
-        }
-        EXPECT_TRUE(display.shown.empty()) << runMode;  // no address error at 65541
-        EXPECT_EQ(wb.txtGR[kPcBox], u"0000") << runMode;  // EXIT at 0005 ran
-    }
-}
-
 TEST_F(Machine, StopRequestEndsARunAfterThatStep) {
     place(0, {0x2110, 0x0010, 0x0100, 0x0000});  // ADD GR1,#10 / JMP 0
     place(0x10, {1});
