@@ -71,8 +71,7 @@ Text randomSource(size_t size) {
 
 void assembleRepeatedly(benchmark::State& state, const Text& source) {
     HeadlessDisplay display;
-    Workbench wb;
-    wb.display = &display;
+    Workbench wb{display};
     wb.text1.text = source;
     for (auto _ : state) {
         display.shown.clear();

@@ -12,11 +12,11 @@
 
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -74,8 +74,7 @@ void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
     application();
     const Text source = countdown(static_cast<int>(state.range(0)));
     HeadlessDisplay display;
-    Workbench headless;
-    headless.display = &display;
+    Workbench headless{display};
     prepareHeadless(headless, source);
     FrmMain window;
     prepareWindow(window, source);

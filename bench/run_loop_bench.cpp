@@ -2,11 +2,11 @@
 // refreshed after each step, against the plain rebuild of every display per step.
 #include <benchmark/benchmark.h>
 
-#include "../tests/support/literal_refresh.hpp"
+#include "literal_refresh.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
 #include "ui/mainwindow.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -36,9 +36,8 @@ const Text kPrintingLoop =
 
 struct Bench {
     HeadlessDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     explicit Bench(const Text& source, int32_t dumpWords = 0) {
-        wb.display = &display;
         Form_Load(wb);
         userSetsSource(wb, source);
         Command1_Click(wb);

@@ -43,8 +43,7 @@ bool sameProgram(const Workbench& wb, const Workbench& earlier) {
 
 std::string runAssemblerCase(Bytes bytes) {
     HeadlessDisplay display;
-    Workbench wb;
-    wb.display = &display;
+    Workbench wb{display};
     Form_Load(wb);
     fillMemory(wb, kStale);
     userSetsSource(wb, fromUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));

@@ -11,7 +11,7 @@
 #include "invariants.hpp"
 #include "input_bytes.hpp"
 #include "ui/headless.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet::fuzz {
 namespace {
@@ -42,11 +42,6 @@ void loadAnswers(HeadlessDisplay& d, InputBytes& in) {
     }
 }
 
-struct Run {
-    HeadlessDisplay display;
-    Workbench wb;
-};
-
 // What differs between two workbenches' machines and displays, or nothing.
 std::string difference(const Workbench& a, const Workbench& b) {
     for (int c = 0; c < kCellCount; ++c)
@@ -63,37 +58,36 @@ std::string difference(const Workbench& a, const Workbench& b) {
 
 std::string runEngineCase(Bytes bytes) {
     InputBytes in(bytes.data(), bytes.size());
-    Run debug;
-    debug.wb.display = &debug.display;
-    loadMachine(debug.wb, in);
-    loadAnswers(debug.display, in);
-    Run run;
-    run.wb = debug.wb;
-    run.display.okCancelAnswers = debug.display.okCancelAnswers;
-    run.display.inputAnswers = debug.display.inputAnswers;
-    run.wb.display = &run.display;
+    HeadlessDisplay debugDisplay;
+    Workbench debugWb(debugDisplay);
+    loadMachine(debugWb, in);
+    loadAnswers(debugDisplay, in);
+    HeadlessDisplay runDisplay;
+    runDisplay.okCancelAnswers = debugDisplay.okCancelAnswers;
+    runDisplay.inputAnswers = debugDisplay.inputAnswers;
+    Workbench runWb(debugWb, runDisplay);
 
-    Label3_Click(debug.wb);  // Debug Mode
+    Label3_Click(debugWb);  // Debug Mode
     long presses = 0;
     bool comparable = true;
-    for (; presses < kStepBudget && !debug.wb.run.halted; ++presses) {
-        Command2_Click(debug.wb);
+    for (; presses < kStepBudget && !debugWb.run.halted; ++presses) {
+        Command2_Click(debugWb);
         // A Run Mode run goes on at the full next PC while the next Debug Mode press reads
         // the PC box's four digits: past a next PC beyond 16 bits the two part ways by design.
-        if (debug.wb.run.nextPc != signed16(debug.wb.run.nextPc)) comparable = false;
+        if (debugWb.run.nextPc != signed16(debugWb.run.nextPc)) comparable = false;
         const bool full = presses % kFullCheckEvery == 0;
-        for (const auto& problem : {full ? checkDisplay(debug.wb) : std::string{}, checkRefreshed(debug.wb)})
+        for (const auto& problem : {full ? checkDisplay(debugWb) : std::string{}, checkRefreshed(debugWb)})
             if (!problem.empty()) return "Debug Mode: " + problem;
     }
-    run.display.interruptAfter = kStepBudget;
-    Command2_Click(run.wb);  // Run Mode: the budget stops it if nothing else does
-    for (const auto& problem : {checkDisplay(run.wb), checkRefreshed(run.wb)})
+    runDisplay.interruptAfter = kStepBudget;
+    Command2_Click(runWb);  // Run Mode: the budget stops it if nothing else does
+    for (const auto& problem : {checkDisplay(runWb), checkRefreshed(runWb)})
         if (!problem.empty()) return "Run Mode: " + problem;
     if (!comparable) return {};
-    std::string diff = difference(debug.wb, run.wb);
-    if (presses < kStepBudget && !run.wb.run.halted) diff += " (Run Mode went on after Debug Mode halted)";
+    std::string diff = difference(debugWb, runWb);
+    if (presses < kStepBudget && !runWb.run.halted) diff += " (Run Mode went on after Debug Mode halted)";
     if (!diff.empty()) return "Debug Mode and Run Mode differ: " + diff;
-    if (run.display.shown != debug.display.shown) return "Debug Mode and Run Mode showed different boxes";
+    if (runDisplay.shown != debugDisplay.shown) return "Debug Mode and Run Mode showed different boxes";
     return {};
 }
 

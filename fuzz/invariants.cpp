@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet::fuzz {
 namespace {

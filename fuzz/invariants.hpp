@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet::fuzz {
 

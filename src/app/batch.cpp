@@ -16,19 +16,11 @@ public:
     BatchDisplay(long maxSteps, std::istream& in, std::ostream& out, std::ostream& err)
         : maxSteps_(maxSteps), in_(in), out_(out), err_(err) {}
 
-    int messages = 0;            // message boxes shown so far
-    bool stepLimitHit = false;  // the run was stopped after maxSteps steps
+    void messageBox(const Text& text, const Text&) override { err_ << toUtf8(text) << '\n'; }
 
-    void messageBox(const Text& text, const Text&) override {
-        ++messages;
-        err_ << toUtf8(text) << '\n';
-    }
-
-    // The output box of OUT: characters of code 0 are not written.
+    // The output box of OUT.
     bool okCancelBox(const Text& text, const Text&) override {
-        Text shown = text;
-        std::erase(shown, u'\0');
-        out_ << toUtf8(shown) << '\n';
+        out_ << toUtf8(visibleText(text)) << '\n';
         return true;
     }
 
@@ -43,11 +35,7 @@ public:
     void runStarted() override { steps_ = 0; }
 
     // Asked only after a step that did not end the run by itself.
-    bool stopRequested() override {
-        if (++steps_ < maxSteps_) return false;
-        stepLimitHit = true;
-        return true;
-    }
+    bool stopRequested() override { return ++steps_ >= maxSteps_; }
 
     void runEnded() override {}
     void focusText1() override {}
@@ -75,18 +63,17 @@ Text editorText(const Text& file) {
 }
 
 BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err) {
-    Workbench wb;
     BatchDisplay display(maxSteps, in, out, err);
-    wb.display = &display;
+    Workbench wb(display);
     Form_Load(wb);
     userSetsSource(wb, source);
     Command1_Click(wb);
-    if (display.messages > 0) return kAsmErrors;
+    if (!wb.diagnostics.empty()) return kAsmErrors;
     Label3_Click(wb);  // Run Mode; the PC box still shows 0000
     Command2_Click(wb);
     out.flush();
-    if (wb.run.addressFault) return kAddressFault;
-    if (display.stepLimitHit) return kStepLimit;
+    if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
+    if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
     return kRanExit;
 }
 

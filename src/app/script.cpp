@@ -10,7 +10,7 @@
 #include "app/escape.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 
@@ -20,12 +20,13 @@ namespace {
 using Error = std::optional<std::string>;  // why a line is malformed; nothing when it is fine
 
 struct Session {
+    Session(std::istream& in, std::ostream& o, std::ostream& e) : script(in), out(o), err(e) {}
     std::istream& script;
     std::ostream& out;
     std::ostream& err;
     long lineNo = 0;
-    Workbench wb;
     HeadlessDisplay display;
+    Workbench wb{display};
 };
 
 // ---- Reading the script ---------------------------------------------------------
@@ -264,8 +265,7 @@ Error runLine(Session& s, std::string_view line) {
 }  // namespace
 
 int runScript(std::istream& script, std::ostream& out, std::ostream& err, const ScriptObserver& observe) {
-    Session s{script, out, err, 0, {}, {}};
-    s.wb.display = &s.display;
+    Session s{script, out, err};
     s.display.onShown = [&s](const ShownBox& box) { printBox(s, box); };
     Form_Load(s.wb);
     for (std::string line; nextLine(s, line);) {

@@ -6,7 +6,7 @@
 #include <iosfwd>
 
 #include "ui/headless.hpp"
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

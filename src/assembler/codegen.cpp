@@ -9,10 +9,12 @@ namespace {
 // The cell of the word k places after the location counter.
 Cell& cellAt(Workbench& wb, int32_t k) { return wb.memory.writableCell(wb.locationCounter + k + 1); }
 
-void put(Workbench& wb, int32_t k, int16_t tag, int32_t value) {
+// A word; a table row in it notes the operand it was read from, for the second pass's messages.
+void put(Workbench& wb, int32_t k, int16_t tag, int32_t value, SourceRange operand = {}) {
     Cell& c = cellAt(wb, k);
     c.tag = tag;
     c.value = value;
+    wb.as.operandAt[static_cast<size_t>(wb.locationCounter + k)] = operand;
 }
 
 // True when n more words fit below address 200. Otherwise the program is longer than
@@ -20,7 +22,7 @@ void put(Workbench& wb, int32_t k, int16_t tag, int32_t value) {
 bool roomFor(Workbench& wb, int32_t n) {
     if (wb.locationCounter + n <= kAddressCount) return true;
     wb.as.memoryOver = true;
-    showMessage(wb, u"**** Memory Over ****");
+    reportAt(wb, DiagKind::MemoryOver, statementRange(wb));
     return false;
 }
 
@@ -28,14 +30,14 @@ bool roomFor(Workbench& wb, int32_t n) {
 void putInstruction(Workbench& wb, int32_t head, int16_t addressTag, int32_t address) {
     if (!roomFor(wb, 2)) return;
     put(wb, 0, kTagHead, signed16(head));
-    put(wb, 1, addressTag, address);
+    put(wb, 1, addressTag, address, wb.as.st.addressAt);
     wb.locationCounter += 2;
 }
 
 // One word: final, or a table row to be resolved.
 void putSingle(Workbench& wb, int16_t tag, int32_t value) {
     if (!roomFor(wb, 1)) return;
-    put(wb, 0, tag, value);
+    put(wb, 0, tag, value, wb.as.st.addressAt);
     wb.locationCounter += 1;
 }
 
@@ -43,6 +45,7 @@ TextView readAddress(Workbench& wb, TextView s) {
     s = lexOprAdr(wb, s);
     wb.as.st.address = wb.as.st.operandValue;
     wb.as.st.addressTag = wb.as.st.operandTag;
+    wb.as.st.addressAt = tokenRange(wb);
     return s;
 }
 
@@ -79,8 +82,6 @@ void putString(Workbench& wb, const Token& t) {
     cellAt(wb, 0).tag = static_cast<int16_t>(n);
     wb.locationCounter += n;
 }
-
-bool isClass(const Workbench& wb, OpClass c) { return wb.as.st.cls == className(c); }
 
 }  // namespace
 
@@ -119,14 +120,15 @@ TextView genMC0(Workbench& wb, TextView s) {
     s = readMacroAddress(wb, s);
     const int32_t buffer = st.address;
     const int16_t bufferTag = st.addressTag;
+    const SourceRange bufferAt = st.addressAt;
     s = readMacroAddress(wb, s);
     if (!roomFor(wb, kMacroWords)) return s;
     const int32_t next = wb.locationCounter + kMacroWords;
     put(wb, 0, kTagHead, signed16(st.code * 256));
-    put(wb, 1, bufferTag, buffer);
+    put(wb, 1, bufferTag, buffer, bufferAt);
     put(wb, 2, kTagHead, op::JMP * 256);  // jumps over the length word to the group's end
     put(wb, 3, kTagAbsolute, next);
-    put(wb, 4, st.addressTag == kTagRow ? kTagConstRow : kTagPlain, st.address);
+    put(wb, 4, st.addressTag == kTagRow ? kTagConstRow : kTagPlain, st.address, st.addressAt);
     wb.locationCounter = next;
     return s;
 }
@@ -141,12 +143,12 @@ TextView lexOprPS0(Workbench& wb, TextView& s) {
 TextView genDS(Workbench& wb, TextView s) {
     s = readAddress(wb, s);
     if (wb.as.token.kind != kTokNumber) {
-        showMessage(wb, u"* DS のオペランドは整数のみです");
+        reportAt(wb, DiagKind::DsOperand, tokenRange(wb));  // the operand, or the mnemonic when there is none
         return s;
     }
     const int32_t n = wb.as.st.address;
     if (n < 0) {  // reserving backwards would overwrite the program already generated
-        showSyntaxError(wb);
+        reportAt(wb, DiagKind::SyntaxError, tokenRange(wb));
         return s;
     }
     if (n == 0 || !roomFor(wb, n)) return s;
@@ -171,24 +173,19 @@ TextView genDC(Workbench& wb, TextView s) {
 }
 
 void genStatement(Workbench& wb, TextView s) {
-    if (isClass(wb, OpClass::CM0)) {
-        genCM0(wb, s);
-    } else if (isClass(wb, OpClass::CM1)) {
-        lexOprCM1(wb, s);
-    } else if (isClass(wb, OpClass::CM2)) {
-        lexOprCM2(wb, s);
-    } else if (isClass(wb, OpClass::CM3) || isClass(wb, OpClass::MC1)) {
-        lexOprCM3(wb, s);
-    } else if (isClass(wb, OpClass::MC0)) {
-        genMC0(wb, s);
-    } else if (isClass(wb, OpClass::PS0)) {
-        lexOprPS0(wb, s);
-    } else if (isClass(wb, OpClass::PS2)) {
-        genDS(wb, s);
-    } else if (isClass(wb, OpClass::PS3)) {
-        genDC(wb, s);
-    } else if (!isClass(wb, OpClass::PS1)) {  // END generates nothing
-        showMessage(wb, u"Can Not Generation");
+    switch (wb.as.st.cls) {
+    case OpClass::CM0: genCM0(wb, s); break;
+    case OpClass::CM1: lexOprCM1(wb, s); break;
+    case OpClass::CM2: lexOprCM2(wb, s); break;
+    case OpClass::CM3:
+    case OpClass::MC1: lexOprCM3(wb, s); break;
+    case OpClass::MC0: genMC0(wb, s); break;
+    case OpClass::PS0: lexOprPS0(wb, s); break;
+    case OpClass::PS1: break;  // END generates nothing
+    case OpClass::PS2: genDS(wb, s); break;
+    case OpClass::PS3: genDC(wb, s); break;
+    case OpClass::None:
+    case OpClass::REG: reportAt(wb, DiagKind::CannotGenerate, statementRange(wb)); break;
     }
 }
 

@@ -4,18 +4,13 @@
 #include <limits>
 #include <utility>
 
+#include "machine/hex.hpp"
+
 namespace comet {
 namespace {
 
 bool isSeparator(char16_t c) { return c == u' ' || c == u','; }
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-int hexDigit(char16_t c) {
-    if (isDigit(c)) return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
-}
 
 size_t digitRunEnd(TextView t, size_t i) {
     while (i < t.size() && isDigit(t[i])) ++i;
@@ -156,14 +151,9 @@ std::optional<int16_t> decimalValue(TextView text) {
 }
 
 std::optional<int16_t> hexValue(TextView text) {
-    uint32_t value = 0;
-    for (const char16_t c : text) {
-        const int d = hexDigit(c);
-        if (d < 0) break;
-        value = value * 16 + static_cast<uint32_t>(d);
-        if (value > 0xFFFF) return std::nullopt;
-    }
-    return static_cast<int16_t>(signed16(value));
+    const HexReading r = readHexDigits(text, false);
+    if (r.above16) return std::nullopt;
+    return static_cast<int16_t>(signed16(r.low32));
 }
 
 int16_t stringWordCount(size_t n) {
@@ -179,6 +169,7 @@ TextView lexToken(Workbench& wb, TextView s) {
     as.lineStatus = kStatusOk;
     if (s.starts_with(u",,")) {  // an empty operand between two commas reads as 0
         setNumber(as.token, 0);
+        as.tokenText = s.substr(0, 1);
         return s.substr(1);
     }
     while (!s.empty() && isSeparator(s.front())) s.remove_prefix(1);
@@ -186,8 +177,9 @@ TextView lexToken(Workbench& wb, TextView s) {
         as.lineStatus = kStatusNoToken;
         return {};
     }
-    if (s.front() == u'\'') return readString(as, s.substr(1));
-    return readWord(as, s);
+    const TextView rest = s.front() == u'\'' ? readString(as, s.substr(1)) : readWord(as, s);
+    as.tokenText = s.substr(0, s.size() - rest.size());
+    return rest;
 }
 
 }  // namespace comet

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

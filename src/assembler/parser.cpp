@@ -1,15 +1,14 @@
 #include "assembler/parser.hpp"
 
 #include "assembler/lexer.hpp"
+#include "assembler/passes.hpp"
 #include "assembler/table.hpp"
 
 namespace comet {
 namespace {
 
-bool isRegister(const std::string& cls) { return cls == className(OpClass::REG); }
-
 // The row of the name just read, entered when new.
-int16_t lookupToken(Workbench& wb) { return tblLookup(wb, wb.as.token.text, std::string{}); }
+int16_t lookupToken(Workbench& wb) { return tblLookup(wb, wb.as.token.text, OpClass::None); }
 
 // A label takes the address of the next word. A second definition keeps the first
 // address and is reported; row 0 (a name the full table could not take) never is.
@@ -19,7 +18,7 @@ void defineLabel(Workbench& wb, int16_t row) {
         r.defined = 1;
         r.value = wb.locationCounter;
     } else if (row != 0) {
-        showMessage(wb, wb.as.token.text + u" が二重定義です");
+        reportAt(wb, DiagKind::DuplicateLabel, tokenRange(wb), wb.as.token.text);
     }
 }
 
@@ -38,8 +37,8 @@ TextView readOperationAfterLabel(Workbench& wb, TextView s) {
         return s;
     }
     const int16_t row = lookupToken(wb);
-    const std::string& cls = tblClass(wb, row);
-    if (cls.empty() || isRegister(cls)) {
+    const OpClass cls = tblClass(wb, row);
+    if (cls == OpClass::None || cls == OpClass::REG) {
         wb.as.lineStatus = kStatusWrongClass;
         return s;
     }
@@ -63,12 +62,12 @@ TextView lexHead(Workbench& wb, TextView s) {
         return s;
     }
     const int16_t row = lookupToken(wb);
-    const std::string& cls = tblClass(wb, row);
-    if (isRegister(cls)) {
+    const OpClass cls = tblClass(wb, row);
+    if (cls == OpClass::REG) {
         wb.as.lineStatus = kStatusWrongClass;
         return s;
     }
-    if (cls.empty()) {
+    if (cls == OpClass::None) {
         defineLabel(wb, row);
         return readOperationAfterLabel(wb, s);
     }
@@ -89,7 +88,7 @@ TextView lexOprReg(Workbench& wb, TextView s) {
             }
         } else if (t.kind == kTokName) {
             const int16_t row = lookupToken(wb);
-            if (isRegister(tblClass(wb, row))) {
+            if (tblClass(wb, row) == OpClass::REG) {
                 reg = wb.table.rows[static_cast<size_t>(row)].value;
             } else {
                 wb.as.lineStatus = kStatusWrongClass;
@@ -111,7 +110,7 @@ TextView lexOprAdr(Workbench& wb, TextView s) {
             value = t.value;
         } else if (t.kind == kTokName) {
             const int16_t row = lookupToken(wb);
-            if (tblClass(wb, row).empty()) {
+            if (tblClass(wb, row) == OpClass::None) {
                 st.operandTag = kTagRow;
                 value = row;
             } else {

@@ -3,10 +3,13 @@
 #include <string>
 #include <utility>
 
+#include <functional>
+
 #include "assembler/parser.hpp"
 #include "assembler/table.hpp"
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/editor_text.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -22,24 +25,46 @@ TextView cutLine(TextView& text) {
     return line;
 }
 
+// The words from address `first` up to the location counter came from the line being assembled.
+void noteLineOfWords(Workbench& wb, int32_t first) {
+    const int32_t line = spanOf(wb.as.lineStarts, statementRange(wb).begin, 0).line;
+    for (int32_t a = first; a < wb.locationCounter; ++a) wb.as.lineOfWord[static_cast<size_t>(a)] = line;
+}
+
 void assembleLine(Workbench& wb, TextView line) {
+    wb.as.line = line;
     const TextView rest = lexHead(wb, line);
+    const int32_t first = wb.locationCounter;
     switch (wb.as.lineStatus) {
-    case kStatusOk: genStatement(wb, rest); break;
+    case kStatusOk:
+        genStatement(wb, rest);
+        noteLineOfWords(wb, first);
+        break;
     case kStatusNoToken: break;  // blank, comment, or a label that labels the next statement
-    default: showSyntaxError(wb); break;
+    default: reportAt(wb, DiagKind::SyntaxError, tokenRange(wb)); break;  // the token the head stopped at
     }
+}
+
+// Where a view into the text being assembled stands in it; nothing outside a pass.
+SourceRange rangeIn(const AsmState& as, TextView part) {
+    const std::less_equal<const char16_t*> notAfter;
+    const char16_t* first = as.source.data();
+    if (first == nullptr || !notAfter(first, part.data()) || !notAfter(part.data() + part.size(), first + as.source.size()))
+        return {};  // nowhere in the source
+    const auto begin = static_cast<int32_t>(part.data() - first);
+    return {begin, begin + static_cast<int32_t>(part.size())};
 }
 
 // ---- Semantic analysis --------------------------------------------------------
 
 Cell& cellOf(Workbench& wb, int32_t address) { return wb.memory.writableCell(address + 1); }
 
-// The address a table row stands for. A name never defined is reported at each use and stands for 0.
-int32_t resolveRow(Workbench& wb, int32_t row) {
+// The address the table row in the word at address p stands for. A name never defined
+// is reported at each use, where the use stands in the source, and stands for 0.
+int32_t resolveRow(Workbench& wb, int32_t p, int32_t row) {
     const TableRow& r = wb.table.rows[static_cast<size_t>(row)];
     if (r.defined != 0) return r.value;
-    showMessage(wb, r.name + u" が未定義です");
+    reportAt(wb, DiagKind::Undefined, wb.as.operandAt[static_cast<size_t>(p)], r.name);
     return 0;
 }
 
@@ -49,12 +74,12 @@ Text listItem(Workbench& wb, int32_t& p) {
     switch (head.tag) {
     case kTagHead: {
         Cell& address = cellOf(wb, p + 1);
-        if (address.tag != kTagAbsolute) address.value = resolveRow(wb, address.value);
+        if (address.tag != kTagAbsolute) address.value = resolveRow(wb, p + 1, address.value);
         p += 2;
         return u" " + cnvHex4(head.value) + u"  " + cnvHex4(address.value) + u" ";
     }
     case kTagConstRow:
-        head.value = resolveRow(wb, head.value);
+        head.value = resolveRow(wb, p, head.value);
         p += 1;
         return u" " + cnvHex4(head.value) + u" ";
     case kTagPlain:
@@ -70,17 +95,33 @@ Text listItem(Workbench& wb, int32_t& p) {
 
 }  // namespace
 
-void showSyntaxError(Workbench& wb) {
-    showMessage(wb, u"Syntax Error (Address=" + fromAscii(std::to_string(wb.locationCounter)) + u")");
+SourceRange tokenRange(const Workbench& wb) { return rangeIn(wb.as, wb.as.tokenText); }
+
+SourceRange statementRange(const Workbench& wb) {
+    TextView line = wb.as.line;
+    while (!line.empty() && line.front() == u' ') line.remove_prefix(1);
+    while (!line.empty() && line.back() == u' ') line.remove_suffix(1);
+    return rangeIn(wb.as, line);
+}
+
+void reportAt(Workbench& wb, DiagKind kind, SourceRange range, Text name) {
+    const SourceSpan where = range.begin < 0 ? SourceSpan{} : spanOf(wb.as.lineStarts, range.begin, range.end);
+    report(wb, {kind, wb.locationCounter, std::move(name), where});
 }
 
 void SynANA(Workbench& wb) {
     synInit(wb);
     wb.locationCounter = 0;
-    wb.as.memoryOver = false;
+    wb.diagnostics.clear();
+    AsmState& as = wb.as;
+    as.memoryOver = false;
+    as.lineOfWord.fill(0);
     const Text source = wb.text1.text;  // the text as it stood when the pass began
+    as.source = source;
+    as.lineStarts = lineStarts(source);
     TextView rest = source;
-    while (!rest.empty() && !wb.as.memoryOver) assembleLine(wb, cutLine(rest));
+    while (!rest.empty() && !as.memoryOver) assembleLine(wb, cutLine(rest));
+    as.source = as.line = as.tokenText = {};
 }
 
 void semANA(Workbench& wb) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "assembler/passes.hpp"
+
 namespace comet {
 namespace {
 
@@ -16,17 +18,17 @@ bool sameName(TextView a, TextView b) {
 }  // namespace
 
 void synInit(Workbench& wb) {
-    wb.table.rows[0] = {Text{}, 1, 0, std::string{}};  // the null row: always defined, value 0
+    wb.table.rows[0] = {Text{}, 1, 0, OpClass::None};  // the null row: always defined, value 0
     wb.table.count = 0;
-    for (const ReservedWord& w : kReservedWords) tblAdd(wb, fromAscii(w.name), std::string(className(w.cls)), w.code);
+    for (const ReservedWord& w : kReservedWords) tblAdd(wb, fromAscii(w.name), w.cls, w.code);
 }
 
-void tblAdd(Workbench& wb, const Text& name, const std::string& cls, int32_t code) {
+void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code) {
     ++wb.table.count;
     wb.table.rows[static_cast<size_t>(wb.table.count)] = {name, 1, code, cls};
 }
 
-int16_t tblLookup(Workbench& wb, const Text& name, const std::string& cls) {
+int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls) {
     MnemonicTable& t = wb.table;
     // The row after the last live one is the sentinel: the search always stops there.
     TableRow& sentinel = t.rows[static_cast<size_t>(t.count + 1)];
@@ -40,10 +42,10 @@ int16_t tblLookup(Workbench& wb, const Text& name, const std::string& cls) {
         t.count = i;
         return i;
     }
-    showMessage(wb, u"**** Name Table Over ****");
+    reportAt(wb, DiagKind::NameTableOver, tokenRange(wb));  // the name just read
     return 0;
 }
 
-const std::string& tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cast<size_t>(row)].cls; }
+OpClass tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cast<size_t>(row)].cls; }
 
 }  // namespace comet

@@ -4,20 +4,13 @@
 #include <string>
 
 #include "emulator/stdio.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
 
-const Text kBadRegister = u"命令コードの例外（GR指定）";
-const Text kBadIndex = u"命令コードの例外（XR指定）";
-const Text kBadOpcode = u"*命令コードの例外";
-const Text kPushError = u"*Push Error";
-
 // 32-bit two's-complement wrap-around of a wider result.
 int32_t wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
-
-Text decimal(int64_t v) { return fromAscii(std::to_string(v)); }
 
 // v * 2^n rounded to the nearest integer, ties to even, wrapped to 32 bits.
 int64_t scaleRounded(int64_t v, int32_t n) { return static_cast<int64_t>(std::nearbyint(std::ldexp(static_cast<double>(v), n))); }
@@ -54,7 +47,7 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     // The machine's instruction table decides what runs; RET and EXIT exist only as their exact words.
     const auto operation = operationOf(opcode);
     if (!operation || operation->words == 1) {
-        showMessage(wb, kBadOpcode);
+        report(wb, DiagKind::BadOpcode);
         return true;
     }
     int32_t m = 0;
@@ -96,6 +89,7 @@ bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
         DumpMemReg(wb);
         run.nextPc = 0;
         run.halted = true;
+        run.haltedBy = Halt::Exit;
         return true;
     }
     if (w == kRetWord) {
@@ -108,7 +102,7 @@ bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
     }
     int g = registerField(w);
     if (g > kRegFR) {
-        showMessage(wb, kBadRegister);
+        report(wb, DiagKind::BadRegister);
         g = 0;
     }
     const int opcode = opcodeField(w);
@@ -120,7 +114,7 @@ bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
     } else {
         if (!fetchWord(wb, int64_t{run.pc} + 1, e)) return false;
         const int x = indexField(w);
-        if (x >= 6) showMessage(wb, kBadIndex);
+        if (x >= 6) report(wb, DiagKind::BadIndex);
         else if (x != 0) e = wrap32(int64_t{e} + wb.regs.r[static_cast<size_t>(x)]);
     }
     trace.detail = TraceStep::Effective;
@@ -203,7 +197,7 @@ int32_t emSRA(Workbench& wb, int32_t v, int32_t n) {
 bool emPush(Workbench& wb, int32_t value) {
     int32_t& sp = wb.regs.r[4];
     if (sp <= 0) {
-        showMessage(wb, kPushError);
+        report(wb, DiagKind::PushError);
         return true;
     }
     const int64_t cell = int64_t{sp} - 1;
@@ -248,9 +242,9 @@ bool writeWord(Workbench& wb, int64_t address, int32_t value) {
 }
 
 void addressError(Workbench& wb, int64_t address) {
-    showMessage(wb, u"*Address Error (Address=" + decimal(address) + u")");
+    report(wb, DiagKind::AddressError, address);
     wb.run.halted = true;
-    wb.run.addressFault = true;
+    wb.run.haltedBy = Halt::AddressError;
     wb.run.nextPc = wb.run.pc;
 }
 
@@ -273,8 +267,8 @@ void emStep(Workbench& wb) {
 void Command2_Click(Workbench& wb) {
     auto& run = wb.run;
     run.halted = false;
-    run.addressFault = false;
-    wb.display->runStarted();
+    run.haltedBy = Halt::None;
+    wb.display().runStarted();
     // The PC box is read once per press; within a Run Mode run each step starts at the
     // full next PC, so a jump beyond 16 bits faults where it went, not where the box's
     // four digits would point.
@@ -286,12 +280,13 @@ void Command2_Click(Workbench& wb) {
         run.pc = run.nextPc;
         DumpMemReg(wb);
         if (run.debugMode || run.halted) break;
-        if (wb.display->stopRequested()) {
+        if (wb.display().stopRequested()) {
             run.halted = true;
+            run.haltedBy = Halt::Stopped;
             break;
         }
     }
-    wb.display->runEnded();
+    wb.display().runEnded();
 }
 
 void Label3_Click(Workbench& wb) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

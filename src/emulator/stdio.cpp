@@ -1,7 +1,7 @@
 #include "emulator/stdio.hpp"
 
 #include "emulator/engine.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -37,7 +37,7 @@ int32_t bufferCell(int32_t y, int32_t i) { return y + (i - 1) / 2 + 1; }
 
 bool emIN(Workbench& wb, int32_t y) {
     DumpMemReg(wb);
-    const Text s = wb.display->inputBox(kInputPrompt);
+    const Text s = wb.display().inputBox(kInputPrompt);
     int32_t length = 0;
     if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
     const auto n = static_cast<int32_t>(s.size());
@@ -59,7 +59,10 @@ bool emOUT(Workbench& wb, int32_t y) {
     Text t;
     for (int32_t i = 1; i <= length; ++i) t += outputCharOf(wordByte(wb.memory.cell(bufferCell(y, i)).value, i % 2));
     DumpMemReg(wb);
-    if (!wb.display->okCancelBox(t, kOutputTitle)) wb.run.halted = true;
+    if (!wb.display().okCancelBox(t, kOutputTitle)) {
+        wb.run.halted = true;
+        wb.run.haltedBy = Halt::OutputCancelled;
+    }
     return true;
 }
 

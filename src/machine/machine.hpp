@@ -55,6 +55,9 @@ constexpr bool isCell(int64_t c) { return c >= 0 && c < kCellCount; }
 
 constexpr int kRegFR = 5;  // register number 5 names FR in register and index fields
 
+// The registers' names by register number: GR0..GR4, then FR.
+inline constexpr std::array<std::string_view, 6> kRegisterNames{"GR0", "GR1", "GR2", "GR3", "GR4", "FR"};
+
 struct RegisterFile {
     std::array<int32_t, 6> r{};  // GR0..GR4 (GR4 is the stack pointer) and FR, by register number
     int32_t pc = 0;              // the program counter the PC box shows
@@ -87,10 +90,13 @@ constexpr int32_t packBytes(int high, int low) { return signed16(((high & 0xFF) 
 
 // ---- Instruction table ----------------------------------------------------
 
-// Operand and expansion class of a reserved word.
-enum class OpClass { CM0, CM1, CM2, CM3, MC0, MC1, PS0, PS1, PS2, PS3, REG };
+// Operand and expansion class of a reserved word; None is no class at all, a user's name.
+enum class OpClass { None, CM0, CM1, CM2, CM3, MC0, MC1, PS0, PS1, PS2, PS3, REG };
 
-std::string_view className(OpClass c);  // "CM0" .. "REG"
+std::string_view className(OpClass c);  // "CM0" .. "REG", and "" for None
+
+// True for the classes that are machine operations (not directives, registers or names).
+constexpr bool isOperation(OpClass c) { return c >= OpClass::CM0 && c <= OpClass::MC1; }
 
 // Opcodes of the machine's operations.
 namespace op {
@@ -128,9 +134,9 @@ inline constexpr std::array<ReservedWord, 35> kReservedWords{{
     {"OUT", OpClass::MC0, op::OUT, kMacroWords}, {"EXIT", OpClass::MC1, op::EXIT, 1},
     {"START", OpClass::PS0, op::JMP, 0}, {"END", OpClass::PS1, 0, 0},
     {"DS", OpClass::PS2, 0, 0},          {"DC", OpClass::PS3, 0, 0},
-    {"GR0", OpClass::REG, 0, 0},         {"GR1", OpClass::REG, 1, 0},
-    {"GR2", OpClass::REG, 2, 0},         {"GR3", OpClass::REG, 3, 0},
-    {"GR4", OpClass::REG, 4, 0},
+    {kRegisterNames[0], OpClass::REG, 0, 0}, {kRegisterNames[1], OpClass::REG, 1, 0},
+    {kRegisterNames[2], OpClass::REG, 2, 0}, {kRegisterNames[3], OpClass::REG, 3, 0},
+    {kRegisterNames[4], OpClass::REG, 4, 0},
 }};
 
 // The machine operation with this opcode, or nothing when the opcode is not in the table.

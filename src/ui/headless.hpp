@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/display.hpp"
+#include "workbench/display.hpp"
 
 namespace comet {
 

@@ -4,8 +4,8 @@
 
 #include "assembler/passes.hpp"
 #include "emulator/engine.hpp"
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 
@@ -103,10 +103,10 @@ void Combo1_Click(Workbench& wb) {
     e.text.replace(s, static_cast<size_t>(e.selLength), w);
     e.selStart = static_cast<int32_t>(s + w.size());
     e.selLength = 0;
-    wb.display->makeText1FirstInTabOrder();
+    wb.display().makeText1FirstInTabOrder();
 }
 
-void Combo1_LostFocus(Workbench& wb) { wb.display->focusText1(); }
+void Combo1_LostFocus(Workbench& wb) { wb.display().focusText1(); }
 
 void userEditsBox(Workbench& wb, int k, const Text& text) { setBoxText(wb, k, text); }
 

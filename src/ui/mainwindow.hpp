@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

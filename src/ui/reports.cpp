@@ -1,6 +1,6 @@
 #include "ui/reports.hpp"
 
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 
 namespace comet {
 
@@ -121,7 +121,7 @@ void showReport(Workbench& wb, const Text& caption, const Text& text) {
     wb.frmText.exists = true;
     wb.frmText.caption = caption;
     wb.frmText.text = text;
-    wb.display->showViewer();
+    wb.display().showViewer();
 }
 
 Text objectProgramText(Workbench& wb) {

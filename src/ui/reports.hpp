@@ -1,7 +1,7 @@
 // The text viewer frmText and the three reports shown in it.
 #pragma once
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

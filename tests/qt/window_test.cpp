@@ -19,7 +19,7 @@
 
 #include "ui/mainwindow.hpp"
 #include "ui/qt/boxes.hpp"
-#include "ui/qt/editor_text.hpp"
+#include "workbench/editor_text.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_main.hpp"

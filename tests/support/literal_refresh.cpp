@@ -1,8 +1,8 @@
 #include "literal_refresh.hpp"
 
 #include "emulator/engine.hpp"
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 

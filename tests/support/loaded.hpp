@@ -8,9 +8,8 @@ namespace comet {
 
 struct Loaded {
     HeadlessDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     Loaded() {
-        wb.display = &display;
         Form_Load(wb);
     }
 };

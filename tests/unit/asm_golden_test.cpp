@@ -27,7 +27,7 @@
 
 #include "assembler/passes.hpp"
 #include "ui/headless.hpp"
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 namespace {
@@ -189,9 +189,8 @@ void expectAssembly(const GoldenCase& c, const Workbench& wb, const HeadlessDisp
 
 TEST_P(AsmGolden, AssemblesAsWritten) {
     const GoldenCase c = readGolden(GetParam());
-    Workbench wb;
     HeadlessDisplay d;
-    wb.display = &d;
+    Workbench wb{d};
     wb.text1.text = c.source;
     for (const char* run : {"first assembly", "second assembly"}) {
         SCOPED_TRACE(run);

@@ -59,8 +59,8 @@ TEST(HexValue, LeadingDigitsAsA16BitPattern) {
 
 struct LexerTest : testing::Test {
     HeadlessDisplay display;
-    Workbench wb;
-    LexerTest() { wb.display = &display; }
+    Workbench wb{display};
+    LexerTest() = default;
 };
 
 TEST_F(LexerTest, TokensAndStatuses) {

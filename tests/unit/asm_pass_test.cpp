@@ -11,15 +11,15 @@
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
 #include "ui/mainwindow.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
 
 struct PassTest : testing::Test {
     HeadlessDisplay display;
-    Workbench wb;
-    PassTest() { wb.display = &display; }
+    Workbench wb{display};
+    PassTest() = default;
 
     void assemble(const Text& source) {
         wb.text1.text = source;

@@ -8,17 +8,16 @@
 #include "emulator/engine.hpp"
 #include "emulator/stdio.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
 
 struct Machine : ::testing::Test {
     HeadlessDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     Machine() {
-        wb.display = &display;
         Label3_Click(wb);  // Debug Mode, as the window starts
     }
     void place(int32_t address, std::initializer_list<int32_t> words) {
@@ -68,7 +67,8 @@ TEST(Compare, ArithmeticAndLogicalDifferAboveSigned16) {
 // ---- Shifts ----
 
 TEST(Shifts, ValuesAndFlags) {
-    Workbench wb;
+    HeadlessDisplay display;
+    Workbench wb{display};
     using Fn = int32_t (*)(Workbench&, int32_t, int32_t);
     struct Row { const char* name; Fn fn; int32_t v, n, result, fr; };
     const Row rows[] = {
@@ -171,7 +171,7 @@ TEST_F(Machine, RegisterFieldFiveNamesFR) {
     EXPECT_EQ(wb.regs.r[kRegFR], kFRMinus);
     EXPECT_EQ(wb.txtGR[5], u"8000");
     press();  // LD GR0,1,FR: index 5 adds FR (-32768) to the address
-    EXPECT_EQ(wb.run.addressFault, true);
+    EXPECT_EQ(wb.run.haltedBy, Halt::AddressError);
     EXPECT_EQ(messages().back(), u"*Address Error (Address=-32767)");
 }
 
@@ -263,9 +263,7 @@ TEST_F(Machine, AccessOutsideMemoryHaltsAtTheFaultingInstruction) {
         {{0x0700}, "0000", "FFFF", "*Address Error (Address=-2)"},           // RET from cell -1
     };
     for (const auto& r : rows) {
-        Workbench fresh;
-        wb = fresh;
-        wb.display = &display;
+        wb = Workbench(display);
         Label3_Click(wb);
         display.shown.clear();
         for (size_t i = 0; i < r.words.size(); ++i) place(static_cast<int32_t>(i), {r.words[i]});
@@ -276,7 +274,7 @@ TEST_F(Machine, AccessOutsideMemoryHaltsAtTheFaultingInstruction) {
         press();
         ASSERT_EQ(messages(), std::vector<Text>{fromAscii(r.message)}) << r.message;
         EXPECT_TRUE(wb.run.halted);
-        EXPECT_TRUE(wb.run.addressFault);
+        EXPECT_EQ(wb.run.haltedBy, Halt::AddressError);
         EXPECT_EQ(wb.txtGR[kPcBox], fromAscii(r.pc)) << r.message;
         EXPECT_EQ(wb.regs.r, regsBefore) << r.message;
         for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(wb.memory.cell(c).value, before.cell(c).value);

@@ -3,13 +3,13 @@
 // must read exactly as the plain rebuild gives them.
 #include <gtest/gtest.h>
 
-#include "../support/literal_refresh.hpp"
-#include "../support/loaded.hpp"
+#include "literal_refresh.hpp"
+#include "loaded.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {

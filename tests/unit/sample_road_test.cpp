@@ -7,7 +7,7 @@
 
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -28,9 +28,8 @@ std::string readFile(const std::string& path) {
 
 struct SampleRoad : ::testing::Test {
     HeadlessDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     SampleRoad() {
-        wb.display = &display;
         Label3_Click(wb);
         int32_t a = 0;
         for (int32_t w : kSampleWords) wb.memory.writableCell(a++ + 1).value = signed16(w);

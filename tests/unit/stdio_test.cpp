@@ -5,7 +5,7 @@
 
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -15,9 +15,8 @@ constexpr int32_t kLengthWord = 0x30;
 
 struct StdIo : ::testing::Test {
     HeadlessDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     StdIo() {
-        wb.display = &display;
         Label3_Click(wb);
     }
     void set(int32_t address, int32_t value) { wb.memory.writableCell(address + 1).value = value; }
@@ -122,7 +121,7 @@ TEST_F(StdIo, TransfersOutsideMemoryAreReportedBeforeAnyChange) {
         ASSERT_FALSE(display.shown.empty());
         EXPECT_EQ(display.shown.back().text, fromAscii(r.message));
         EXPECT_EQ(display.shown.back().kind, ShownBox::Message);
-        EXPECT_TRUE(wb.run.addressFault);
+        EXPECT_EQ(wb.run.haltedBy, Halt::AddressError);
         EXPECT_EQ(wb.txtGR[kPcBox], u"0000");
         for (int c = kBuffer + 1; c < kCellCount; ++c) {
             if (c == kLengthWord + 1) continue;

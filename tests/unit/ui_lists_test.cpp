@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "../support/loaded.hpp"
+#include "loaded.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../support/loaded.hpp"
+#include "loaded.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 
 namespace comet {

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "emulator/engine.hpp"
-#include "../support/loaded.hpp"
+#include "loaded.hpp"
 #include "ui/headless.hpp"
-#include "ui/lists.hpp"
-#include "ui/registers.hpp"
+#include "workbench/lists.hpp"
+#include "workbench/registers.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 

@@ -3,7 +3,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "ui/display.hpp"
+#include "workbench/display.hpp"
 #include "ui/qt/qt_text.hpp"
 
 namespace comet {
@@ -24,13 +24,8 @@ bool execMessageBox(QWidget* parent, const Text& text, const Text& title, QMessa
 }  // namespace
 
 QString boxTextOf(const Text& text) {
-    QString shown;
-    shown.reserve(static_cast<qsizetype>(text.size()));
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\0') continue;
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
-        shown.append(QChar(text[i]));
-    }
+    QString shown = toQString(visibleText(text));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
 

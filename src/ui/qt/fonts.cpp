@@ -1,12 +1,18 @@
 #include "ui/qt/fonts.hpp"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStringList>
 
 namespace comet {
 
 namespace {
 constexpr int kFixedPointSize = 10;
+}
+
+qreal tabStopDistance(const QFont& font) {
+    constexpr int kTabColumns = 8;
+    return kTabColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' '));
 }
 
 QFont fixedJapaneseFont() {

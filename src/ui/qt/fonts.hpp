@@ -11,4 +11,7 @@ namespace comet {
 // system's fixed font.
 QFont fixedJapaneseFont();
 
+// Tab stops every eight columns of a font: wide enough for every column of the help table.
+qreal tabStopDistance(const QFont& font);
+
 }  // namespace comet

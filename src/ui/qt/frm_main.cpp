@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,11 +18,11 @@
 #include <utility>
 
 #include "emulator/engine.hpp"
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/boxes.hpp"
 #include "ui/qt/clickable_label.hpp"
-#include "ui/qt/editor_text.hpp"
+#include "workbench/editor_text.hpp"
 #include "ui/qt/fonts.hpp"
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_text.hpp"
@@ -34,8 +33,6 @@ namespace comet {
 namespace {
 
 // ---- Design (twips) ----
-constexpr int kDesignWidth = 11775;  // client area
-constexpr int kDesignHeight = 6555;
 constexpr int kPanel = 3;                               // the right-hand column
 constexpr std::array<int, 3> kColumnX{120, 4335, 6975};  // Text1, List1, List2
 constexpr std::array<int, 3> kColumnWidth{4095, 2520, 2040};
@@ -54,7 +51,6 @@ constexpr int kBoxWidth = 1200;
 constexpr int kFrameY = 1920;
 constexpr int kFrameHeight = 4515;
 constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
-constexpr int kTabColumns = 8;
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
 
@@ -142,16 +138,15 @@ void setTextIfChanged(QLabel* label, const Text& text) {
 
 // ---- Building ----------------------------------------------------------------------
 
-FrmMain::FrmMain() : monitor_(this, [this] { mirror(); }) {
+FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toQString(kAppTitle));
     createControls();
     wireEvents();
     makeText1FirstInTabOrder();
-    const QSize design(pixelsFromTwips(kDesignWidth, logicalDpiX()), pixelsFromTwips(kDesignHeight, logicalDpiY()));
+    const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
     setMinimumSize(design);
     resize(design);
-    wb_.display = this;
     Form_Load(wb_);
     mirror();
 }
@@ -167,7 +162,7 @@ FrmText* FrmMain::viewer() const { return viewer_; }
 
 void FrmMain::createControls() {
     const QFont fixed = fixedJapaneseFont();
-    const qreal tabWidth = kTabColumns * QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' '));
+    const qreal tabWidth = tabStopDistance(fixed);
 
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
@@ -281,8 +276,8 @@ void FrmMain::wireEvents() {
 void FrmMain::placeControls() {
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
-    const int extraWidth = std::max(0, twipsFromPixels(width(), dpiX) - kDesignWidth);
-    const int extraHeight = std::max(0, twipsFromPixels(height(), dpiY) - kDesignHeight);
+    const int extraWidth = std::max(0, twipsFromPixels(width(), dpiX) - kMainDesignWidth);
+    const int extraHeight = std::max(0, twipsFromPixels(height(), dpiY) - kMainDesignHeight);
     const int columnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
     std::array<int, 4> share{};
     share[0] = extraWidth * kColumnWidth[0] / columnsWidth;

@@ -12,9 +12,9 @@
 #include <array>
 #include <vector>
 
-#include "ui/display.hpp"
+#include "workbench/display.hpp"
 #include "ui/qt/run_monitor.hpp"
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 class QComboBox;
 class QGroupBox;

@@ -1,11 +1,12 @@
 #include "ui/qt/frm_text.hpp"
 
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QPlainTextEdit>
 
-#include "ui/qt/editor_text.hpp"
+#include "ui/qt/fonts.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "workbench/editor_text.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
 
@@ -14,9 +15,8 @@ namespace {
 constexpr int kBoxMargin = 120;  // twips from the left and top of the client area
 // The first size: as wide and high as the main window's design, so that the help
 // table is seen whole; the logic fits the text box to whatever size the user gives.
-constexpr int kStartWidth = 11775;
-constexpr int kStartHeight = 6555;
-constexpr int kTabColumns = 8;  // wide enough for every column of the help table
+constexpr int kStartWidth = kMainDesignWidth;
+constexpr int kStartHeight = kMainDesignHeight;
 
 }  // namespace
 
@@ -30,7 +30,7 @@ FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setFont(font);
-    text1_->setTabStopDistance(kTabColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
+    text1_->setTabStopDistance(tabStopDistance(font));
     text1_->move(pixelsFromTwips(kBoxMargin, dpi()), pixelsFromTwips(kBoxMargin, dpi()));
     resize(pixelsFromTwips(kStartWidth, dpi()), pixelsFromTwips(kStartHeight, dpi()));
 }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ui/workbench.hpp"
+#include "workbench/workbench.hpp"
 
 class QPlainTextEdit;
 

@@ -3,12 +3,10 @@
 
 #include <cstdint>
 
-#include "ui/workbench.hpp"
+#include "machine/hex.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
-
-// The four upper-case hexadecimal digits of a value's low 16 bits.
-Text cnvHex4(int32_t value);
 
 // The value a box text stands for: blanks, tabs and line feeds ignored, the leading
 // hexadecimal digits read modulo 2^32; up to FFFF the signed 16-bit reading, above

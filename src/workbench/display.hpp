@@ -31,4 +31,13 @@ public:
     virtual void showViewer() = 0;  // the viewer's caption and text are set: make it visible and active
 };
 
+// What a box shows of a text: a character of code 0 (OUT's zero bytes) shows as nothing.
+inline Text visibleText(TextView text) {
+    Text shown;
+    shown.reserve(text.size());
+    for (const char16_t c : text)
+        if (c != u'\0') shown += c;
+    return shown;
+}
+
 }  // namespace comet

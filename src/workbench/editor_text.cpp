@@ -1,4 +1,4 @@
-#include "ui/qt/editor_text.hpp"
+#include "workbench/editor_text.hpp"
 
 #include <algorithm>
 
@@ -51,6 +51,17 @@ int32_t widgetPosOf(TextView logic, int32_t offset) {
         i += step;
     }
     return pos;
+}
+
+std::vector<int32_t> lineStarts(TextView logic) {
+    std::vector<int32_t> starts{0};
+    for (size_t i = 0; i < logic.size(); ++i) {
+        const size_t breakLength = breakLengthAt(logic, i);
+        if (breakLength == 0) continue;
+        i += breakLength - 1;
+        starts.push_back(static_cast<int32_t>(i + 1));
+    }
+    return starts;
 }
 
 int32_t logicOffsetOf(TextView logic, int32_t pos) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "machine/charset.hpp"
 
@@ -26,5 +27,8 @@ int32_t widgetPosOf(TextView logic, int32_t offset);
 
 // The offset into the logic's text of a widget position.
 int32_t logicOffsetOf(TextView logic, int32_t pos);
+
+// Where the editor's lines begin in the logic's text: at 0 and after every line break.
+std::vector<int32_t> lineStarts(TextView logic);
 
 }  // namespace comet

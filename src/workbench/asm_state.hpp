@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "machine/charset.hpp"
+#include "machine/machine.hpp"
 
 namespace comet {
 
@@ -41,7 +43,7 @@ struct TableRow {
     Text name;            // as written when the row was made
     int16_t defined = 0;  // 1 for reserved words and labels that have been met
     int32_t value = 0;    // code, register number or label address
-    std::string cls;      // "CM0".."PS3", "REG", or empty for a user name
+    OpClass cls = OpClass::None;  // the reserved word's class; None for a user name
 };
 
 struct MnemonicTable {
@@ -49,15 +51,21 @@ struct MnemonicTable {
     int16_t count = 0;  // number of the last live row
 };
 
+// A stretch of the source as offsets [begin, end); -1 for none.
+struct SourceRange {
+    int32_t begin = -1, end = -1;
+};
+
 // ---- Statement fields ---------------------------------------------------------
 
 struct Statement {
     int16_t code = 0;          // value of the mnemonic's row
-    std::string cls;           // class of the mnemonic's row
+    OpClass cls = OpClass::None;  // class of the mnemonic's row
     int16_t reg = 0;           // register operand 0..4
     int16_t index = 0;         // index register 0..4, 0 when none
     int32_t address = 0;       // number, packed characters or table row
     int16_t addressTag = 1;    // 1 absolute value, 0 table row
+    SourceRange addressAt;     // where the address operand was read
     int32_t operandValue = 0;  // result of the last operand parser
     int16_t operandTag = 1;    // 1 absolute value, 0 table row
 };
@@ -68,6 +76,14 @@ struct AsmState {
     Statement st;                // the statement being generated
     int16_t listIndex = 0;       // where semANA inserts its next listing line
     bool memoryOver = false;     // a statement did not fit below address 200: the pass ends
+
+    // ---- Where things are in the source, for diagnostics and the listing ----
+    TextView source;                 // the text being assembled; empty outside the first pass
+    TextView line;                   // the line being assembled
+    TextView tokenText;              // where the last token read stands
+    std::vector<int32_t> lineStarts; // the editor's line starts in the text last assembled
+    std::array<SourceRange, kAddressCount> operandAt{};  // the operand each row reference came from
+    std::array<int32_t, kAddressCount> lineOfWord{};     // editor line (1-based) of the statement each word came from; 0: none
 };
 
 }  // namespace comet

@@ -7,22 +7,26 @@
 #include <cstdint>
 #include <vector>
 
-#include "assembler/asm_state.hpp"
-#include "emulator/trace.hpp"
 #include "machine/charset.hpp"
 #include "machine/machine.hpp"
-#include "ui/display.hpp"
+#include "workbench/asm_state.hpp"
+#include "workbench/diagnostics.hpp"
+#include "workbench/display.hpp"
+#include "workbench/trace.hpp"
 
 namespace comet {
 
 // ---- Run state ----------------------------------------------------------------
 
+// What set the halted flag during the last "Exec" press.
+enum class Halt : uint8_t { None, Exit, OutputCancelled, AddressError, Stopped };
+
 struct RunState {
     int32_t pc = 0;             // address of the instruction being executed
     int32_t nextPc = 0;         // address of the instruction to run after it
-    bool halted = false;        // set by EXIT, Cancel in the output box and an address error
+    bool halted = false;        // ends a Run Mode run; cleared by every "Exec" press
+    Halt haltedBy = Halt::None; // why the last press's run halted
     bool debugMode = false;     // one instruction per "Exec" press
-    bool addressFault = false;  // the last step stopped on an access outside memory
     TraceLog history;           // trace of executed instructions
 };
 
@@ -58,7 +62,10 @@ struct Chooser {
     bool filling = false;  // `comboFilling`: true only while the window loads
 };
 
-constexpr int kViewerDesignWidth = 4095;  // twips
+// Window sizes in twips (1/1440 inch).
+constexpr int kMainDesignWidth = 11775;  // the main window's client area
+constexpr int kMainDesignHeight = 6555;
+constexpr int kViewerDesignWidth = 4095;  // the viewer's text box
 constexpr int kViewerDesignHeight = 2535;
 
 struct Viewer {
@@ -75,7 +82,11 @@ constexpr int kPcBox = 6;
 // ---- The workbench ----------------------------------------------------------------
 
 struct Workbench {
-    Display* display = nullptr;  // the platform that shows this state and answers its boxes
+    explicit Workbench(Display& display) : display_(&display) { txtGR.fill(u"0000"); }
+    // The same state shown on another display.
+    Workbench(const Workbench& other, Display& display) : Workbench(other) { display_ = &display; }
+
+    Display& display() const { return *display_; }  // shows this state and answers its boxes
 
     Memory memory;
     RegisterFile regs;
@@ -95,10 +106,10 @@ struct Workbench {
     Text label6 = u"Executed";          // last executed operation
     Viewer frmText;                     // the text viewer
 
-    Workbench() { txtGR.fill(u"0000"); }
-};
+    std::vector<Diagnostic> diagnostics;  // the assembler's messages of the last ASM, in the order shown
 
-// An OK message box with the application's title.
-void showMessage(Workbench& wb, const Text& text);
+private:
+    Display* display_;
+};
 
 }  // namespace comet

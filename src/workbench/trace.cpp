@@ -1,13 +1,12 @@
-#include "emulator/trace.hpp"
+#include "workbench/trace.hpp"
 
 #include <vector>
 
-#include "ui/registers.hpp"
+#include "machine/hex.hpp"
+#include "machine/machine.hpp"
 
 namespace comet {
 namespace {
-
-const Text kAfterNames[] = {u" GR0:", u" GR1:", u" GR2:", u" GR3:", u" GR4:", u" FR:"};
 
 void appendBox(Text& out, const BoxSnapshot& box) { out += box.value >= 0 ? cnvHex4(box.value) : box.text; }
 
@@ -26,7 +25,7 @@ Text traceStepText(const TraceStep& step) {
     }
     out += u"\r\n      After";
     for (size_t i = 0; i < step.after.size(); ++i) {
-        out += kAfterNames[i];
+        out += u' ' + fromAscii(kRegisterNames[i]) + u':';
         appendBox(out, step.after[i]);
     }
     out += u"\r\n";

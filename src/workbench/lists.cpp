@@ -1,32 +1,14 @@
-#include "ui/lists.hpp"
+#include "workbench/lists.hpp"
 
-#include "ui/registers.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
 
-int upperHexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-// The address a text's first four characters spell as a listing line does, or -1.
-int32_t listedAddress(TextView text) {
-    if (text.size() < 4) return -1;
-    int32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) {
-        const int d = upperHexValue(text[i]);
-        if (d < 0) return -1;
-        v = v * 16 + d;
-    }
-    return v;
-}
-
 // The address the PC box's first four characters name, as a listing line would spell it.
 int32_t pcBoxAddress(const Workbench& wb) {
     const int32_t digits = wb.txtGRValue[kPcBox];
-    return digits >= 0 ? digits : listedAddress(wb.txtGR[kPcBox]);
+    return digits >= 0 ? digits : fourDigitValue(TextView(wb.txtGR[kPcBox]).substr(0, 4));
 }
 
 }  // namespace
@@ -53,7 +35,7 @@ void indexListing(Workbench& wb) {
     auto& list = wb.list1;
     list.firstLineAt.fill(-1);
     for (size_t i = list.lines.size(); i-- > 0;) {
-        const int32_t a = listedAddress(list.lines[i]);
+        const int32_t a = fourDigitValue(TextView(list.lines[i]).substr(0, 4));
         if (a >= 0 && a < kAddressCount) list.firstLineAt[static_cast<size_t>(a)] = static_cast<int16_t>(i);
     }
 }

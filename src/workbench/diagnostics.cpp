@@ -1,0 +1,51 @@
+#include "workbench/diagnostics.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "workbench/workbench.hpp"
+
+namespace comet {
+
+const DiagText kDiagTexts[kDiagKindCount] = {
+    {DiagKind::SyntaxError, u"Syntax Error (Address=", DiagText::Address, u")"},
+    {DiagKind::Undefined, u"", DiagText::Name, u" が未定義です"},
+    {DiagKind::DuplicateLabel, u"", DiagText::Name, u" が二重定義です"},
+    {DiagKind::NameTableOver, u"**** Name Table Over ****", DiagText::Nothing, u""},
+    {DiagKind::MemoryOver, u"**** Memory Over ****", DiagText::Nothing, u""},
+    {DiagKind::DsOperand, u"* DS のオペランドは整数のみです", DiagText::Nothing, u""},
+    {DiagKind::CannotGenerate, u"Can Not Generation", DiagText::Nothing, u""},
+    {DiagKind::BadRegister, u"命令コードの例外（GR指定）", DiagText::Nothing, u""},
+    {DiagKind::BadIndex, u"命令コードの例外（XR指定）", DiagText::Nothing, u""},
+    {DiagKind::BadOpcode, u"*命令コードの例外", DiagText::Nothing, u""},
+    {DiagKind::PushError, u"*Push Error", DiagText::Nothing, u""},
+    {DiagKind::AddressError, u"*Address Error (Address=", DiagText::Address, u")"},
+};
+
+SourceSpan spanOf(const std::vector<int32_t>& lineStarts, int32_t begin, int32_t end) {
+    // The last line that starts at or before begin holds it.
+    const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), begin);
+    const auto line = static_cast<int32_t>(after - lineStarts.begin());
+    const int32_t start = line > 0 ? lineStarts[static_cast<size_t>(line - 1)] : 0;
+    const int32_t lineEnd = after == lineStarts.end() ? end : *after;
+    return {begin, end, line, begin - start + 1, std::min(end, lineEnd) - start + 1};
+}
+
+Text diagnosticText(const Diagnostic& d) {
+    const DiagText& t = kDiagTexts[static_cast<size_t>(d.kind)];
+    Text text(t.before);
+    if (t.carries == DiagText::Address) text += fromAscii(std::to_string(d.address));
+    if (t.carries == DiagText::Name) text += d.name;
+    text += t.after;
+    return text;
+}
+
+void report(Workbench& wb, Diagnostic d) {
+    const Text text = diagnosticText(d);
+    if (isAssemblerKind(d.kind)) wb.diagnostics.push_back(std::move(d));
+    wb.display().messageBox(text, kAppTitle);
+}
+
+void report(Workbench& wb, DiagKind kind, int64_t address) { report(wb, Diagnostic{kind, address, {}, {}}); }
+
+}  // namespace comet
