@@ -101,8 +101,6 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void editorOffsetsMapBothWays_data();
-    void editorOffsetsMapBothWays();
     void editorTextForms();
     void boxTextDropsCodeZero();
     void startUpState();
@@ -122,40 +120,9 @@ private slots:
 
 // ---- Editor text: the logic's CR LF against the widget's line breaks ----
 
-void WindowTest::editorOffsetsMapBothWays_data() {
-    QTest::addColumn<QString>("logic");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("pos");
-    QTest::addColumn<int>("back");  // the logic offset of that widget position
-    const QString crlf = QStringLiteral("ab\r\ncd\r\n");
-    QTest::newRow("start") << crlf << 0 << 0 << 0;
-    QTest::newRow("before CR LF") << crlf << 2 << 2 << 2;
-    QTest::newRow("between CR and LF") << crlf << 3 << 2 << 2;
-    QTest::newRow("after CR LF") << crlf << 4 << 3 << 4;
-    QTest::newRow("end") << crlf << 8 << 6 << 8;
-    QTest::newRow("past the end") << crlf << 99 << 6 << 8;
-    QTest::newRow("negative") << crlf << -5 << 0 << 0;
-    QTest::newRow("lone LF") << QStringLiteral("a\nb") << 2 << 2 << 2;
-    QTest::newRow("lone CR") << QStringLiteral("a\rb") << 3 << 3 << 3;
-    QTest::newRow("CR CR LF") << QStringLiteral("a\r\r\nb") << 4 << 3 << 4;
-    QTest::newRow("surrogate pair") << QStringLiteral("\U0001F600\r\nx") << 4 << 3 << 4;
-}
-
-void WindowTest::editorOffsetsMapBothWays() {
-    QFETCH(QString, logic);
-    QFETCH(int, offset);
-    QFETCH(int, pos);
-    QFETCH(int, back);
-    const Text text = toText(logic);
-    QCOMPARE(widgetPosOf(text, offset), pos);
-    QCOMPARE(logicOffsetOf(text, pos), back);
-}
-
+// The widget's own text after the logic's text is set agrees unit for unit.
 void WindowTest::editorTextForms() {
     const Text logic = u"A\r\nB\rC\nD\r\n";
-    QCOMPARE(widgetTextOf(logic), Text(u"A\u2029B\u2029C\u2029D\u2029"));
-    QCOMPARE(logicTextOf(widgetTextOf(logic)), Text(u"A\r\nB\r\nC\r\nD\r\n"));
-    // The widget's own text after the logic's text is set agrees unit for unit.
     QPlainTextEdit edit;
     edit.setPlainText(toQString(widgetTextOf(logic)));
     QCOMPARE(toText(edit.document()->toRawText()), widgetTextOf(logic));
