@@ -9,16 +9,6 @@
 namespace comet {
 namespace {
 
-TEST(DumpChar, ShowsGraphicAsciiAndHalfWidthKatakanaOthersAsDots) {
-    struct Row { int byte; char16_t shown; };
-    const Row rows[] = {
-        {0, u'.'}, {31, u'.'}, {32, u' '}, {33, u'!'}, {65, u'A'}, {126, u'~'}, {127, u'.'},
-        {128, u'.'}, {159, u'.'}, {160, u' '}, {161, u'\uFF61'}, {177, u'\uFF71'}, {223, u'\uFF9F'},
-        {224, u'.'}, {255, u'.'},
-    };
-    for (const Row& r : rows) EXPECT_EQ(dumpChar(r.byte), r.shown) << r.byte;
-}
-
 TEST(DumpLine, ShowsAddressWordAndItsTwoBytes) {
     struct Row { int32_t address, value; const char16_t* line; };
     const Row rows[] = {
@@ -33,7 +23,9 @@ TEST(DumpLine, ShowsAddressWordAndItsTwoBytes) {
         {5, -32768, u"0005: 8000   .."},
         {5, 0x10000, u"0005: 0000   .."},
         {5, 0x1A100, u"0005: A100   \uFF61."},
-        {199, 0xA0A0 - 0x10000, u"00C7: A0A0     "},
+        {199, 0xA0A0 - 0x10000, u"00C7: A0A0     "},  // 160 shows as a blank
+        // The edges of the ranges shown as characters: 32..126 and 161..223.
+        {6, 0x1F7E, u"0006: 1F7E   .~"}, {6, 0x7F9F, u"0006: 7F9F   .."}, {6, 0xDFE0 - 0x10000, u"0006: DFE0   \uFF9F."},
     };
     for (const Row& r : rows) EXPECT_EQ(dumpLine(r.address, r.value), r.line) << r.value;
 }
@@ -63,37 +55,6 @@ TEST(SelectPcLine, FirstExactMatchOfTheFirstFourCharacters) {
         selectPcLine(s.wb, PcLineMiss::KeepLast);
         EXPECT_EQ(s.wb.list1.selected, r.keepLast) << toUtf8(r.pcBox);
     }
-}
-
-TEST(SelectPcLine, EmptyListingSelectsNothingEitherWay) {
-    for (auto miss : {PcLineMiss::SelectNone, PcLineMiss::KeepLast}) {
-        Loaded s;
-        selectPcLine(s.wb, miss);
-        EXPECT_EQ(s.wb.list1.selected, -1);
-    }
-}
-
-TEST(PcBoxEdit, SelectsTheMatchingLineOrClears) {
-    Listed s;
-    userEditsBox(s.wb, kPcBox, u"0002");
-    EXPECT_EQ(s.wb.list1.selected, 1);
-    EXPECT_EQ(s.wb.regs.pc, 2);
-    userEditsBox(s.wb, kPcBox, u"00a2");
-    EXPECT_EQ(s.wb.list1.selected, -1);
-    EXPECT_EQ(s.wb.regs.pc, 162);
-}
-
-TEST(DumpMem, CoversTheProgramAndSelectsThePcLine) {
-    Listed s;
-    s.wb.locationCounter = 3;
-    s.wb.memory.writableCell(1).value = 0x1240;
-    s.wb.memory.writableCell(2).value = 0x0026;
-    s.wb.memory.writableCell(4).value = 0x4142;  // beyond the program: not shown
-    DumpMem(s.wb);
-    std::vector<Text> dump;
-    for (int32_t i = 0; i < dumpLineCount(s.wb); ++i) dump.push_back(dumpLineText(s.wb, i));
-    EXPECT_EQ(dump, (std::vector<Text>{u"0000: 1240   .@", u"0001: 0026   .&", u"0002: 0000   .."}));
-    EXPECT_EQ(s.wb.list1.selected, 0);
 }
 
 }  // namespace
