@@ -45,7 +45,7 @@ bool performOperation(Workbench& wb, int opcode, int g, int32_t e) {
     int32_t& reg = r[static_cast<size_t>(g)];
     auto& run = wb.run;
     // The machine's instruction table decides what runs; RET and EXIT exist only as their exact words.
-    const auto operation = operationOf(opcode);
+    const ReservedWord* operation = operationOf(opcode);
     if (!operation || operation->words == 1) {
         report(wb, DiagKind::BadOpcode);
         return true;

@@ -8,11 +8,4 @@ std::string_view className(OpClass c) {
     return names[static_cast<size_t>(c)];
 }
 
-std::optional<ReservedWord> operationOf(int opcode) {
-    for (const auto& w : kReservedWords) {
-        if (isOperation(w.cls) && w.code == opcode) return w;
-    }
-    return std::nullopt;
-}
-
 }  // namespace comet

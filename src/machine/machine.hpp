@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -139,8 +138,20 @@ inline constexpr std::array<ReservedWord, 35> kReservedWords{{
     {kRegisterNames[4], OpClass::REG, 4, 0},
 }};
 
-// The machine operation with this opcode, or nothing when the opcode is not in the table.
-std::optional<ReservedWord> operationOf(int opcode);
+// Which row of the table each opcode 0..255 is, -1 for none: built from the table at compile time.
+inline constexpr std::array<int8_t, 256> kOperationRow = [] {
+    std::array<int8_t, 256> rows{};
+    rows.fill(-1);
+    for (size_t i = 0; i < kReservedWords.size(); ++i)
+        if (isOperation(kReservedWords[i].cls)) rows[static_cast<size_t>(kReservedWords[i].code)] = static_cast<int8_t>(i);
+    return rows;
+}();
+
+// The machine operation with this opcode (0..255), or null when the opcode is not in the table.
+constexpr const ReservedWord* operationOf(int opcode) {
+    const int row = kOperationRow[static_cast<size_t>(opcode) & 0xFFu];
+    return row < 0 ? nullptr : &kReservedWords[static_cast<size_t>(row)];
+}
 
 // Fields of an instruction's first word.
 constexpr int opcodeField(int32_t w) { return wordByte(w, 1); }
