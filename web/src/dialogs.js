@@ -1,0 +1,87 @@
+// The modal boxes as in-page dialogs: the message box (OK, or OK and Cancel), the
+// input box and the Run Mode progress dialog with its Stop button. Each box's promise
+// settles with the user's answer; Esc answers Cancel where there is one.
+
+// What a message box shows of its text: characters of code 0 are not shown, and
+// CR LF is one line break.
+const shownText = (text) => text.replaceAll('\0', '').replaceAll('\r\n', '\n');
+
+function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
+  return new Promise((resolve) => {
+    const finish = (ok) => {
+      dialog.removeEventListener('click', onClick);
+      dialog.removeEventListener('cancel', onCancel);
+      dialog.removeEventListener('keydown', onKey);
+      const value = read(ok);
+      dialog.close();
+      resolve(value);
+    };
+    const onClick = (e) => {
+      if (e.target.value === 'ok') finish(true);
+      else if (e.target.value === 'cancel') finish(cancelValue);
+    };
+    const onCancel = (e) => {
+      e.preventDefault();
+      finish(cancelValue);
+    };
+    const onKey = (e) => {
+      if (e.key === 'Enter' && e.target.tagName !== 'BUTTON') {
+        e.preventDefault();
+        finish(defaultValue);
+      }
+    };
+    dialog.addEventListener('click', onClick);
+    dialog.addEventListener('cancel', onCancel);
+    dialog.addEventListener('keydown', onKey);
+    dialog.showModal();
+  });
+}
+
+export function createDialogs(doc) {
+  const message = doc.getElementById('messageBox');
+  const input = doc.getElementById('inputBox');
+  const progress = doc.getElementById('runProgress');
+  const count = doc.getElementById('runCount');
+  let stopped = false;
+
+  function showMessage(text, title, withCancel) {
+    message.querySelector('.box-title').textContent = title;
+    message.querySelector('.box-text').textContent = shownText(text);
+    message.querySelector('.cancel').hidden = !withCancel;
+    message.querySelector('.ok').focus();
+    const done = answer(message, { defaultValue: true, cancelValue: !withCancel });
+    message.querySelector('.ok').focus();
+    return done;
+  }
+
+  doc.getElementById('runStop').addEventListener('click', () => { stopped = true; });
+  progress.addEventListener('cancel', (e) => {
+    e.preventDefault();
+    stopped = true;
+  });
+
+  return {
+    messageBox: (text, title) => showMessage(text, title, false),
+    okCancelBox: (text, title) => showMessage(text, title, true),
+    // The typed text, or null when cancelled.
+    inputBox(prompt) {
+      const field = input.querySelector('#inputText');
+      input.querySelector('.box-text').textContent = prompt;
+      field.value = '';
+      const done = answer(input, { defaultValue: true, cancelValue: null, read: (ok) => (ok ? field.value : null) });
+      field.focus();
+      return done;
+    },
+    // ---- Run Mode progress ----
+    runStarted() { stopped = false; },
+    showProgress(steps) {
+      count.textContent = `Executed instructions: ${steps}`;
+      if (!progress.open) {
+        progress.showModal();
+        doc.getElementById('runStop').focus();
+      }
+    },
+    stopRequested: () => stopped,
+    runEnded() { if (progress.open) progress.close(); },
+  };
+}

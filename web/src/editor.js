@@ -1,0 +1,77 @@
+// The source editor Text1: CodeMirror, kept in step with the logic's text. The logic
+// joins lines with CR LF and counts that pair as two characters; the editor counts a
+// line break as one position, and the logic converts its positions (web_select and
+// the state's selStart/selEnd are in the editor's positions).
+import { Annotation, Compartment, EditorState, Transaction } from '@codemirror/state';
+import { drawSelection, EditorView, keymap, lineNumbers } from '@codemirror/view';
+import { defaultKeymap, history, historyKeymap, insertTab } from '@codemirror/commands';
+
+const fromLogic = Annotation.define();  // a change the logic made, not the user
+
+const logicText = (doc) => doc.sliceString(0, doc.length, '\r\n');
+const isHighSurrogate = (s, i) => i >= 0 && i < s.length && s.charCodeAt(i) >= 0xd800 && s.charCodeAt(i) <= 0xdbff;
+const isLowSurrogate = (s, i) => i >= 0 && i < s.length && s.charCodeAt(i) >= 0xdc00 && s.charCodeAt(i) <= 0xdfff;
+
+// The part of `current` that differs from `target`, never splitting a character.
+function changedPart(current, target) {
+  const limit = Math.min(current.length, target.length);
+  let prefix = 0;
+  while (prefix < limit && current[prefix] === target[prefix]) prefix++;
+  if (prefix > 0 && isHighSurrogate(current, prefix - 1)) prefix--;
+  let suffix = 0;
+  while (suffix < limit - prefix && current[current.length - 1 - suffix] === target[target.length - 1 - suffix]) suffix++;
+  if (suffix > 0 && isLowSurrogate(current, current.length - suffix)) suffix--;
+  return { from: prefix, to: current.length - suffix, insert: target.slice(prefix, target.length - suffix) };
+}
+
+// `changed(text, selection)` hears of the user's edits: the new text (null when only
+// the selection moved) and the main selection.
+export function createEditor(parent, { changed }) {
+  const editable = new Compartment();
+  let shownSource = null;
+  const view = new EditorView({
+    parent,
+    state: EditorState.create({
+      extensions: [
+        lineNumbers(),
+        history(),
+        drawSelection(),
+        EditorState.tabSize.of(8),
+        keymap.of([{ key: 'Tab', run: insertTab }, ...defaultKeymap, ...historyKeymap]),
+        editable.of(EditorView.editable.of(true)),
+        EditorView.updateListener.of((update) => {
+          if (update.transactions.some((t) => t.annotation(fromLogic))) return;
+          if (!update.docChanged && !update.selectionSet) return;
+          const text = update.docChanged ? logicText(update.state.doc) : null;
+          if (text !== null) shownSource = text;
+          changed(text, update.state.selection.main);
+        }),
+      ],
+    }),
+  });
+
+  return {
+    view,
+    focus: () => view.focus(),
+    setEditable: (on) => view.dispatch({ effects: editable.reconfigure(EditorView.editable.of(on)) }),
+    // Shows the logic's text and selection; a new text replaces only what changed, as
+    // one undoable edit (the first text is no edit at all).
+    draw(source, selStart, selEnd) {
+      const selection = { anchor: selStart, head: selEnd };
+      const sel = view.state.selection.main;
+      if (source !== shownSource) {
+        const first = shownSource === null;
+        const target = source.split(/\r\n|\r|\n/).join('\n');
+        view.dispatch({
+          changes: changedPart(view.state.doc.toString(), target),
+          selection,
+          annotations: [fromLogic.of(true), Transaction.addToHistory.of(!first)],
+          scrollIntoView: !first,
+        });
+        shownSource = source;
+      } else if (sel.from !== selStart || sel.to !== selEnd) {
+        view.dispatch({ selection, annotations: fromLogic.of(true) });
+      }
+    },
+  };
+}
