@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the workbench and runs every test, then builds and runs them again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then runs each fuzzer for a minute
-# on its committed corpus (a finding fails the script).
+# Builds the workbench and runs every test, then builds the browser edition and runs its
+# tests (the golden sessions replayed in WebAssembly under Node, the page in headless
+# Chromium), then builds and runs the core's tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs each fuzzer for a minute on its committed corpus
+# (a finding fails the script).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,6 +13,9 @@ jobs=$(nproc)
 cmake -S . -B build -DCOMET_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+scripts/build-web.sh build-web
+(cd web && node --test tests/)
 
 cmake -S . -B build-sanitize -DCOMET_WERROR=ON -DCOMET_SANITIZE=ON -DCOMET_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-sanitize -j"$jobs"

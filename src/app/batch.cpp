@@ -52,16 +52,6 @@ private:
 
 }  // namespace
 
-Text editorText(const Text& file) {
-    Text text;
-    text.reserve(file.size() + file.size() / 16);
-    for (size_t i = 0; i < file.size(); ++i) {
-        if (file[i] == u'\n' && (i == 0 || file[i - 1] != u'\r')) text += u'\r';
-        text += file[i];
-    }
-    return text;
-}
-
 BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err) {
     BatchDisplay display(maxSteps, in, out, err);
     Workbench wb(display);

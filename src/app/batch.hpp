@@ -18,9 +18,6 @@ enum BatchStatus : int {
     kAddressFault = 4,  // the run stopped on an access outside memory
 };
 
-// Line ends of a source file as the editor holds them: every LF not after a CR gets one.
-Text editorText(const Text& file);
-
 // Assembles `source` and runs it from address 0 in Run Mode. Messages go to `err` one
 // per line; IN reads a line of `in`; OUT writes its text and a newline to `out`.
 BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err);

@@ -12,6 +12,7 @@
 
 #include "app/batch.hpp"
 #include "app/script.hpp"
+#include "workbench/editor_text.hpp"
 
 #ifdef COMET_WITH_QT
 #include "ui/qt/qt_main.hpp"

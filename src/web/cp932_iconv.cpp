@@ -32,22 +32,26 @@ bool sameName(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
 
 bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+// The pair whose `Field` is `key`, in a table sorted by that field; null when none is.
+template <uint16_t Cp932Pair::*Field, size_t N>
+const Cp932Pair* findPair(const Cp932Pair (&table)[N], uint16_t key) {
+    const auto* it = std::lower_bound(std::begin(table), std::end(table), key,
+                                      [](const Cp932Pair& p, uint16_t k) { return p.*Field < k; });
+    return it != std::end(table) && (*it).*Field == key ? it : nullptr;
+}
+
 // The CP932 code of a character, or -1 where it has none.
 long codeOf(uint16_t c) {
     if (c < 0x80) return c;
-    const auto* end = std::end(kEncodeTable);
-    const auto* it = std::lower_bound(std::begin(kEncodeTable), end, c,
-                                      [](const Cp932Pair& p, uint16_t u) { return p.unicode < u; });
-    return it != end && it->unicode == c ? it->code : -1;
+    const Cp932Pair* pair = findPair<&Cp932Pair::unicode>(kEncodeTable, c);
+    return pair != nullptr ? pair->code : -1;
 }
 
 // The character of a CP932 code, or -1 where it is none.
 long characterOf(uint16_t code) {
     if (code < 0x80) return code;
-    const auto* end = std::end(kDecodeTable);
-    const auto* it = std::lower_bound(std::begin(kDecodeTable), end, code,
-                                      [](const Cp932Pair& p, uint16_t c) { return p.code < c; });
-    return it != end && it->code == code ? it->unicode : -1;
+    const Cp932Pair* pair = findPair<&Cp932Pair::code>(kDecodeTable, code);
+    return pair != nullptr ? pair->unicode : -1;
 }
 
 size_t fail(int error) {

@@ -2,7 +2,7 @@
 
 #include <iconv.h>
 
-#include "app/batch.hpp"
+#include "workbench/editor_text.hpp"
 
 namespace comet {
 namespace {

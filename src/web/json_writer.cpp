@@ -28,25 +28,14 @@ void JsonWriter::separate() {
     first_ = false;
 }
 
-void JsonWriter::beginObject() {
+void JsonWriter::open(char bracket) {
     separate();
-    out_ += '{';
+    out_ += bracket;
     first_ = true;
 }
 
-void JsonWriter::endObject() {
-    out_ += '}';
-    first_ = false;
-}
-
-void JsonWriter::beginArray() {
-    separate();
-    out_ += '[';
-    first_ = true;
-}
-
-void JsonWriter::endArray() {
-    out_ += ']';
+void JsonWriter::close(char bracket) {
+    out_ += bracket;
     first_ = false;
 }
 

@@ -13,10 +13,10 @@ namespace comet {
 class JsonWriter {
 public:
     // ---- Structure ----
-    void beginObject();
-    void endObject();
-    void beginArray();
-    void endArray();
+    void beginObject() { open('{'); }
+    void endObject() { close('}'); }
+    void beginArray() { open('['); }
+    void endArray() { close(']'); }
     void key(std::string_view name);  // the next value is this member of the open object
 
     // ---- Values ----
@@ -28,6 +28,8 @@ public:
 
 private:
     void separate();  // a comma before every value but the first of its object or array
+    void open(char bracket);   // an object or an array begins
+    void close(char bracket);  // ... and ends
 
     std::string out_;
     bool first_ = true;

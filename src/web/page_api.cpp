@@ -7,20 +7,20 @@
 #include <string_view>
 
 #include "emulator/engine.hpp"
-#include "ui/editor_text.hpp"
-#include "ui/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 #include "web/file_text.hpp"
 #include "web/json_writer.hpp"
 #include "web/web_display.hpp"
+#include "workbench/editor_text.hpp"
+#include "workbench/lists.hpp"
 
 namespace comet {
 namespace {
 
 struct Session {
     WebDisplay display;
-    Workbench wb;
+    Workbench wb{display};
     bool inHandler = false;  // a handler is under way (waiting for a box, or pausing a run)
 };
 
@@ -132,9 +132,7 @@ extern "C" {
 
 // Creates the main window's state and runs its load handler.
 EMSCRIPTEN_KEEPALIVE void web_load() {
-    comet::Session& s = comet::session();
-    s.wb.display = &s.display;
-    comet::Form_Load(s.wb);
+    comet::Form_Load(comet::session().wb);
 }
 
 // A click on a button, the mode label, or the chooser losing the focus (Control).

@@ -39,12 +39,12 @@ EM_JS(void, pageShowViewer, (), { Module.page.showViewer(); });
 namespace comet {
 
 void WebDisplay::messageBox(const Text& text, const Text& title) {
-    pageMessageBox(toUtf8(text).c_str(), toUtf8(title.empty() ? kAppTitle : title).c_str());
+    pageMessageBox(toUtf8(visibleText(text)).c_str(), toUtf8(title.empty() ? kAppTitle : title).c_str());
     restartClock();
 }
 
 bool WebDisplay::okCancelBox(const Text& text, const Text& title) {
-    const bool ok = pageOkCancelBox(toUtf8(text).c_str(), toUtf8(title.empty() ? kAppTitle : title).c_str()) != 0;
+    const bool ok = pageOkCancelBox(toUtf8(visibleText(text)).c_str(), toUtf8(title.empty() ? kAppTitle : title).c_str()) != 0;
     restartClock();
     return ok;
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/display.hpp"
+#include "workbench/display.hpp"
 
 namespace comet {
 

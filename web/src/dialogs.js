@@ -2,9 +2,9 @@
 // input box and the Run Mode progress dialog with its Stop button. Each box's promise
 // settles with the user's answer; Esc answers Cancel where there is one.
 
-// What a message box shows of its text: characters of code 0 are not shown, and
+// What a message box shows of its text (the logic has left out characters of code 0):
 // CR LF is one line break.
-const shownText = (text) => text.replaceAll('\0', '').replaceAll('\r\n', '\n');
+const shownText = (text) => text.replaceAll('\r\n', '\n');
 
 function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
   return new Promise((resolve) => {

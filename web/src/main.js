@@ -115,11 +115,13 @@ const page = {
 async function deliver(action) {
   if (busy || !logic) return;
   busy = true;
+  document.body.dataset.busy = 'true';
   editor.setEditable(false);
   try {
     await action();
   } finally {
     busy = false;
+    document.body.dataset.busy = 'false';
     editor.setEditable(true);
     draw();
   }

@@ -31,6 +31,15 @@ async function openFile(page, name, bytes) {
   await page.waitForFunction((n) => document.querySelector('#Text1 .cm-content').textContent.length > 0 && n, name);
 }
 
+// A page with a program opened from a file, assembled, in Run Mode.
+async function runModePage(name, source) {
+  const { page } = await openWorkbench(browser.context);
+  await openFile(page, name, source);
+  await page.click('#Command1');
+  await page.click('#Label3');
+  return page;
+}
+
 async function answerBox(page, id, button) {
   await page.waitForSelector(`#${id}[open]`);
   const shown = { title: await page.textContent(`#${id} .box-title`), text: await page.textContent(`#${id} .box-text`) };
@@ -76,10 +85,8 @@ test('Debug Mode steps through the OUT box', async () => {
 });
 
 test('an IN box answered, then cancelled', async () => {
-  const { page } = await openWorkbench(browser.context);
-  await openFile(page, 'echo.casl', 'P    START\r\n     IN   BUF,LEN\r\n     OUT  BUF,LEN\r\n     EXIT\r\nBUF  DS   4\r\nLEN  DC   4\r\n     END\r\n');
-  await page.click('#Command1');
-  await page.click('#Label3');
+  const page = await runModePage('echo.casl',
+    'P    START\r\n     IN   BUF,LEN\r\n     OUT  BUF,LEN\r\n     EXIT\r\nBUF  DS   4\r\nLEN  DC   4\r\n     END\r\n');
   const press = page.click('#Command2');
   await page.waitForSelector('#inputBox[open]');
   assert.equal(await page.textContent('#inputBox .box-text'), 'COMET 標準入力');
@@ -96,10 +103,7 @@ test('an IN box answered, then cancelled', async () => {
 });
 
 test('a runaway loop is stopped with Stop while the page stays responsive', async () => {
-  const { page } = await openWorkbench(browser.context);
-  await openFile(page, 'loop.casl', 'LOOP ADD  GR1,ONE\r\n     JMP  LOOP\r\nONE  DC   1\r\n');
-  await page.click('#Command1');
-  await page.click('#Label3');
+  const page = await runModePage('loop.casl', 'LOOP ADD  GR1,ONE\r\n     JMP  LOOP\r\nONE  DC   1\r\n');
   await page.click('#Command2');
   await page.waitForSelector('#runProgress[open]');
   await page.evaluate(() => {
