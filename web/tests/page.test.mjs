@@ -42,6 +42,8 @@ async function runModePage(name, source) {
 
 async function answerBox(page, id, button) {
   await page.waitForSelector(`#${id}[open]`);
+  // The whole box is in view: nothing of it needs scrolling.
+  assert.ok(await page.$eval(`#${id}`, (d) => d.scrollHeight <= d.clientHeight && d.offsetHeight > 60));
   const shown = { title: await page.textContent(`#${id} .box-title`), text: await page.textContent(`#${id} .box-text`) };
   await page.click(`#${id} .${button}`);
   await page.waitForSelector(`#${id}:not([open])`, { state: 'attached' });
