@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace comet {
 namespace {
@@ -59,8 +60,8 @@ void appendUtf16(Text& out, char32_t c) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its code point (U+FFFD when invalid) and advances i.
-char32_t decodeUtf8(std::string_view s, size_t& i) {
+// Decodes one UTF-8 sequence at s[i] and advances i; nothing when the sequence is invalid.
+std::optional<char32_t> nextUtf8(std::string_view s, size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i++]);
     if (b0 < 0x80) return b0;
     int extra = 0;
@@ -69,13 +70,39 @@ char32_t decodeUtf8(std::string_view s, size_t& i) {
     if ((b0 & 0xE0) == 0xC0) { extra = 1; c = b0 & 0x1F; min = 0x80; }
     else if ((b0 & 0xF0) == 0xE0) { extra = 2; c = b0 & 0x0F; min = 0x800; }
     else if ((b0 & 0xF8) == 0xF0) { extra = 3; c = b0 & 0x07; min = 0x10000; }
-    else return kReplacement;
+    else return std::nullopt;
     for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return kReplacement;
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return std::nullopt;
         c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
     }
-    if (c < min || c > 0x10FFFF || isSurrogate(c)) return kReplacement;
+    if (c < min || c > 0x10FFFF || isSurrogate(c)) return std::nullopt;
     return c;
+}
+
+// The two bytes of a UTF-16 unit, in the order the file keeps them.
+void appendUnit(std::string& out, char16_t unit, bool bigEndian) {
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+// Runs all of `in` through the C library's converter between the two encodings. Returns
+// how many bytes of `in` it converted before one it has no conversion for (all of them
+// on success), with their conversion in `out`.
+size_t convert(const char* to, const char* from, std::string_view in, std::string& out) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
+    out.resize(in.size() * 2 + 4);  // CP932 and UTF-16 take at most two bytes for each byte of the other
+    std::string source(in);
+    char* inp = source.data();
+    char* outp = out.data();
+    size_t inLeft = source.size();
+    size_t outLeft = out.size();
+    iconv(cd, &inp, &inLeft, &outp, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return source.size() - inLeft;
 }
 
 }  // namespace
@@ -107,8 +134,15 @@ char16_t outputCharOf(int byte) {
 Text fromUtf8(std::string_view utf8) {
     Text out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) appendUtf16(out, decodeUtf8(utf8, i));
+    for (size_t i = 0; i < utf8.size();) appendUtf16(out, nextUtf8(utf8, i).value_or(kReplacement));
     return out;
+}
+
+bool isUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        if (!nextUtf8(bytes, i)) return false;
+    }
+    return true;
 }
 
 std::string toUtf8(const Text& text) {
@@ -128,5 +162,37 @@ std::string toUtf8(const Text& text) {
 }
 
 Text fromAscii(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+
+Text fromUtf16(std::string_view bytes, bool bigEndian) {
+    Text out;
+    out.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        out += static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return out;
+}
+
+std::string toUtf16(TextView text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char16_t unit : text) appendUnit(out, unit, bigEndian);
+    return out;
+}
+
+std::optional<Text> fromCp932(std::string_view bytes) {
+    std::string utf16;
+    if (convert("UTF-16LE", "CP932", bytes, utf16) != bytes.size()) return std::nullopt;
+    return fromUtf16(utf16, false);
+}
+
+std::variant<std::string, size_t> toCp932(TextView text) {
+    const std::string utf16 = toUtf16(text, false);
+    std::string bytes;
+    const size_t converted = convert("CP932", "UTF-16LE", utf16, bytes);
+    if (converted != utf16.size()) return converted / 2;
+    return bytes;
+}
 
 }  // namespace comet

@@ -6,8 +6,10 @@
 // katakana at 161..223.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace comet {
 
@@ -30,5 +32,15 @@ char16_t outputCharOf(int byte);
 Text fromUtf8(std::string_view utf8);  // invalid sequences become U+FFFD
 std::string toUtf8(const Text& text);  // lone surrogates become U+FFFD
 Text fromAscii(std::string_view ascii);
+bool isUtf8(std::string_view bytes);  // well formed: no overlong form, surrogate or code above U+10FFFF
+
+// UTF-16 in either byte order; a last odd byte is dropped.
+Text fromUtf16(std::string_view bytes, bool bigEndian);
+std::string toUtf16(TextView text, bool bigEndian);
+
+// CP932, the Windows form of Shift_JIS, through the C library's converter.
+std::optional<Text> fromCp932(std::string_view bytes);  // nothing when the bytes are not CP932
+// The CP932 bytes of a text, or the offset of the first character CP932 has no code for.
+std::variant<std::string, size_t> toCp932(TextView text);
 
 }  // namespace comet
