@@ -40,10 +40,14 @@ std::string checkSelection(const Editor& e) {
     return {};
 }
 
+// A stream buffer that takes everything and keeps nothing.
+struct Discard : std::streambuf {
+    int overflow(int c) override { return traits_type::not_eof(c); }
+};
+
 struct Observer {
     std::string problem;  // the first broken invariant
     int runsSeen = 0;
-    size_t boxesSeen = 0;
     Text sourceSeen;  // the source as last checked
     Text viewerSeen;  // the viewer's text as last checked
 
@@ -59,15 +63,17 @@ struct Observer {
     }
 
     void beforeLine(HeadlessDisplay& display) {
+        display.keepShown = true;  // the driver keeps none; the boxes of one line are checked after it
         display.interruptAfter = std::min(display.interruptAfter.value_or(kStepBudget), kStepBudget);
     }
 
-    void afterLine(const Workbench& wb, const HeadlessDisplay& display) {
+    void afterLine(const Workbench& wb, HeadlessDisplay& display) {
         note(checkAssembly(wb));
         note(checkDisplay(wb));
         if (display.runCount != runsSeen) note(checkRefreshed(wb));
         runsSeen = display.runCount;
-        for (; boxesSeen < display.shown.size(); ++boxesSeen) note(checkPrinted(display.shown[boxesSeen].text, "a box's text"));
+        for (const ShownBox& box : display.shown) note(checkPrinted(box.text, "a box's text"));
+        display.shown.clear();
         note(checkSelection(wb.text1));
         checkOnChange(wb.text1.text, sourceSeen, "the source");
         checkOnChange(wb.frmText.text, viewerSeen, "the viewer's text");
@@ -78,10 +84,11 @@ struct Observer {
 
 std::string runSessionCase(Bytes bytes) {
     std::istringstream script(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    std::ostream out(nullptr);  // what the session prints is not kept, only checked above
-    std::ostream err(nullptr);
+    Discard discard;
+    std::ostream out(&discard);  // what the session prints is not kept, only checked above
+    std::ostream err(&discard);
     Observer observer;
-    runScript(script, out, err, [&observer](Workbench& wb, HeadlessDisplay& display, bool beforeLine) {
+    runScript(script, out, err, kDefaultMaxSteps, [&observer](Workbench& wb, HeadlessDisplay& display, bool beforeLine) {
         if (beforeLine) observer.beforeLine(display);
         else observer.afterLine(wb, display);
     });

@@ -4,8 +4,10 @@
 #include <ostream>
 #include <string>
 
+#include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
 #include "ui/mainwindow.hpp"
+#include "ui/source_file.hpp"
 
 namespace comet {
 namespace {
@@ -14,28 +16,34 @@ namespace {
 class BatchDisplay : public Display {
 public:
     BatchDisplay(long maxSteps, std::istream& in, std::ostream& out, std::ostream& err)
-        : maxSteps_(maxSteps), in_(in), out_(out), err_(err) {}
+        : maxSteps_(maxSteps), lines_(in, kInputLineLimit), out_(out), err_(err) {}
+
+    bool inputTooLong() const { return inputTooLong_; }
 
     void messageBox(const Text& text, const Text&) override { err_ << toUtf8(text) << '\n'; }
 
-    // The output box of OUT.
+    // The output box of OUT: a stream that takes no more output cancels it.
     bool okCancelBox(const Text& text, const Text&) override {
         out_ << toUtf8(visibleText(text)) << '\n';
-        return true;
+        return out_.good();
     }
 
     Text inputBox(const Text&) override {
         out_.flush();  // whoever feeds the input sees the output asked for it first
         std::string line;
-        if (!std::getline(in_, line)) return {};
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto result = lines_.next(line);
+        if (result == LineReader::Result::TooLong) {
+            err_ << "comet-workbench: standard input: a line longer than " << byteCountText(kInputLineLimit)
+                 << ", the limit of a line IN reads; the run stops here\n";
+            inputTooLong_ = true;
+        }
         return fromUtf8(line);
     }
 
     void runStarted() override { steps_ = 0; }
 
     // Asked only after a step that did not end the run by itself.
-    bool stopRequested() override { return ++steps_ >= maxSteps_; }
+    bool stopRequested() override { return ++steps_ >= maxSteps_ || inputTooLong_; }
 
     void runEnded() override {}
     void focusText1() override {}
@@ -45,7 +53,8 @@ public:
 private:
     long maxSteps_;
     long steps_ = 0;
-    std::istream& in_;
+    LineReader lines_;
+    bool inputTooLong_ = false;
     std::ostream& out_;
     std::ostream& err_;
 };
@@ -62,6 +71,7 @@ BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::o
     Label3_Click(wb);  // Run Mode; the PC box still shows 0000
     Command2_Click(wb);
     out.flush();
+    if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
     if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
     return kRanExit;

@@ -2,24 +2,27 @@
 // standard input and output on the process's own.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 
 #include "machine/charset.hpp"
 
 namespace comet {
 
-constexpr long kDefaultMaxSteps = 10'000'000;
+constexpr size_t kInputLineLimit = 64 * 1024;  // the longest line IN reads; IN keeps at most 400 characters of it
 
 // Exit statuses of a batch run.
 enum BatchStatus : int {
     kRanExit = 0,       // the program ran EXIT
     kAsmErrors = 1,     // the assembler reported an error; nothing was run
+    kBadInput = 2,      // a line of standard input was longer than kInputLineLimit: the run stopped there
     kStepLimit = 3,     // the step limit was reached without EXIT
     kAddressFault = 4,  // the run stopped on an access outside memory
 };
 
 // Assembles `source` and runs it from address 0 in Run Mode. Messages go to `err` one
-// per line; IN reads a line of `in`; OUT writes its text and a newline to `out`.
+// per line; IN reads a line of `in`; OUT writes its text and a newline to `out`. When
+// `out` fails, the run ends as Cancel in the output box ends it.
 BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace comet

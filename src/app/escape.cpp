@@ -67,6 +67,16 @@ std::string escaped(const Text& text) {
 
 std::string quoted(const Text& text) { return '"' + escaped(text) + '"'; }
 
+std::string quotedExcerpt(std::string_view utf8) {
+    const size_t enough = 4 * (kExcerptLength + 1);  // bytes for more than kExcerptLength characters
+    Text text = fromUtf8(utf8.substr(0, enough));
+    if (text.size() <= kExcerptLength) return quoted(text);  // then all of utf8 is in it
+    size_t cut = kExcerptLength;
+    if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;  // not between the halves of a character
+    text.resize(cut);
+    return quoted(text) + "... (" + std::to_string(utf8.size()) + " bytes)";
+}
+
 std::optional<Text> unquoted(std::string_view arg) {
     if (arg.size() < 2 || arg.front() != '"' || arg.back() != '"') return std::nullopt;
     const std::string_view body = arg.substr(1, arg.size() - 2);

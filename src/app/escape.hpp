@@ -17,6 +17,11 @@ std::string escaped(const Text& text);
 // The escaped text in double quotes.
 std::string quoted(const Text& text);
 
+// A user's text in a message, quoted as above and cut to its first kExcerptLength
+// characters, followed by "... (N bytes)" when it is longer.
+constexpr size_t kExcerptLength = 40;
+std::string quotedExcerpt(std::string_view utf8);
+
 // The text of a double-quoted argument (the quotes included in `arg`, nothing after
 // them), or nothing when it is not well formed.
 std::optional<Text> unquoted(std::string_view arg);

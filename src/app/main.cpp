@@ -1,18 +1,24 @@
-// The program's entry: the window, or one of the two modes without one.
-//   comet-workbench [--screenshot DIR]           the workbench window
-//   comet-workbench --script FILE                a session script (FILE "-": standard input)
-//   comet-workbench --run FILE [--max-steps N]   assemble and run one program
-#include <fstream>
+// The program's entry: the window, or one of the modes without one.
+//   comet-workbench [--screenshot DIR]                     the workbench window
+//   comet-workbench --script FILE [--max-steps N]          a session script (FILE "-": standard input)
+//   comet-workbench --run FILE [--max-steps N]             assemble and run one program
+//   comet-workbench --help                                 the usage, on standard output
+#include <charconv>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "app/batch.hpp"
+#include "app/escape.hpp"
+#include "app/process_output.hpp"
 #include "app/script.hpp"
-#include "workbench/editor_text.hpp"
+#include "ui/headless.hpp"
+#include "ui/source_file.hpp"
 
 #ifdef COMET_WITH_QT
 #include "ui/qt/qt_main.hpp"
@@ -20,12 +26,11 @@
 
 namespace {
 
-constexpr int kUsageStatus = 2;
+using comet::ProcessStreams;
 
-int usage() {
-    std::cerr << "usage: comet-workbench [--screenshot DIR] | --script FILE | --run FILE [--max-steps N]\n";
-    return kUsageStatus;
-}
+constexpr int kUsageStatus = 2;  // a malformed command line, or an input that is no source or script
+constexpr std::string_view kUsage =
+    "usage: comet-workbench [--screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] | --help\n";
 
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef COMET_WITH_QT
@@ -36,53 +41,111 @@ int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #endif
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return std::move(bytes).str();
+// ---- Options ----------------------------------------------------------------------
+
+struct Options {
+    std::string file;                          // the mode's FILE
+    long maxSteps = comet::kDefaultMaxSteps;  // steps of a Run Mode press before it stops
+};
+
+using OptionError = std::optional<std::string>;  // what is wrong with an option's value
+
+OptionError setMaxSteps(Options& options, std::string_view value) {
+    constexpr long kMax = std::numeric_limits<long>::max();
+    long n = 0;
+    const char* end = value.data() + value.size();
+    const bool digitFirst = !value.empty() && value.front() >= '0' && value.front() <= '9';
+    const auto [stop, ec] = std::from_chars(value.data(), end, n);
+    if (!digitFirst || ec != std::errc{} || stop != end || n < 1) {
+        return "--max-steps " + comet::quotedExcerpt(value) + ": expected a whole number from 1 to " + std::to_string(kMax);
+    }
+    options.maxSteps = n;
+    return std::nullopt;
 }
 
-int cannotRead(const std::string& path) {
-    std::cerr << "comet-workbench: cannot read " << path << '\n';
+struct Option {
+    std::string_view name;
+    OptionError (*set)(Options&, std::string_view value);
+};
+
+// The options every mode takes after its FILE, each followed by its value.
+constexpr Option kOptions[] = {
+    {"--max-steps", setMaxSteps},
+};
+
+// ---- Modes ------------------------------------------------------------------------
+
+int cannotRead(const comet::FileError& error, ProcessStreams& io) {
+    io.err() << "comet-workbench: " << error.message << '\n';
     return kUsageStatus;
 }
 
-int runScriptFile(const std::string& path) {
-    if (path == "-") return comet::runScript(std::cin, std::cout, std::cerr);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return cannotRead(path);
-    return comet::runScript(file, std::cout, std::cerr);
+int runScriptFile(const Options& options, ProcessStreams& io) {
+    if (options.file == "-") return comet::runScript(std::cin, io.out(), io.err(), options.maxSteps);
+    auto file = comet::readSourceFile(options.file);
+    if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
+    std::istringstream script(comet::toUtf8(std::get<comet::SourceFile>(file).text));
+    return comet::runScript(script, io.out(), io.err(), options.maxSteps);
 }
 
-// A step count of 1 or more.
-std::optional<long> stepCount(const std::string& s) {
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos || s.size() > 18) return std::nullopt;
-    const long n = std::stol(s);
-    if (n < 1) return std::nullopt;
-    return n;
+int runProgramFile(const Options& options, ProcessStreams& io) {
+    const auto file = comet::readSourceFile(options.file);
+    if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
+    return comet::runBatch(std::get<comet::SourceFile>(file).text, options.maxSteps, std::cin, io.out(), io.err());
 }
 
-int runProgramFile(const std::string& path, long maxSteps) {
-    const auto bytes = readFile(path);
-    if (!bytes) return cannotRead(path);
-    std::string_view utf8 = *bytes;
-    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);  // a byte order mark is no part of the source
-    const comet::Text source = comet::editorText(comet::fromUtf8(utf8));
-    return comet::runBatch(source, maxSteps, std::cin, std::cout, std::cerr);
+struct Mode {
+    std::string_view name;
+    int (*run)(const Options&, ProcessStreams&);
+};
+
+constexpr Mode kModes[] = {
+    {"--script", runScriptFile},
+    {"--run", runProgramFile},
+};
+
+// ---- The command line -------------------------------------------------------------
+
+int misuse(ProcessStreams& io, const std::string& problem) {
+    io.err() << "comet-workbench: " << problem << '\n' << kUsage;
+    return kUsageStatus;
+}
+
+// Reads the options after the mode's FILE; what is wrong, or nothing.
+OptionError readOptions(const std::vector<std::string_view>& args, Options& options) {
+    for (size_t i = 0; i < args.size(); i += 2) {
+        const Option* option = nullptr;
+        for (const Option& o : kOptions) {
+            if (o.name == args[i]) option = &o;
+        }
+        if (option == nullptr) return "unknown option " + comet::quotedExcerpt(args[i]);
+        if (i + 1 == args.size()) return std::string(args[i]) + " needs a value";
+        if (auto error = option->set(options, args[i + 1])) return error;
+    }
+    return std::nullopt;
+}
+
+int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
+    if (args[0] == "--help" || args[0] == "-h") {
+        io.out() << kUsage;
+        return 0;
+    }
+    for (const Mode& mode : kModes) {
+        if (mode.name != args[0]) continue;
+        if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");
+        Options options{std::string(args[1])};
+        if (auto error = readOptions({args.begin() + 2, args.end()}, options)) return misuse(io, *error);
+        return mode.run(options, io);
+    }
+    return misuse(io, "unknown option " + comet::quotedExcerpt(args[0]));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty() || (args.size() == 2 && args[0] == "--screenshot")) return startWindow(argc, argv);
-    if (args.size() == 2 && args[0] == "--script") return runScriptFile(args[1]);
-    if (args[0] == "--run" && args.size() == 2) return runProgramFile(args[1], comet::kDefaultMaxSteps);
-    if (args[0] == "--run" && args.size() == 4 && args[2] == "--max-steps") {
-        if (const auto n = stepCount(args[3])) return runProgramFile(args[1], *n);
-    }
-    return usage();
+    comet::holdStandardDescriptors();
+    ProcessStreams io;
+    return io.finish(runMode(args, io));
 }

@@ -8,11 +8,13 @@
 #include <string_view>
 
 #include "app/escape.hpp"
+#include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
 #include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
+#include "ui/source_file.hpp"
 
 namespace comet {
 namespace {
@@ -20,23 +22,31 @@ namespace {
 using Error = std::optional<std::string>;  // why a line is malformed; nothing when it is fine
 
 struct Session {
-    Session(std::istream& in, std::ostream& o, std::ostream& e) : script(in), out(o), err(e) {}
-    std::istream& script;
+    Session(std::istream& in, std::ostream& o, std::ostream& e) : lines(in, kScriptLineLimit), out(o), err(e) {}
+    LineReader lines;
     std::ostream& out;
     std::ostream& err;
     long lineNo = 0;
+    bool lineTooLong = false;  // reading stopped at a line longer than the limit
     HeadlessDisplay display;
     Workbench wb{display};
 };
 
 // ---- Reading the script ---------------------------------------------------------
 
-// The next script line without its line end (LF or CR LF); false at the end of the script.
+// The next script line without its line end; false at the end of the script and at a
+// line longer than the limit (lineTooLong).
 bool nextLine(Session& s, std::string& line) {
-    if (!std::getline(s.script, line)) return false;
+    const auto result = s.lines.next(line);
+    if (result == LineReader::Result::End) return false;
     ++s.lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    s.lineTooLong = result == LineReader::Result::TooLong;
+    return !s.lineTooLong;
+}
+
+std::string lineTooLongError() {
+    return "longer than " + byteCountText(kScriptLineLimit) +
+           ", the limit of a script line; give a long source as lines between \"source\" and \".end\"";
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -119,7 +129,7 @@ Error show(Session& s, std::string_view what) {
         const int i = wb.combo1.selected;
         s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
     } else {
-        return "unknown display \"" + std::string(what) + "\"";
+        return "unknown display " + quotedExcerpt(what);
     }
     return std::nullopt;
 }
@@ -127,7 +137,7 @@ Error show(Session& s, std::string_view what) {
 // ---- User actions ---------------------------------------------------------------------
 
 Error noArguments(std::string_view args) {
-    if (!args.empty()) return "unexpected \"" + std::string(args) + "\"";
+    if (!args.empty()) return "unexpected " + quotedExcerpt(args);
     return std::nullopt;
 }
 
@@ -143,14 +153,21 @@ Error source(Session& s, std::string_view args) {
     if (auto e = noArguments(args)) return e;
     const long start = s.lineNo;
     Text text;
+    size_t bytes = 0;
     for (std::string line; nextLine(s, line);) {
         if (line == ".end") {
             userSetsSource(s.wb, text);
             return std::nullopt;
         }
+        bytes += line.size() + 2;
+        if (bytes > kSourceFileLimit) {
+            s.lineNo = start;
+            return "this source is larger than " + byteCountText(kSourceFileLimit) + ", the limit for a source";
+        }
         text += fromUtf8(line);
         text += u"\r\n";
     }
+    if (s.lineTooLong) return lineTooLongError();
     s.lineNo = start;
     return std::string("no line \".end\" closes this source");
 }
@@ -259,26 +276,44 @@ Error runLine(Session& s, std::string_view line) {
     for (const Command& c : kCommands) {
         if (c.name == name) return c.run(s, c.literalArgs ? args : trimmed(args));
     }
-    return "unknown command \"" + std::string(name) + "\"";
+    return "unknown command " + quotedExcerpt(name);
+}
+
+// Says on standard error that the step limit ended the press of the line just run.
+void noteStepLimit(Session& s) {
+    if (!s.display.stoppedByStepLimit) return;
+    s.display.stoppedByStepLimit = false;
+    s.err << "comet-workbench: script line " << s.lineNo << ": Run Mode stopped after " << *s.display.stepLimit
+          << " steps, the step limit (--max-steps N)\n";
+}
+
+int fail(Session& s, const std::string& error) {
+    s.out.flush();
+    s.err << "comet-workbench: script line " << s.lineNo << ": " << error << '\n';
+    return 2;
 }
 
 }  // namespace
 
-int runScript(std::istream& script, std::ostream& out, std::ostream& err, const ScriptObserver& observe) {
+int runScript(std::istream& script, std::ostream& out, std::ostream& err, long maxSteps, const ScriptObserver& observe) {
     Session s{script, out, err};
-    s.display.onShown = [&s](const ShownBox& box) { printBox(s, box); };
+    s.display.keepShown = false;  // each box is printed as it is shown
+    s.display.onShown = [&s](const ShownBox& box) {
+        printBox(s, box);
+        if (!s.out) s.display.stopAfterThisStep();  // no one sees the run any more
+    };
+    s.display.stepLimit = maxSteps;
     Form_Load(s.wb);
     for (std::string line; nextLine(s, line);) {
         if (observe) observe(s.wb, s.display, true);
         const Error e = runLine(s, line);
         if (observe) observe(s.wb, s.display, false);
-        if (e) {
-            out.flush();
-            err << "comet-workbench: script line " << s.lineNo << ": " << *e << '\n';
-            return 2;
-        }
+        if (e) return fail(s, *e);
         out.flush();
+        noteStepLimit(s);
+        if (!out) return 0;  // the output is lost: the caller reports it
     }
+    if (s.lineTooLong) return fail(s, lineTooLongError());
     return 0;
 }
 

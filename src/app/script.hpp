@@ -2,6 +2,7 @@
 // action per script line, printing what the window would show.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 
@@ -10,11 +11,17 @@
 
 namespace comet {
 
+constexpr size_t kScriptLineLimit = 1024 * 1024;  // the longest script line read
+
 // Runs a whole script. Returns 0 when it ran to its end, 2 at the first malformed line
-// (reported on `err` with its line number; nothing after it runs).
+// or one longer than kScriptLineLimit (reported on `err` with its line number; nothing
+// after it runs). Each box is printed as it is shown and none is kept, so a long run
+// takes no memory. A Run Mode press stops after `maxSteps` steps, as Stop stops it,
+// and `err` says so. When `out` fails, the script stops after that line and returns 0.
 // `observe`, when given, sees the session before and after every script line (the
 // fuzzers check their invariants and bound Run Mode presses there).
 using ScriptObserver = std::function<void(Workbench&, HeadlessDisplay&, bool beforeLine)>;
-int runScript(std::istream& script, std::ostream& out, std::ostream& err, const ScriptObserver& observe = {});
+int runScript(std::istream& script, std::ostream& out, std::ostream& err, long maxSteps,
+              const ScriptObserver& observe = {});
 
 }  // namespace comet

@@ -5,8 +5,8 @@
 namespace comet {
 
 void HeadlessDisplay::record(ShownBox box) {
-    shown.push_back(std::move(box));
-    if (onShown) onShown(shown.back());
+    if (onShown) onShown(box);
+    if (keepShown) shown.push_back(std::move(box));
 }
 
 void HeadlessDisplay::messageBox(const Text& text, const Text& title) {
@@ -37,9 +37,15 @@ void HeadlessDisplay::runStarted() {
     ++runCount;
     stepsLeft_ = interruptAfter;
     interruptAfter.reset();
+    steps_ = 0;
+    stoppedByStepLimit = false;
 }
 
 bool HeadlessDisplay::stopRequested() {
+    if (stepLimit && ++steps_ >= *stepLimit) {
+        stoppedByStepLimit = true;
+        return true;
+    }
     if (!stepsLeft_) return false;
     return --*stepsLeft_ <= 0;
 }
