@@ -24,6 +24,7 @@
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_main.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "wait_for.hpp"
 
 using namespace comet;
 
@@ -41,18 +42,7 @@ void press(FrmMain& w, const char* command) { control<QPushButton>(w, command)->
 
 // A modal box blocks the test until it is answered, so the answer comes from a timer
 // that waits for the box to become the active modal widget.
-void whenModal(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer = std::move(answer)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
-}
+void whenModal(std::function<void(QWidget*)> answer) { whenFound(QApplication::activeModalWidget, std::move(answer)); }
 
 struct SeenBox {
     QString title;
@@ -396,7 +386,7 @@ void WindowTest::runModeStopsThroughTheStopControl() {
     QString title;
     QString count;
     QString gr1DuringRun;
-    whenModal([&](QWidget* modal) {
+    whenFound(runBox, [&](QWidget* modal) {
         title = modal->windowTitle();
         count = control<QLabel>(*modal, "runCount")->text();
         gr1DuringRun = box(w, 1)->text();
@@ -412,7 +402,7 @@ void WindowTest::runModeStopsThroughTheStopControl() {
     // The boxes show the state the run stopped in, and the next press resumes there: Esc stops it too.
     const QString pc = box(w, kPcBox)->text();
     QVERIFY(pc == QStringLiteral("0000") || pc == QStringLiteral("0002"));
-    whenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    whenFound(runBox, [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     press(w, "Command2");
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QVERIFY(w.workbench().run.halted);

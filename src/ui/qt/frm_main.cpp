@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -299,13 +300,27 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
     placeControls();
 }
 
-// No run can be under way here (its box is modal), but a window system may still ask.
+// Closing the window during a Run Mode run stops the run; once it has ended, the user is
+// asked whether to quit, and a Yes closes the window as any other close does.
 void FrmMain::closeEvent(QCloseEvent* event) {
     if (monitor_.running()) {
         event->ignore();
+        monitor_.stop();
+        askToQuitAfterRun_ = true;
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void FrmMain::runEnded() {
+    monitor_.end();
+    if (askToQuitAfterRun_) QMetaObject::invokeMethod(this, &FrmMain::askToQuit, Qt::QueuedConnection);
+}
+
+void FrmMain::askToQuit() {
+    askToQuitAfterRun_ = false;
+    const auto answer = QMessageBox::question(this, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
+    if (answer == QMessageBox::Yes) close();
 }
 
 // ---- Events -------------------------------------------------------------------------

@@ -46,7 +46,7 @@ public:
     Text inputBox(const Text& prompt) override;
     void runStarted() override { monitor_.start(); }
     bool stopRequested() override { return monitor_.stopRequested(); }
-    void runEnded() override { monitor_.end(); }
+    void runEnded() override;
     void focusText1() override;
     void makeText1FirstInTabOrder() override;
     void showViewer() override;
@@ -79,6 +79,7 @@ private:
     void beforeModalBox() { mirror(); }
     void afterModalBox() { monitor_.restartClock(); }
     void viewerResized(int outerWidth, int outerHeight);
+    void askToQuit();  // after a run that a close request stopped
 
     // ---- Mirror ----
     void mirrorEditor();
@@ -89,6 +90,7 @@ private:
     Workbench wb_;
     RunMonitor monitor_;
     bool inHandler_ = false;
+    bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
 
     // ---- Controls ----
     QPlainTextEdit* text1_ = nullptr;

@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/frm_text.hpp"
@@ -26,6 +29,44 @@ bool isSet(const char* name) {
 }
 
 bool displayAvailable() { return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM"); }
+
+// "DISPLAY=:59": the settings that chose the display that could not be opened.
+std::string displaySettings() {
+    std::string settings;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!isSet(name)) continue;
+        settings += (settings.empty() ? "" : " ") + std::string(name) + '=' + std::getenv(name);
+    }
+    return settings;
+}
+
+// The platform's messages while the application starts: Qt reports a display it cannot
+// open with its own advice and then aborts. Its messages are held back until the start
+// has succeeded, and the fatal one becomes the program's own line and status 1.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        heldMessages.emplace_back(type, message);
+        return;
+    }
+    std::fprintf(stderr, "comet-workbench: cannot open the window (%s): the display could not be opened; "
+                 "run the program under xvfb-run, or use --script or --run\n", displaySettings().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void startupSucceeded() {
+    qInstallMessageHandler(nullptr);
+    for (const auto& [type, message] : heldMessages) {
+        const QMessageLogger log;
+        if (type == QtDebugMsg) log.debug("%s", qPrintable(message));
+        else if (type == QtInfoMsg) log.info("%s", qPrintable(message));
+        else if (type == QtWarningMsg) log.warning("%s", qPrintable(message));
+        else log.critical("%s", qPrintable(message));
+    }
+    heldMessages.clear();
+}
 
 bool saveShot(QWidget* widget, const QString& path) {
     const bool saved = widget->grab().save(path);
@@ -63,7 +104,9 @@ int runQtWindow(int argc, char** argv) {
         std::fprintf(stderr, "comet-workbench: no display to open the window on: set DISPLAY, or run it under xvfb-run\n");
         return 1;
     }
+    qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
+    startupSucceeded();
     QApplication::setApplicationName(QStringLiteral("comet-workbench"));
     QGuiApplication::setDesktopFileName(QStringLiteral("comet-workbench"));
     const QStringList args = QApplication::arguments();

@@ -2,11 +2,45 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace comet {
+
+namespace {
+
+// Drops the events by which a user acts on one window: clicks, keys, the wheel,
+// shortcuts, context menus, drops. Repaints, moves and the close request pass.
+class InputGuard : public QObject {
+public:
+    explicit InputGuard(QWidget* window) : window_(window) { QCoreApplication::instance()->installEventFilter(this); }
+
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (!isUserAction(event->type())) return false;
+        if (event->type() == QEvent::Shortcut) return true;  // shortcuts reach their action, not a widget
+        auto* widget = qobject_cast<QWidget*>(receiver);
+        return widget != nullptr && widget->window() == window_;
+    }
+
+private:
+    static bool isUserAction(QEvent::Type type) {
+        switch (type) {
+            case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Wheel:
+            case QEvent::Shortcut: case QEvent::ShortcutOverride: case QEvent::ContextMenu:
+            case QEvent::InputMethod: case QEvent::Drop: case QEvent::TouchBegin:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    QWidget* window_;
+};
+
+}  // namespace
 
 RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint)
     : owner_(owner), repaint_(std::move(repaint)) {}
@@ -21,6 +55,7 @@ void RunMonitor::start() {
 }
 
 void RunMonitor::end() {
+    inputGuard_.reset();
     box_.reset();
     count_ = nullptr;
     running_ = false;
@@ -51,7 +86,7 @@ void RunMonitor::showBox() {
     box_ = std::make_unique<QDialog>(owner_);
     box_->setObjectName(QStringLiteral("runProgress"));
     box_->setWindowTitle(QStringLiteral("Run Mode"));
-    box_->setModal(true);
+    inputGuard_ = std::make_unique<InputGuard>(owner_);
     count_ = new QLabel(box_.get());
     count_->setObjectName(QStringLiteral("runCount"));
     count_->setMinimumWidth(260);

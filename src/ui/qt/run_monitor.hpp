@@ -2,10 +2,12 @@
 //
 // The run loop asks stopRequested() after every step, so the per-step cost here is
 // one counter test. Every few hundred steps the clock is read: once a run has lasted
-// about a third of a second a modal "Run Mode" box appears with the number of executed
+// about a third of a second a "Run Mode" box appears with the number of executed
 // instructions and a Stop button (Esc too), and from then on the main window is
 // repainted from the logic's state and the window's events are handled about thirty
-// times a second. The box is modal, so no other handler can start during the run.
+// times a second. While the box is up, the user's input to the main window is dropped,
+// so no other handler can start during the run; the box is not modal, because a modal
+// box would keep the window system's close request from the main window too.
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@
 
 class QDialog;
 class QLabel;
+class QObject;
 class QWidget;
 
 namespace comet {
@@ -31,6 +34,7 @@ public:
     void end();    // the press has ended: the box goes away
     bool stopRequested() { return (++steps_ & kClockMask) != 0 ? stopped_ : checkClock(); }
     void restartClock();  // a modal box of the run was answered: its time is not run time
+    void stop() { stopped_ = true; }  // the run ends after the step under way
     bool running() const { return running_; }
 
     static constexpr int kBoxDelayMs = 333;     // a run shorter than this shows no box
@@ -46,6 +50,7 @@ private:
     QWidget* owner_;
     std::function<void()> repaint_;  // mirrors the logic's state into the main window
     std::unique_ptr<QDialog> box_;
+    std::unique_ptr<QObject> inputGuard_;  // drops the user's input to the main window while the box is up
     QLabel* count_ = nullptr;  // the box's count of executed instructions
     QElapsedTimer clock_;
     int64_t lastRepaintMs_ = 0;
