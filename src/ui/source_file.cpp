@@ -185,9 +185,13 @@ std::string byteCountText(size_t bytes) {
 std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit) {
     auto bytes = readBytes(path, limit);
     if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
-    auto decoded = decodeSource(std::get<std::string>(bytes));
+    return sourceFileOf(path, std::get<std::string>(bytes));
+}
+
+std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes) {
+    auto decoded = decodeSource(bytes);
     if (const NotText* why = std::get_if<NotText>(&decoded))
-        return error(FileProblem::NotText, "cannot read", path, notTextReason(*why));
+        return error(FileProblem::NotText, "cannot read", name, notTextReason(*why));
     auto& source = std::get<DecodedSource>(decoded);
     return SourceFile{std::move(source.text), source.format};
 }

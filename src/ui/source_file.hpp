@@ -50,6 +50,10 @@ struct SourceFile {
 // Reads and decodes a file, reading at most limit + 1 bytes of it.
 std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit);
 
+// Decodes the bytes of a file that were read elsewhere (the browser hands them over);
+// an error names the file as `name`.
+std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes);
+
 // Writes the editor's text in `format`, replacing the file atomically and keeping its
 // permissions; on failure the file is as it was.
 std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format);

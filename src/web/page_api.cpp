@@ -5,11 +5,12 @@
 
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "emulator/engine.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
-#include "web/file_text.hpp"
+#include "ui/source_file.hpp"
 #include "web/json_writer.hpp"
 #include "web/web_display.hpp"
 #include "workbench/editor_text.hpp"
@@ -163,10 +164,18 @@ EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
     });
 }
 
-// A file's bytes become the editor's text.
+// A file's bytes become the editor's text, read as the desktop reads a file; a file that
+// is not text leaves the editor as it was, and a message box says why.
 EMSCRIPTEN_KEEPALIVE void web_open_file(const char* bytes, int size) {
     const std::string_view file(bytes, static_cast<size_t>(size));
-    deliver([&](Workbench& wb) { comet::userSetsSource(wb, comet::fileText(file)); });
+    deliver([&](Workbench& wb) {
+        auto read = comet::sourceFileOf("the file", file);
+        if (const auto* error = std::get_if<comet::FileError>(&read)) {
+            wb.display().messageBox(comet::fromUtf8(error->message), comet::kAppTitle);
+            return;
+        }
+        comet::userSetsSource(wb, std::get<comet::SourceFile>(read).text);
+    });
 }
 
 // The viewer's outer size in twips.

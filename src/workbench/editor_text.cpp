@@ -53,16 +53,6 @@ int32_t widgetPosOf(TextView logic, int32_t offset) {
     return pos;
 }
 
-Text editorText(const Text& file) {
-    Text text;
-    text.reserve(file.size() + file.size() / 16);
-    for (size_t i = 0; i < file.size(); ++i) {
-        if (file[i] == u'\n' && (i == 0 || file[i - 1] != u'\r')) text += u'\r';
-        text += file[i];
-    }
-    return text;
-}
-
 std::vector<int32_t> lineStarts(TextView logic) {
     std::vector<int32_t> starts{0};
     for (size_t i = 0; i < logic.size(); ++i) {

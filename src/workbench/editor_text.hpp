@@ -28,9 +28,6 @@ int32_t widgetPosOf(TextView logic, int32_t offset);
 // The offset into the logic's text of a widget position.
 int32_t logicOffsetOf(TextView logic, int32_t pos);
 
-// Line ends of a source file as the editor holds them: every LF not after a CR gets one.
-Text editorText(const Text& file);
-
 // Where the editor's lines begin in the logic's text: at 0 and after every line break.
 std::vector<int32_t> lineStarts(TextView logic);
 

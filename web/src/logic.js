@@ -16,11 +16,15 @@ export async function loadLogic(createModule, page) {
     choose: (index) => m._web_choose(index),
     setSource: (text) => withString('web_set_source', ['string'], [text]),
     select: (from, to) => m._web_select(from, to),
-    openFile(bytes) {
+    // A file that is not text is answered with a message box: the promise settles after it.
+    async openFile(bytes) {
       const at = m._malloc(Math.max(bytes.length, 1));
       m.HEAPU8.set(bytes, at);
-      m._web_open_file(at, bytes.length);
-      m._free(at);
+      try {
+        await m.ccall('web_open_file', null, ['number', 'number'], [at, bytes.length], { async: true });
+      } finally {
+        m._free(at);
+      }
     },
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
