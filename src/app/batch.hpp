@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "machine/charset.hpp"
 
@@ -18,8 +19,10 @@ enum BatchStatus : int {
     kAddressFault = 4,  // the run stopped on an access outside memory
 };
 
-// Assembles `source` and runs it from address 0 in Run Mode. Messages go to `err` one
-// per line; IN reads a line of `in`; OUT writes its text and a newline to `out`.
-BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err);
+// Assembles `source`, read from `file`, and runs it from address 0 in Run Mode. Messages
+// go to `err` one per line, and the assembler's then once more as "FILE:LINE:COLUMN:
+// message"; IN reads a line of `in`; OUT writes its text and a newline to `out`.
+BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
+                     std::ostream& err);
 
 }  // namespace comet

@@ -71,7 +71,7 @@ int runProgramFile(const std::string& path, long maxSteps) {
     std::string_view utf8 = *bytes;
     if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);  // a byte order mark is no part of the source
     const comet::Text source = comet::editorText(comet::fromUtf8(utf8));
-    return comet::runBatch(source, maxSteps, std::cin, std::cout, std::cerr);
+    return comet::runBatch(source, path, maxSteps, std::cin, std::cout, std::cerr);
 }
 
 }  // namespace
