@@ -1,5 +1,7 @@
 #include "ui/exec_status.hpp"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>

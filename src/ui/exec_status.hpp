@@ -1,4 +1,4 @@
-// "Exec" as the user presses it: the design's press, then the status bar's account of
+// "Exec" as the user presses it: Command2_Click, then the status bar's account of
 // it and, after a Debug Mode step, which register boxes and dump lines it changed.
 #pragma once
 

@@ -81,7 +81,7 @@ struct Viewer {
 constexpr int kBoxCount = 7;  // txtGR(0..6): GR0..GR4, FR, PC
 constexpr int kPcBox = 6;
 
-// ---- Around the design's displays -------------------------------------------------
+// ---- Where things are, around the classic displays --------------------------------
 
 // How the problem list counts a problem.
 enum class ProblemKind : uint8_t { Error, UndefinedName, Warning };

@@ -215,7 +215,7 @@ void WhereTest::steppingTheSampleFollowsItsSourceLines() {
         const QList<QTextEdit::ExtraSelection> drawn = editor->extraSelections();
         QVERIFY(!drawn.isEmpty());
         QCOMPARE(drawn.first().cursor.blockNumber(), expected[step] - 1);
-        // The listing keeps the design's selection: the line of the PC box.
+        // The listing keeps its own selection: the line of the PC box.
         QVERIFY(list1->currentItem()->text().startsWith(box(w, kPcBox)->text()));
     }
     QCOMPARE(answerer.seen.size(), 2);

@@ -383,7 +383,7 @@ void FrmMain::deliver(Handler&& handler) {
 }
 
 // Losing the focus to a popup of its own or to another application is not a loss of
-// focus within the window. The design's controls follow the size of the central area.
+// focus within the window. The classic controls follow the size of the central area.
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == central_ && event->type() == QEvent::Resize) placeControls();
     if (watched == combo1_ && event->type() == QEvent::FocusOut) {
@@ -480,7 +480,6 @@ void FrmMain::mirror() {
     mirrorChooser();
     mirrorProblems();
     mirrorChanges();
-    text1_->showPcLine(pcSourceLine(wb_));
     setTextIfChanged(runStatus_, statusText(wb_.status, true));
     if (viewer_) viewer_->mirror(wb_.frmText);
 }
@@ -526,7 +525,7 @@ void FrmMain::mirrorChooser() {
 
 void FrmMain::mirrorProblems() {
     std::vector<Problem> rows = problemRows(wb_);
-    text1_->showProblems(rows);
+    text1_->showMarks(rows, pcSourceLine(wb_));
     const QString count = toQString(problemSummary(wb_));
     if (problemCount_->text() != count) problemCount_->setText(count);
     problemCount_->setVisible(!count.isEmpty());

@@ -5,7 +5,7 @@
 // (mirror). Writes of the mirror never come back as user events: signals are blocked
 // while it writes, and the register boxes report only the user's own edits.
 //
-// The design's controls fill the central area as the design places them; below them a
+// The classic controls fill the central area at their places in twips; below them a
 // status bar tells how the last "Exec" press ended and counts the last ASM's problems,
 // and a click on that count shows the problem list, docked below.
 #pragma once
@@ -93,7 +93,7 @@ private:
     void mirrorEditorSelection();
     void mirrorBoxesAndLabels();
     void mirrorChooser();
-    void mirrorProblems();  // marks, underlines, the list and its count
+    void mirrorProblems();  // marks, underlines, the PC's line, the list and its count
     void mirrorChanges();   // what the last Debug Mode step changed
 
     Workbench wb_;
@@ -101,7 +101,7 @@ private:
     bool inHandler_ = false;
 
     // ---- Controls ----
-    QWidget* central_ = nullptr;  // holds the design's controls
+    QWidget* central_ = nullptr;  // holds the classic controls
     SourceEditor* text1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QListWidget* list2_ = nullptr;
@@ -114,7 +114,7 @@ private:
     QPointer<FrmText> viewer_;
     std::vector<Placement> placements_;
 
-    // ---- Around the design's controls ----
+    // ---- Around the classic controls ----
     QLabel* runStatus_ = nullptr;          // how the last "Exec" press ended
     QToolButton* problemCount_ = nullptr;  // the last ASM's problems counted; shows the list
     QDockWidget* problemDock_ = nullptr;

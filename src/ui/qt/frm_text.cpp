@@ -15,11 +15,11 @@ namespace comet {
 namespace {
 
 constexpr int kBoxMargin = 120;  // twips from the left and top of the client area
-// The design's outer size counts the window's own caption bar, which makes its height
-// 350 twips more than the text box's margins need beside its width. Here the window
-// system draws its frame (if any) outside the window, so the viewer counts a caption
-// band of that height above its client area: the box then keeps margins of 130 twips
-// at its right and at its bottom alike, whatever frame the window system draws.
+// The logic fits the text box to the outer size less 250 twips across and 600 down:
+// the box's 120-twip offset, a 130-twip margin at the right and at the bottom, and a
+// 350-twip caption bar. The window system draws any frame outside this window, so the
+// viewer counts that caption band above its client area itself: the margins at the
+// right and at the bottom then stay equal, whatever frame is drawn around them.
 constexpr int kCaptionBand = 350;
 // The first size: as wide and high as the main window's design, so that the help
 // table is seen whole; the logic fits the text box to whatever size the user gives.

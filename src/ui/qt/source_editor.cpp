@@ -92,18 +92,15 @@ void SourceEditor::resizeEvent(QResizeEvent* event) {
     gutter_->setGeometry(area.left(), area.top(), gutter_->widthFor(blockCount()), viewport()->height());
 }
 
-void SourceEditor::showProblems(const std::vector<Problem>& rows) {
-    if (rows == problems_) return;
+// The decorations are made anew when the text changed too: a text set whole leaves
+// the cursors of the old ones at its start.
+void SourceEditor::showMarks(const std::vector<Problem>& rows, int pcLine) {
+    if (rows == problems_ && pcLine == pcLine_ && document()->revision() == decoratedRevision_) return;
+    if (pcLine != pcLine_) gutter_->update();
     problems_ = rows;
+    pcLine_ = pcLine;
     gutter_->setMarks(marksOf(rows));
     decorate();
-}
-
-void SourceEditor::showPcLine(int line) {
-    if (line == pcLine_) return;
-    pcLine_ = line;
-    decorate();
-    gutter_->update();
 }
 
 void SourceEditor::decorate() {
@@ -126,6 +123,7 @@ void SourceEditor::decorate() {
         selections << underline;
     }
     setExtraSelections(selections);
+    decoratedRevision_ = document()->revision();
 }
 
 QString SourceEditor::toolTipAt(QPoint viewportPos) const {

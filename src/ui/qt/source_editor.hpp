@@ -33,8 +33,8 @@ public:
     std::vector<VisibleLine> visibleLines() const;
 
     // ---- What the logic shows on the text ----
-    void showProblems(const std::vector<Problem>& rows);  // on their lines now; line 0 rows have no place
-    void showPcLine(int line);                            // 0: none
+    // The problems on their lines now (rows of line 0 have no place) and the PC's line (0: none).
+    void showMarks(const std::vector<Problem>& rows, int pcLine);
     int pcLine() const { return pcLine_; }
 
     QString toolTipAt(QPoint viewportPos) const;   // the messages of the problems under that point
@@ -53,6 +53,7 @@ private:
     LineGutter* gutter_;
     std::vector<Problem> problems_;
     int pcLine_ = 0;
+    int decoratedRevision_ = -1;  // the document's revision the decorations were made for
     QList<QAction*> contextActions_;
 };
 
