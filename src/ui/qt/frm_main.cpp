@@ -199,8 +199,8 @@ void FrmMain::createControls() {
         auto* list = new QListWidget(central_);
         list->setObjectName(QLatin1String(name));
         list->setFont(fixed);
-        // Items of one size would be sized by the first line, which is not the widest of the
-        // listing: the horizontal scroll bar would miss the longer lines.
+        // Items of one size would all take the size of the last line: a longer line before
+        // it (a block of words) would be cut, with no horizontal scroll bar to reach it.
         list->setUniformItemSizes(false);
         list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
