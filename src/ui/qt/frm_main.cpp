@@ -361,7 +361,6 @@ void FrmMain::placeControls() {
     }
 }
 
-
 // No run can be under way here (its box is modal), but a window system may still ask.
 void FrmMain::closeEvent(QCloseEvent* event) {
     if (monitor_.running()) {

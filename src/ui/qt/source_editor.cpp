@@ -79,7 +79,13 @@ std::vector<VisibleLine> SourceEditor::visibleLines() const {
     return lines;
 }
 
-void SourceEditor::fitGutter() { setViewportMargins(gutter_->widthFor(blockCount()), 0, 0, 0); }
+// The gutter stands in the editor's left margin, as wide as the numbers of its lines need.
+void SourceEditor::fitGutter() {
+    const int width = gutter_->widthFor(blockCount());
+    setViewportMargins(width, 0, 0, 0);
+    const QRect area = contentsRect();
+    gutter_->setGeometry(area.left(), area.top(), width, viewport()->height());
+}
 
 void SourceEditor::scrollGutter(const QRect& rect, int dy) {
     if (dy != 0) gutter_->scroll(0, dy);
@@ -88,8 +94,13 @@ void SourceEditor::scrollGutter(const QRect& rect, int dy) {
 
 void SourceEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
-    const QRect area = contentsRect();
-    gutter_->setGeometry(area.left(), area.top(), gutter_->widthFor(blockCount()), viewport()->height());
+    fitGutter();
+}
+
+// The gutter's numbers are drawn in the editor's font: a new font needs a new width.
+void SourceEditor::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fitGutter();
 }
 
 // The decorations are made anew when the text changed too: a text set whole leaves
