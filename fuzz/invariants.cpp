@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "workbench/editor_text.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 
@@ -65,6 +66,14 @@ std::string checkDisplay(const Workbench& wb) {
     }
     const int sel = wb.list1.selected;
     if (sel < -1 || sel >= static_cast<int>(wb.list1.lines.size())) return "listing selection out of range";
+    // The lines followed since the last ASM through the edits keep their order and exist.
+    const auto lineCount = static_cast<int32_t>(lineStarts(wb.text1.text).size());
+    int32_t last = 0;
+    for (const int32_t line : wb.marks.lineNow) {
+        if (line == 0) continue;
+        if (line <= last || line > lineCount) return "a followed line out of order or beyond the text";
+        last = line;
+    }
     return {};
 }
 

@@ -61,12 +61,15 @@ private:
 
 }  // namespace
 
-BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err) {
+BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
+                     std::ostream& err) {
     BatchDisplay display(maxSteps, in, out, err);
     Workbench wb(display);
     Form_Load(wb);
     userSetsSource(wb, source);
     Command1_Click(wb);
+    // After the messages as their boxes showed them, each again where it points, for editors and build tools.
+    for (const Diagnostic& d : wb.diagnostics) err << locatedText(file, d) << '\n';
     if (!wb.diagnostics.empty()) return kAsmErrors;
     Label3_Click(wb);  // Run Mode; the PC box still shows 0000
     Command2_Click(wb);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <string_view>
 
 #include "machine/charset.hpp"
 
@@ -20,9 +21,11 @@ enum BatchStatus : int {
     kAddressFault = 4,  // the run stopped on an access outside memory
 };
 
-// Assembles `source` and runs it from address 0 in Run Mode. Messages go to `err` one
-// per line; IN reads a line of `in`; OUT writes its text and a newline to `out`. When
+// Assembles `source`, read from `file`, and runs it from address 0 in Run Mode. Messages
+// go to `err` one per line, and the assembler's then once more as "FILE:LINE:COLUMN:
+// message"; IN reads a line of `in`; OUT writes its text and a newline to `out`. When
 // `out` fails, the run ends as Cancel in the output box ends it.
-BatchStatus runBatch(const Text& source, long maxSteps, std::istream& in, std::ostream& out, std::ostream& err);
+BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
+                     std::ostream& err);
 
 }  // namespace comet

@@ -91,7 +91,8 @@ int runScriptFile(const Options& options, ProcessStreams& io) {
 int runProgramFile(const Options& options, ProcessStreams& io) {
     const auto file = comet::readSourceFile(options.file);
     if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
-    return comet::runBatch(std::get<comet::SourceFile>(file).text, options.maxSteps, std::cin, io.out(), io.err());
+    return comet::runBatch(std::get<comet::SourceFile>(file).text, options.file, options.maxSteps, std::cin, io.out(),
+                           io.err());
 }
 
 struct Mode {

@@ -10,7 +10,11 @@
 #include "app/escape.hpp"
 #include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
+#include "machine/hex.hpp"
+#include "ui/exec_status.hpp"
 #include "ui/headless.hpp"
+#include "ui/problems.hpp"
+#include "ui/source_lines.hpp"
 #include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
@@ -104,6 +108,32 @@ void showRegisters(Session& s) {
     s.out << '\n';
 }
 
+constexpr const char* kProblemKindNames[] = {"error", "undefined-name", "warning"};
+
+void showProblems(Session& s) {
+    const std::vector<Problem> rows = problemRows(s.wb);
+    s.out << "PROBLEMS n=" << rows.size() << " summary=" << quoted(problemSummary(s.wb)) << '\n';
+    for (const Problem& p : rows) {
+        s.out << "PROBLEM line=" << p.line << " columns=" << p.column << '-' << p.endColumn
+              << " kind=" << kProblemKindNames[static_cast<size_t>(p.kind)] << " text=" << quoted(p.text)
+              << " tip=" << quoted(p.tip) << '\n';
+    }
+}
+
+// The boxes and dump lines the last Debug Mode step changed; "-" for none.
+void showChanges(Session& s) {
+    const ChangeMarks& changed = s.wb.changed;
+    std::string boxes;
+    for (int k = 0; k < kBoxCount; ++k) {
+        if (changed.boxes[static_cast<size_t>(k)]) boxes += (boxes.empty() ? "" : ",") + std::string(kBoxNames[k]);
+    }
+    std::string words;
+    for (int32_t a = 0; a < kAddressCount; ++a) {
+        if (changed.words[static_cast<size_t>(a)]) words += (words.empty() ? "" : ",") + toUtf8(cnvHex4(a));
+    }
+    s.out << "CHANGED boxes=" << (boxes.empty() ? "-" : boxes) << " words=" << (words.empty() ? "-" : words) << '\n';
+}
+
 Error show(Session& s, std::string_view what) {
     const Workbench& wb = s.wb;
     if (what == "listing") {
@@ -125,6 +155,14 @@ Error show(Session& s, std::string_view what) {
               << quoted(wb.text1.text) << '\n';
     } else if (what == "labels") {
         s.out << "LABEL3=" << quoted(wb.label3) << " LABEL6=" << quoted(wb.label6) << '\n';
+    } else if (what == "problems") {
+        showProblems(s);
+    } else if (what == "status") {
+        s.out << "STATUS " << quoted(statusText(wb.status, false)) << '\n';
+    } else if (what == "changes") {
+        showChanges(s);
+    } else if (what == "pc-line") {
+        s.out << "PC-LINE " << pcSourceLine(wb) << '\n';
     } else if (what == "chooser") {
         const int i = wb.combo1.selected;
         s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
@@ -237,6 +275,18 @@ Error replyInputCancel(Session& s, std::string_view args) {
     return std::nullopt;
 }
 
+// A command whose one argument is a row of a list, counted from 0.
+template <void (*Action)(Workbench&, int64_t)>
+Error withRow(Session& s, std::string_view args) {
+    const auto n = numberIn(args, 0, INT32_MAX);
+    if (!n) return std::string("expected a row number, 0 or more");
+    Action(s.wb, *n);
+    return std::nullopt;
+}
+
+void clickListing(Workbench& wb, int64_t row) { userClicksListing(wb, static_cast<int>(row)); }
+void goToProblem(Workbench& wb, int64_t row) { userGoesToProblem(wb, static_cast<size_t>(row)); }
+
 Error interruptAfter(Session& s, std::string_view args) {
     const auto n = numberIn(args, 1, INT64_MAX);
     if (!n) return std::string("expected a number of steps, 1 or more");
@@ -254,7 +304,7 @@ constexpr Command kCommands[] = {
     {"source", source, false},
     {"source-text", sourceText, false},
     {"asm", press<Command1_Click>, false},
-    {"exec", press<Command2_Click>, false},
+    {"exec", press<userPressesExec>, false},
     {"mode", press<Label3_Click>, false},
     {"box", box, true},
     {"select", select, false},
@@ -265,6 +315,9 @@ constexpr Command kCommands[] = {
     {"reply-input-cancel", replyInputCancel, false},
     {"interrupt-after", interruptAfter, false},
     {"show", show, false},
+    {"click-listing", withRow<clickListing>, false},
+    {"go-to-problem", withRow<goToProblem>, false},
+    {"replace-tabs", press<replaceTabsByBlanks>, false},
 };
 
 Error runLine(Session& s, std::string_view line) {

@@ -1,9 +1,13 @@
 #include "ui/mainwindow.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "assembler/passes.hpp"
 #include "emulator/engine.hpp"
+#include "ui/exec_status.hpp"
+#include "ui/problems.hpp"
+#include "ui/source_lines.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 
@@ -93,16 +97,20 @@ void Command1_Click(Workbench& wb) {
     SynANA(wb);
     semANA(wb);
     DumpMem(wb);
+    collectProblems(wb);
+    forgetPresses(wb);
 }
 
 void Combo1_Click(Workbench& wb) {
     if (wb.combo1.filling || wb.combo1.selected < 0) return;
     const Text w = insertedWord(wb.combo1.items[static_cast<size_t>(wb.combo1.selected)]);
     Editor& e = wb.text1;
+    const Text before = e.text;
     const size_t s = std::min(static_cast<size_t>(e.selStart), e.text.size());
     e.text.replace(s, static_cast<size_t>(e.selLength), w);
     e.selStart = static_cast<int32_t>(s + w.size());
     e.selLength = 0;
+    followEdit(wb, before);
     wb.display().makeText1FirstInTabOrder();
 }
 
@@ -117,7 +125,9 @@ void userChoosesItem(Workbench& wb, int index) {
 
 void userSetsSource(Workbench& wb, const Text& text) {
     // A text widget given a whole new text puts its caret at the start.
-    wb.text1 = {text, 0, 0};
+    const Text before = std::exchange(wb.text1.text, text);
+    wb.text1.selStart = wb.text1.selLength = 0;
+    followEdit(wb, before);
 }
 
 bool userSelects(Workbench& wb, int64_t start, int64_t length) {

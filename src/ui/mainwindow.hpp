@@ -14,7 +14,7 @@ extern const std::array<Text, 35> kChooserItems;   // the mnemonic chooser's ite
 // and runs its load handler.
 void Form_Load(Workbench& wb);
 
-void Command1_Click(Workbench& wb);     // "ASM": SynANA, semANA, DumpMem
+void Command1_Click(Workbench& wb);     // "ASM": SynANA, semANA, DumpMem; then the problem list
 void Combo1_Click(Workbench& wb);       // inserts the chosen word at the caret or over the selection
 void Combo1_LostFocus(Workbench& wb);   // the focus goes back to Text1
 

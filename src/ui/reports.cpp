@@ -117,10 +117,11 @@ constexpr int kViewerMarginWidth = 250;
 constexpr int kViewerMinBox = 500;        // smaller boxes are not applied
 
 // The common steps of a report: the viewer exists, gets its caption and text, and is shown.
-void showReport(Workbench& wb, const Text& caption, const Text& text) {
+void showReport(Workbench& wb, const Text& caption, const Text& text, bool opensAtEnd = false) {
     wb.frmText.exists = true;
     wb.frmText.caption = caption;
     wb.frmText.text = text;
+    wb.frmText.opensAtEnd = opensAtEnd;
     wb.display().showViewer();
 }
 
@@ -144,7 +145,8 @@ void Command4_Click(Workbench& wb) {
     selectPcLine(wb, PcLineMiss::KeepLast);
 }
 
-void Command5_Click(Workbench& wb) { showReport(wb, u"実行履歴", wb.run.history.text()); }
+// The history is read from its newest step: its beginning may be cut in mid-line.
+void Command5_Click(Workbench& wb) { showReport(wb, u"実行履歴", wb.run.history.text(), true); }
 
 void Form_Resize(Workbench& wb, int outerWidth, int outerHeight) {
     const int h = outerHeight - kViewerMarginHeight;

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "emulator/engine.hpp"
+#include "ui/exec_status.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 #include "ui/source_file.hpp"
@@ -46,7 +47,7 @@ enum Control { kCommand1 = 1, kCommand2, kCommand3, kCommand4, kCommand5, kLabel
 void click(Workbench& wb, int control) {
     switch (control) {
         case kCommand1: Command1_Click(wb); break;
-        case kCommand2: Command2_Click(wb); break;
+        case kCommand2: userPressesExec(wb); break;
         case kCommand3: Command3_Click(wb); break;
         case kCommand4: Command4_Click(wb); break;
         case kCommand5: Command5_Click(wb); break;

@@ -40,6 +40,12 @@ Text diagnosticText(const Diagnostic& d) {
     return text;
 }
 
+std::string locatedText(std::string_view file, const Diagnostic& d) {
+    std::string text(file);
+    if (d.where.line > 0) text += ':' + std::to_string(d.where.line) + ':' + std::to_string(d.where.column);
+    return text + ": " + toUtf8(diagnosticText(d));
+}
+
 void report(Workbench& wb, Diagnostic d) {
     const Text text = diagnosticText(d);
     if (isAssemblerKind(d.kind)) wb.diagnostics.push_back(std::move(d));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -70,6 +71,11 @@ struct Diagnostic {
 };
 
 Text diagnosticText(const Diagnostic& d);  // exactly the text its message box shows
+
+// The diagnostic as compilers write theirs, so that editors and build tools take the user
+// to its place: "FILE:LINE:COLUMN: message" in UTF-8 (line and column as the editor
+// counts them, from 1), or "FILE: message" when it has no place in the source.
+std::string locatedText(std::string_view file, const Diagnostic& d);
 
 // Shows the diagnostic in an OK box with the application's title; the assembler's
 // are kept in the workbench's list of the last ASM first.

@@ -64,6 +64,13 @@ std::vector<int32_t> lineStarts(TextView logic) {
     return starts;
 }
 
+int32_t lineContentEnd(TextView logic, const std::vector<int32_t>& starts, size_t i) {
+    if (i + 1 >= starts.size()) return static_cast<int32_t>(logic.size());
+    const auto next = static_cast<size_t>(starts[i + 1]);
+    const bool crlf = next >= 2 && logic[next - 2] == u'\r' && logic[next - 1] == u'\n';
+    return static_cast<int32_t>(next) - (crlf ? 2 : 1);
+}
+
 int32_t logicOffsetOf(TextView logic, int32_t pos) {
     size_t i = 0;
     for (int32_t p = 0; p < pos && i < logic.size(); ++p) i += std::max<size_t>(breakLengthAt(logic, i), 1);

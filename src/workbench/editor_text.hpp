@@ -14,6 +14,7 @@
 namespace comet {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';  // the widget's line break
+constexpr int kTabColumns = 8;                       // the editor's tab stops, in columns
 
 // The widget's form of a logic text: every CR LF, lone CR and lone LF becomes one separator.
 Text widgetTextOf(TextView logic);
@@ -30,5 +31,8 @@ int32_t logicOffsetOf(TextView logic, int32_t pos);
 
 // Where the editor's lines begin in the logic's text: at 0 and after every line break.
 std::vector<int32_t> lineStarts(TextView logic);
+
+// Where line i (0-based) of the logic's text ends, before its line break.
+int32_t lineContentEnd(TextView logic, const std::vector<int32_t>& starts, size_t i);
 
 }  // namespace comet

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -74,10 +75,52 @@ struct Viewer {
     Text text;
     int boxWidth = kViewerDesignWidth;    // text box size in twips
     int boxHeight = kViewerDesignHeight;
+    bool opensAtEnd = false;  // the report is read from its newest line (the history)
 };
 
 constexpr int kBoxCount = 7;  // txtGR(0..6): GR0..GR4, FR, PC
 constexpr int kPcBox = 6;
+
+// ---- Where things are, around the classic displays --------------------------------
+
+// How the problem list counts a problem.
+enum class ProblemKind : uint8_t { Error, UndefinedName, Warning };
+
+// A problem the last ASM found, at its place in the text as assembled.
+struct Problem {
+    ProblemKind kind = ProblemKind::Error;
+    int32_t line = 0;       // 1-based editor line; 0 for no place in the source
+    int32_t column = 0;     // 1-based; [column, endColumn) is the statement or operand at fault
+    int32_t endColumn = 0;
+    Text text;              // the message, as its box showed it
+    Text tip;               // the message, with an address it carries also in hexadecimal
+    bool operator==(const Problem&) const = default;
+};
+
+// The last assembly's problems and lines, followed through the user's later edits.
+struct SourceMarks {
+    std::vector<Problem> problems;  // in the order they were found
+    std::vector<int32_t> lineNow;   // [line as assembled] = the editor's line now, 0 once edited; empty before the first ASM
+};
+
+// What the last Debug Mode step changed, highlighted until the next press or ASM.
+struct ChangeMarks {
+    std::array<bool, kBoxCount> boxes{};  // box k's value changed
+    std::bitset<kAddressCount> words;     // the dump line of address a changed
+    bool operator==(const ChangeMarks&) const = default;
+};
+
+// What the last "Exec" press did, as the status bar tells it.
+struct ExecStatus {
+    enum Phase : uint8_t { Idle, Running, Done };
+    Phase phase = Idle;      // Idle: no press since the last ASM
+    bool debugMode = false;  // the press was a Debug Mode step
+    Halt halt = Halt::None;  // how it ended; None for a Debug Mode step that goes on
+    uint64_t steps = 0;      // instructions it executed
+    int32_t from = 0;        // the PC box's address when it began
+    int32_t to = 0;          // and when it ended
+    double seconds = 0;      // how long it took
+};
 
 // ---- The workbench ----------------------------------------------------------------
 
@@ -107,6 +150,9 @@ struct Workbench {
     Viewer frmText;                     // the text viewer
 
     std::vector<Diagnostic> diagnostics;  // the assembler's messages of the last ASM, in the order shown
+    SourceMarks marks;                    // the problem list and the editor's lines as assembled
+    ChangeMarks changed;                  // what the last Debug Mode step changed
+    ExecStatus status;                    // the status bar's account of the last "Exec" press
 
 private:
     Display* display_;

@@ -24,45 +24,11 @@
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_main.hpp"
 #include "ui/qt/qt_text.hpp"
-#include "wait_for.hpp"
+#include "window_helpers.hpp"
 
 using namespace comet;
 
 namespace {
-
-template <class T>
-T* control(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QLatin1String(name));
-    if (found == nullptr) qFatal("no control %s", name);
-    return found;
-}
-
-QLineEdit* box(FrmMain& w, int k) { return control<QLineEdit>(w, QStringLiteral("txtGR%1").arg(k).toLatin1().constData()); }
-void press(FrmMain& w, const char* command) { control<QPushButton>(w, command)->click(); }
-
-// A modal box blocks the test until it is answered, so the answer comes from a timer
-// that waits for the box to become the active modal widget.
-void whenModal(std::function<void(QWidget*)> answer) { whenFound(QApplication::activeModalWidget, std::move(answer)); }
-
-struct SeenBox {
-    QString title;
-    QString text;
-};
-
-// Answers the next message box with the given button and records what it showed.
-void answerMessage(SeenBox& seen, QMessageBox::StandardButton button) {
-    whenModal([&seen, button](QWidget* modal) {
-        auto* msg = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(msg != nullptr);
-        seen = {msg->windowTitle(), msg->text()};
-        msg->button(button)->click();
-    });
-}
-
-// The user types a new source into the editor.
-void typeSource(FrmMain& w, const QString& source) { control<QPlainTextEdit>(w, "Text1")->setPlainText(source); }
-
-QString plainOf(const Text& logic) { return toQString(logic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 void chooseItem(FrmMain& w, int index) {
     auto* combo = control<QComboBox>(w, "Combo1");
@@ -77,13 +43,6 @@ void selectInEditor(FrmMain& w, int block, int column, int length) {
     cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, length);
     text1->setTextCursor(cursor);
 }
-
-const QString kCountingLoop = QStringLiteral(
-    "S1  START\n"
-    "L1  ADD   GR1,ONE\n"
-    "    JMP   L1\n"
-    "ONE DC    1\n"
-    "    END\n");
 
 }  // namespace
 
@@ -146,7 +105,9 @@ void WindowTest::startUpState() {
     }
     QCOMPARE(control<QPushButton>(w, "Command3")->text(), QStringLiteral("操作説明"));
     QCOMPARE(control<QPushButton>(w, "Command5")->text(), QStringLiteral("実行履歴表示"));
-    QCOMPARE(control<QPlainTextEdit>(w, "Text1")->font().family(), QStringLiteral("Noto Sans Mono CJK JP"));
+    const QStringList families = control<QPlainTextEdit>(w, "Text1")->font().families();
+    QCOMPARE(families.value(0), QStringLiteral("DejaVu Sans Mono"));  // 0 and O, 1, l and I differ
+    QCOMPARE(families.value(1), QStringLiteral("Noto Sans Mono CJK JP"));
     QCOMPARE(control<QPlainTextEdit>(w, "Text1")->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(w.viewer(), nullptr);
     // Extra room goes to the three columns; the panel keeps its width at the right edge.
@@ -329,17 +290,17 @@ void WindowTest::viewerTextBoxFollowsItsSize() {
     press(w, "Command3");
     FrmText* viewer = w.viewer();
     const int dpi = viewer->dpi();
+    // The outer size is the client area and a caption band of 350 twips.
     const auto expectBox = [&] {
-        const QSize outer = viewer->frameGeometry().size();
-        return QSize(pixelsFromTwips(twipsFromPixels(outer.width(), dpi) - 250, dpi),
-                     pixelsFromTwips(twipsFromPixels(outer.height(), dpi) - 600, dpi));
+        return QSize(pixelsFromTwips(twipsFromPixels(viewer->width(), dpi) - 250, dpi),
+                     pixelsFromTwips(twipsFromPixels(viewer->height(), dpi) + 350 - 600, dpi));
     };
     QCOMPARE(viewer->textBox()->pos(), QPoint(pixelsFromTwips(120, dpi), pixelsFromTwips(120, dpi)));
     QCOMPARE(viewer->textBox()->size(), expectBox());  // fitted when first shown
     viewer->resize(600, 400);
     QCoreApplication::processEvents();
     QCOMPARE(viewer->textBox()->size(), expectBox());
-    QCOMPARE(w.workbench().frmText.boxWidth, twipsFromPixels(viewer->frameGeometry().width(), dpi) - 250);
+    QCOMPARE(w.workbench().frmText.boxWidth, twipsFromPixels(viewer->width(), dpi) - 250);
     // Too small for the box: it keeps its last size.
     const QSize kept = viewer->textBox()->size();
     viewer->resize(60, 40);

@@ -7,11 +7,15 @@
 #   EXPECTED_ERR  expected standard error (empty: none at all)
 #   STATUS        expected exit status
 #   WORK          prefix of the files the actual output is kept in
+#   DIR           the folder it runs in (empty: the current one)
 string(REPLACE "|" ";" args "${ARGS}")
 if(NOT STDIN)
   set(STDIN /dev/null)
 endif()
-execute_process(COMMAND ${PROGRAM} ${args}
+if(NOT DIR)
+  set(DIR .)
+endif()
+execute_process(COMMAND ${PROGRAM} ${args} WORKING_DIRECTORY ${DIR}
   INPUT_FILE ${STDIN} OUTPUT_FILE ${WORK}.out ERROR_FILE ${WORK}.err RESULT_VARIABLE rc)
 
 set(failed FALSE)

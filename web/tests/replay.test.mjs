@@ -13,8 +13,9 @@ const sessions = join(repoDir, 'tests', 'sessions');
 
 const optional = (path, fallback) => (existsSync(path) ? readFileSync(path, 'utf8') : fallback);
 
-function expectRun(args, casePath, expectedOut, stdinPath) {
+function expectRun(args, casePath, expectedOut, stdinPath, cwd = undefined) {
   const run = spawnSync(process.execPath, [program, ...args], {
+    cwd,
     input: stdinPath ? readFileSync(stdinPath) : '',
     encoding: 'utf8',
     maxBuffer: 64 << 20,
@@ -45,6 +46,7 @@ for (const file of readdirSync(batch).filter((f) => f.endsWith('.casl')).sort())
   test(`batch ${name}`, () => {
     const extra = optional(`${casePath}.args`, '').trim().split(/\s+/).filter(Boolean);
     const stdin = existsSync(`${casePath}.stdin`) ? `${casePath}.stdin` : undefined;
-    expectRun(['--run', `${casePath}.casl`, ...extra], casePath, optional(`${casePath}.stdout`, ''), stdin);
+    // Run in its folder, as CTest runs it, so that its messages name the file as NAME.casl.
+    expectRun(['--run', `${name}.casl`, ...extra], casePath, optional(`${casePath}.stdout`, ''), stdin, batch);
   });
 }

@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QStringList>
 
+#include "workbench/editor_text.hpp"
+
 namespace comet {
 
 namespace {
@@ -11,20 +13,20 @@ constexpr int kFixedPointSize = 10;
 }
 
 qreal tabStopDistance(const QFont& font) {
-    constexpr int kTabColumns = 8;
     return kTabColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' '));
 }
 
 QFont fixedJapaneseFont() {
     const QStringList installed = QFontDatabase::families();
-    for (const char* family : {"Noto Sans Mono CJK JP", "IPAGothic"}) {
-        if (!installed.contains(QLatin1String(family))) continue;
-        QFont font(QLatin1String(family), kFixedPointSize);
-        font.setStyleHint(QFont::TypeWriter);
-        return font;
+    QStringList families;
+    for (const char* family : {"DejaVu Sans Mono", "Noto Sans Mono CJK JP", "IPAGothic"}) {
+        if (installed.contains(QLatin1String(family))) families << QLatin1String(family);
     }
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(kFixedPointSize);
+    if (families.isEmpty()) return font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::TypeWriter);
     return font;
 }
 

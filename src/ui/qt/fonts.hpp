@@ -6,9 +6,11 @@
 namespace comet {
 
 // The font of the editor, both lists, the chooser, the register boxes and the viewer, so
-// that fixed-column texts line up. Qt reports no Japanese font as fixed-pitch, so the
-// font is chosen by family name: "Noto Sans Mono CJK JP", then "IPAGothic", then the
-// system's fixed font.
+// that fixed-column texts line up. ASCII comes from "DejaVu Sans Mono", whose 0 and O,
+// 1, l and I differ at a glance ("GR0" is not "GRO"); the characters it lacks (Japanese)
+// come from "Noto Sans Mono CJK JP", twice as wide, or else "IPAGothic". Qt reports no
+// Japanese font as fixed-pitch, so the faces are chosen by family name; with none of
+// them installed the system's fixed font is used.
 QFont fixedJapaneseFont();
 
 // Tab stops every eight columns of a font: wide enough for every column of the help table.

@@ -1,18 +1,22 @@
 #include "ui/qt/frm_main.hpp"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdint>
@@ -20,14 +24,18 @@
 
 #include "emulator/engine.hpp"
 #include "workbench/lists.hpp"
+#include "ui/exec_status.hpp"
 #include "ui/mainwindow.hpp"
+#include "ui/problems.hpp"
 #include "ui/qt/boxes.hpp"
 #include "ui/qt/clickable_label.hpp"
 #include "workbench/editor_text.hpp"
 #include "ui/qt/fonts.hpp"
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "ui/qt/source_editor.hpp"
 #include "ui/reports.hpp"
+#include "ui/source_lines.hpp"
 
 namespace comet {
 
@@ -54,6 +62,17 @@ constexpr int kFrameHeight = 4515;
 constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
+
+const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
+
+const std::array<const char*, 3> kProblemKindNames{"error", "undefined name", "warning"};
+
+// A row of the problem list: "3:1  error: Syntax Error (Address=2)".
+QString problemRowText(const Problem& p) {
+    const QString what = QLatin1String(kProblemKindNames[static_cast<size_t>(p.kind)]) + QStringLiteral(": ") + toQString(p.text);
+    if (p.line == 0) return what;
+    return QStringLiteral("%1:%2  %3").arg(p.line).arg(p.column).arg(what);
+}
 
 // Replaces only the part of the editor's text that differs from the target, as one
 // undoable edit, so that the user's undo history and scroll position survive a
@@ -142,12 +161,15 @@ void setTextIfChanged(QLabel* label, const Text& text) {
 FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toQString(kAppTitle));
+    central_ = new QWidget(this);
+    setCentralWidget(central_);
     createControls();
+    createStatusAndProblems();
     wireEvents();
     makeText1FirstInTabOrder();
     const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
-    setMinimumSize(design);
-    resize(design);
+    central_->setMinimumSize(design);
+    resize(design.width(), design.height() + statusBar()->sizeHint().height());
     Form_Load(wb_);
     mirror();
 }
@@ -156,6 +178,7 @@ FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }) {
 FrmMain::~FrmMain() {
     for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     combo1_->removeEventFilter(this);
+    central_->removeEventFilter(this);
     delete viewer_.data();
 }
 
@@ -165,7 +188,7 @@ void FrmMain::createControls() {
     const QFont fixed = fixedJapaneseFont();
     const qreal tabWidth = tabStopDistance(fixed);
 
-    text1_ = new QPlainTextEdit(this);
+    text1_ = new SourceEditor(central_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setFont(fixed);
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -174,43 +197,47 @@ void FrmMain::createControls() {
     text1_->setTabStopDistance(tabWidth);
 
     const auto makeList = [&](const char* name) {
-        auto* list = new QListWidget(this);
+        auto* list = new QListWidget(central_);
         list->setObjectName(QLatin1String(name));
         list->setFont(fixed);
-        list->setUniformItemSizes(true);
+        // Items of one size would all take the size of the last line: a longer line before
+        // it (a block of words) would be cut, with no horizontal scroll bar to reach it.
+        list->setUniformItemSizes(false);
+        list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         return list;
     };
     list1_ = makeList("List1");
     list2_ = makeList("List2");
 
-    combo1_ = new QComboBox(this);
+    combo1_ = new QComboBox(central_);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setFont(fixed);
     combo1_->setMaxVisibleItems(20);
 
     const std::array<const char*, 5> commandTexts{"ASM", "Exec", "操作説明", "オブジェクト表示", "実行履歴表示"};
     for (size_t i = 0; i < command_.size(); ++i) {
-        command_[i] = new QPushButton(QString::fromUtf8(commandTexts[i]), this);
+        command_[i] = new QPushButton(QString::fromUtf8(commandTexts[i]), central_);
         command_[i]->setObjectName(QStringLiteral("Command%1").arg(i + 1));
     }
 
-    label3_ = new ClickableLabel(this);
+    label3_ = new ClickableLabel(central_);
     label3_->setObjectName(QStringLiteral("Label3"));
     label3_->setAlignment(Qt::AlignCenter);
     label3_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     label3_->setCursor(Qt::PointingHandCursor);
-    label6_ = new QLabel(this);
+    label6_ = new QLabel(central_);
     label6_->setObjectName(QStringLiteral("Label6"));
 
     for (int k = 0; k < kBoxCount; ++k) {
-        txtGR_[k] = new QLineEdit(this);
+        txtGR_[k] = new QLineEdit(central_);
         txtGR_[k]->setObjectName(QStringLiteral("txtGR%1").arg(k));
         txtGR_[k]->setFont(fixed);
     }
+    boxPalette_ = txtGR_[0]->palette();
     createRegisterFrame();
 
-    const auto caption = [&](const char* text) { return new QLabel(QLatin1String(text), this); };
+    const auto caption = [&](const char* text) { return new QLabel(QLatin1String(text), central_); };
     placements_ = {
         {command_[2], kColumnX[0], kTopY, 1215, kButtonHeight, 0, false, false},
         {combo1_, 1455, kTopY, 2760, kButtonHeight, 0, true, false},
@@ -226,7 +253,7 @@ void FrmMain::createControls() {
         {list2_, kColumnX[2], kColumnY, kColumnWidth[2], kColumnHeight, 2, true, true},
         {label3_, kPanelX, 600, kPanelWidth, 360, kPanel, false, false},
         {label6_, kPanelX, 1020, kPanelWidth, kRowHeight, kPanel, false, false},
-        {new QLabel(QLatin1String(kBoxLabels[kPcBox]), this), kPanelX, 1440, kRowLabelWidth, kRowHeight, kPanel, false, false},
+        {new QLabel(QLatin1String(kBoxLabels[kPcBox]), central_), kPanelX, 1440, kRowLabelWidth, kRowHeight, kPanel, false, false},
         {txtGR_[kPcBox], kPanelX + kBoxX, 1440, kBoxWidth, kRowHeight, kPanel, false, false},
         {frame_, kPanelX, kFrameY, kPanelWidth, kFrameHeight, kPanel, false, false},
     };
@@ -235,7 +262,7 @@ void FrmMain::createControls() {
 // The frame "Register" holds GR0..GR4 from the top and FR at the bottom; its
 // controls keep their places when the window grows.
 void FrmMain::createRegisterFrame() {
-    frame_ = new QGroupBox(QStringLiteral("Register"), this);
+    frame_ = new QGroupBox(QStringLiteral("Register"), central_);
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
     for (int k = 0; k < kBoxCount - 1; ++k) {
@@ -248,8 +275,39 @@ void FrmMain::createRegisterFrame() {
     }
 }
 
+// The status bar's count of problems shows and hides the list; the fix for tabs is in
+// the list and in the editor's context menu.
+void FrmMain::createStatusAndProblems() {
+    runStatus_ = new QLabel(this);
+    runStatus_->setObjectName(QStringLiteral("runStatus"));
+    statusBar()->addWidget(runStatus_, 1);
+    problemCount_ = new QToolButton(this);
+    problemCount_->setObjectName(QStringLiteral("problemCount"));
+    problemCount_->setAutoRaise(true);
+    problemCount_->setToolTip(QStringLiteral("Show or hide the problem list"));
+    statusBar()->addPermanentWidget(problemCount_);
+
+    replaceTabs_ = new QAction(QStringLiteral("Replace tabs by blanks"), this);
+    replaceTabs_->setObjectName(QStringLiteral("replaceTabs"));
+    text1_->addContextAction(replaceTabs_);
+    problemList_ = new QListWidget;
+    problemList_->setObjectName(QStringLiteral("problemList"));
+    auto* fix = new QToolButton;
+    fix->setDefaultAction(replaceTabs_);
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(problemList_);
+    layout->addWidget(fix, 0, Qt::AlignLeft);
+    problemDock_ = new QDockWidget(QStringLiteral("Problems"), this);
+    problemDock_->setObjectName(QStringLiteral("problemDock"));
+    problemDock_->setWidget(panel);
+    addDockWidget(Qt::BottomDockWidgetArea, problemDock_);
+    problemDock_->hide();
+}
+
 void FrmMain::wireEvents() {
-    const std::array<void (*)(Workbench&), 5> commands{Command1_Click, Command2_Click, Command3_Click,
+    const std::array<void (*)(Workbench&), 5> commands{Command1_Click, userPressesExec, Command3_Click,
                                                        Command4_Click, Command5_Click};
     for (size_t i = 0; i < command_.size(); ++i) {
         connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] {
@@ -266,10 +324,19 @@ void FrmMain::wireEvents() {
         deliver([&] { userChoosesItem(wb_, index); });
     });
     combo1_->installEventFilter(this);
+    central_->installEventFilter(this);
     for (const auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
                               &QPlainTextEdit::selectionChanged}) {
         connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
     }
+    const auto listingClicked = [this](int row) { deliver([&] { userClicksListing(wb_, row); }); };
+    connect(list1_, &QListWidget::currentRowChanged, this, listingClicked);
+    connect(list1_, &QListWidget::itemClicked, this, [this, listingClicked](QListWidgetItem* item) { listingClicked(list1_->row(item)); });
+    connect(problemList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        deliver([&] { userGoesToProblem(wb_, static_cast<size_t>(problemList_->row(item))); });
+    });
+    connect(replaceTabs_, &QAction::triggered, this, [this] { deliver([&] { replaceTabsByBlanks(wb_); }); });
+    connect(problemCount_, &QToolButton::clicked, this, [this] { problemDock_->setVisible(!problemDock_->isVisible()); });
 }
 
 // Extra width goes to the three columns in proportion to their design widths (the
@@ -277,8 +344,8 @@ void FrmMain::wireEvents() {
 void FrmMain::placeControls() {
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
-    const int extraWidth = std::max(0, twipsFromPixels(width(), dpiX) - kMainDesignWidth);
-    const int extraHeight = std::max(0, twipsFromPixels(height(), dpiY) - kMainDesignHeight);
+    const int extraWidth = std::max(0, twipsFromPixels(central_->width(), dpiX) - kMainDesignWidth);
+    const int extraHeight = std::max(0, twipsFromPixels(central_->height(), dpiY) - kMainDesignHeight);
     const int columnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
     std::array<int, 4> share{};
     share[0] = extraWidth * kColumnWidth[0] / columnsWidth;
@@ -295,11 +362,6 @@ void FrmMain::placeControls() {
     }
 }
 
-void FrmMain::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    placeControls();
-}
-
 // Closing the window during a Run Mode run stops the run; once it has ended, the user is
 // asked whether to quit, and a Yes closes the window as any other close does.
 void FrmMain::closeEvent(QCloseEvent* event) {
@@ -309,7 +371,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         askToQuitAfterRun_ = true;
         return;
     }
-    QWidget::closeEvent(event);
+    QMainWindow::closeEvent(event);
 }
 
 void FrmMain::runEnded() {
@@ -335,15 +397,16 @@ void FrmMain::deliver(Handler&& handler) {
 }
 
 // Losing the focus to a popup of its own or to another application is not a loss of
-// focus within the window.
+// focus within the window. The classic controls follow the size of the central area.
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize) placeControls();
     if (watched == combo1_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             deliver([&] { Combo1_LostFocus(wb_); });
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // A new text resets the logic's selection, so the selection follows every text change.
@@ -417,6 +480,7 @@ void FrmMain::showViewer() {
     viewer_->show();
     viewer_->raise();
     viewer_->activateWindow();
+    viewer_->showFrom(wb_.frmText.opensAtEnd);
 }
 
 // ---- Mirror -------------------------------------------------------------------------
@@ -428,6 +492,9 @@ void FrmMain::mirror() {
     mirrorDump(list2_, shownList2_, wb_);
     mirrorBoxesAndLabels();
     mirrorChooser();
+    mirrorProblems();
+    mirrorChanges();
+    setTextIfChanged(runStatus_, statusText(wb_.status, true));
     if (viewer_) viewer_->mirror(wb_.frmText);
 }
 
@@ -468,6 +535,33 @@ void FrmMain::mirrorChooser() {
         shownItems_ = wb_.combo1.items;
     }
     if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);
+}
+
+void FrmMain::mirrorProblems() {
+    std::vector<Problem> rows = problemRows(wb_);
+    text1_->showMarks(rows, pcSourceLine(wb_));
+    const QString count = toQString(problemSummary(wb_));
+    if (problemCount_->text() != count) problemCount_->setText(count);
+    problemCount_->setVisible(!count.isEmpty());
+    if (rows == shownProblems_) return;
+    problemList_->clear();
+    for (const Problem& p : rows) {
+        auto* item = new QListWidgetItem(problemRowText(p), problemList_);
+        item->setToolTip(boxTextOf(p.tip));
+    }
+    shownProblems_ = std::move(rows);
+}
+
+void FrmMain::mirrorChanges() {
+    const ChangeMarks& changed = wb_.changed;
+    if (changed == shownChanges_) return;
+    QPalette highlighted = boxPalette_;
+    highlighted.setColor(QPalette::Base, kChangedColor);
+    for (int k = 0; k < kBoxCount; ++k) txtGR_[k]->setPalette(changed.boxes[static_cast<size_t>(k)] ? highlighted : boxPalette_);
+    for (int i = 0; i < list2_->count(); ++i) {
+        list2_->item(i)->setBackground(changed.words[static_cast<size_t>(i)] ? QBrush(kChangedColor) : QBrush());
+    }
+    shownChanges_ = changed;
 }
 
 }  // namespace comet

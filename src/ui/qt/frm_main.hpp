@@ -4,10 +4,15 @@
 // action goes to its handler, and after it the window shows the state the logic left
 // (mirror). Writes of the mirror never come back as user events: signals are blocked
 // while it writes, and the register boxes report only the user's own edits.
+//
+// The classic controls fill the central area at their places in twips; below them a
+// status bar tells how the last "Exec" press ended and counts the last ASM's problems,
+// and a click on that count shows the problem list, docked below.
 #pragma once
 
+#include <QMainWindow>
+#include <QPalette>
 #include <QPointer>
-#include <QWidget>
 
 #include <array>
 #include <vector>
@@ -16,20 +21,23 @@
 #include "ui/qt/run_monitor.hpp"
 #include "workbench/workbench.hpp"
 
+class QAction;
 class QComboBox;
+class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 
 namespace comet {
 
 class ClickableLabel;
 class FrmText;
+class SourceEditor;
 
-class FrmMain : public QWidget, public Display {
+class FrmMain : public QMainWindow, public Display {
     Q_OBJECT
 
 public:
@@ -52,7 +60,6 @@ public:
     void showViewer() override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -69,6 +76,7 @@ private:
     // ---- Building ----
     void createControls();
     void createRegisterFrame();
+    void createStatusAndProblems();
     void wireEvents();
     void placeControls();
 
@@ -86,6 +94,8 @@ private:
     void mirrorEditorSelection();
     void mirrorBoxesAndLabels();
     void mirrorChooser();
+    void mirrorProblems();  // marks, underlines, the PC's line, the list and its count
+    void mirrorChanges();   // what the last Debug Mode step changed
 
     Workbench wb_;
     RunMonitor monitor_;
@@ -93,7 +103,8 @@ private:
     bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
 
     // ---- Controls ----
-    QPlainTextEdit* text1_ = nullptr;
+    QWidget* central_ = nullptr;  // holds the classic controls
+    SourceEditor* text1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QListWidget* list2_ = nullptr;
     std::array<QLineEdit*, kBoxCount> txtGR_{};
@@ -105,6 +116,14 @@ private:
     QPointer<FrmText> viewer_;
     std::vector<Placement> placements_;
 
+    // ---- Around the classic controls ----
+    QLabel* runStatus_ = nullptr;          // how the last "Exec" press ended
+    QToolButton* problemCount_ = nullptr;  // the last ASM's problems counted; shows the list
+    QDockWidget* problemDock_ = nullptr;
+    QListWidget* problemList_ = nullptr;
+    QAction* replaceTabs_ = nullptr;
+    QPalette boxPalette_;  // a register box's own colours
+
     // ---- What the controls show ----
     Text shownSource_;      // the logic's text that Text1 shows
     Text shownWidgetText_;  // Text1's own text for it
@@ -113,6 +132,8 @@ private:
     std::vector<Text> shownList1_;
     MemoryDump shownList2_;
     std::vector<Text> shownItems_;
+    std::vector<Problem> shownProblems_;
+    ChangeMarks shownChanges_;
 };
 
 }  // namespace comet

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
 
 #include "ui/qt/fonts.hpp"
 #include "ui/qt/qt_text.hpp"
@@ -13,6 +15,12 @@ namespace comet {
 namespace {
 
 constexpr int kBoxMargin = 120;  // twips from the left and top of the client area
+// The logic fits the text box to the outer size less 250 twips across and 600 down:
+// the box's 120-twip offset, a 130-twip margin at the right and at the bottom, and a
+// 350-twip caption bar. The window system draws any frame outside this window, so the
+// viewer counts that caption band above its client area itself: the margins at the
+// right and at the bottom then stay equal, whatever frame is drawn around them.
+constexpr int kCaptionBand = 350;
 // The first size: as wide and high as the main window's design, so that the help
 // table is seen whole; the logic fits the text box to whatever size the user gives.
 constexpr int kStartWidth = kMainDesignWidth;
@@ -26,6 +34,8 @@ FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::
     setAttribute(Qt::WA_DeleteOnClose);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
+    // The keys move through the text as in any viewer: Ctrl+Home, Ctrl+End, the arrows.
+    text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -48,11 +58,17 @@ void FrmText::mirror(const Viewer& viewer) {
     if (text1_->size() != box) text1_->resize(box);
 }
 
-// The outer size counts the window frame as well, where the window system has one.
 void FrmText::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QSize outer = size() + (frameGeometry().size() - geometry().size());
-    resized_(twipsFromPixels(outer.width(), dpi()), twipsFromPixels(outer.height(), dpi()));
+    resized_(twipsFromPixels(width(), dpi()), twipsFromPixels(height(), dpi()) + kCaptionBand);
+}
+
+void FrmText::showFrom(bool end) {
+    QTextCursor cursor = text1_->textCursor();
+    cursor.movePosition(end ? QTextCursor::End : QTextCursor::Start);
+    text1_->setTextCursor(cursor);
+    text1_->ensureCursorVisible();
+    if (end) text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());
 }
 
 void FrmText::closeEvent(QCloseEvent* event) {

@@ -16,7 +16,8 @@ class FrmText : public QWidget {
     Q_OBJECT
 
 public:
-    // resized gets the window's outer width and height in twips; closed is told when the
+    // resized gets the window's outer width and height in twips (its client area and a
+    // caption band); closed is told when the
     // user closes the window, which then deletes itself.
     FrmText(const QFont& font, std::function<void(int, int)> resized, std::function<void()> closed);
 
@@ -24,6 +25,7 @@ public:
     int dpi() const;
 
     void mirror(const Viewer& viewer);  // caption, text and text box size as the logic has them
+    void showFrom(bool end);            // the caret and the view at the text's start or end
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,28 @@
+// The problem list: what the last ASM found, on the editor's lines as they are now,
+// with a count for the status bar and the fix for tab characters.
+#pragma once
+
+#include <vector>
+
+#include "workbench/workbench.hpp"
+
+namespace comet {
+
+extern const Text kTabWarning;  // the warning on a line with a tab where the assembler reads separators
+
+// After an ASM: its diagnostics, and a warning for every line of the text it read that
+// holds a tab outside a string constant; then every line is followed from where it was.
+void collectProblems(Workbench& wb);
+
+// The problems to show, on their lines now: those whose line has been edited are gone,
+// those with no place in the source stay until the next ASM.
+std::vector<Problem> problemRows(const Workbench& wb);
+
+// "1 error, 2 undefined names, 1 warning", "No problems"; empty before the first ASM.
+Text problemSummary(const Workbench& wb);
+
+// ---- User actions ----
+void userGoesToProblem(Workbench& wb, size_t row);  // the caret to where problem row `row` points
+void replaceTabsByBlanks(Workbench& wb);           // every tab outside a string constant, up to its tab stop
+
+}  // namespace comet

@@ -1,0 +1,51 @@
+// The source editor's gutter, a widget of its own beside the text. From the left: a
+// column kept for breakpoint marks, the line numbers, and a column of problem marks
+// whose tooltips hold the problems' messages.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <map>
+
+#include "workbench/workbench.hpp"
+
+namespace comet {
+
+class SourceEditor;
+
+class LineGutter : public QWidget {
+    Q_OBJECT
+
+public:
+    // The mark of a line: the gravest kind of problem on it and all their messages.
+    struct Mark {
+        ProblemKind kind = ProblemKind::Warning;
+        QString tip;
+        bool operator==(const Mark&) const = default;
+    };
+
+    explicit LineGutter(SourceEditor* editor);
+
+    int widthFor(int lineCount) const;               // wide enough for that many lines' numbers
+    void setMarks(std::map<int, Mark> marks);         // by 1-based line
+    const std::map<int, Mark>& marks() const { return marks_; }
+    QString toolTipAt(QPoint pos) const;              // the messages of the mark at pos, if any
+    QRect markRect(int top, int height) const;        // where the mark of a line drawn at top is
+    QRect breakpointRect(int top, int height) const;  // the column kept for a breakpoint mark
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    int columnWidth() const;  // of the breakpoint and the mark columns
+    int numbersWidth(int lineCount) const;
+    void paintMark(QPainter& painter, const QRect& box, ProblemKind kind) const;
+    int lineAt(int y) const;  // the line drawn at height y; 0 for none
+
+    SourceEditor* editor_;
+    std::map<int, Mark> marks_;
+};
+
+}  // namespace comet

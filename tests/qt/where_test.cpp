@@ -1,0 +1,383 @@
+// The window shows where things are: problems marked on their lines, the source line
+// of the PC and of a listing line, what a Debug Mode step changed, how a press ended,
+// lists and viewer that show all of their text, and a help table that lines up.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include <algorithm>
+#include <map>
+
+#include "ui/mainwindow.hpp"
+#include "ui/problems.hpp"
+#include "ui/qt/frm_main.hpp"
+#include "ui/qt/frm_text.hpp"
+#include "ui/qt/line_gutter.hpp"
+#include "ui/qt/qt_text.hpp"
+#include "ui/qt/source_editor.hpp"
+#include "window_helpers.hpp"
+
+using namespace comet;
+
+namespace {
+
+// A number at the start of line 3 and two names no label defines, on lines 2 and 4.
+const QString kThreeErrors = QStringLiteral(
+    "S1    START\n"
+    "      LD    GR0,X\n"
+    "123   LD    GR1,ONE\n"
+    "      JMP   NOWHERE\n"
+    "      EXIT\n"
+    "ONE   DC    1\n"
+    "      END\n");
+
+SourceEditor* editorOf(FrmMain& w) { return control<SourceEditor>(w, "Text1"); }
+
+// The gutter's marks: line -> kind.
+std::map<int, ProblemKind> markedLines(FrmMain& w) {
+    std::map<int, ProblemKind> lines;
+    for (const auto& [line, mark] : editorOf(w)->gutter()->marks()) lines[line] = mark.kind;
+    return lines;
+}
+
+// What the gutter's mark of a line in view says when the pointer rests on it.
+QString markTip(FrmMain& w, int line) {
+    SourceEditor* editor = editorOf(w);
+    for (const VisibleLine& row : editor->visibleLines()) {
+        if (row.line == line) return editor->gutter()->toolTipAt(editor->gutter()->markRect(row.top, row.height).center());
+    }
+    return {};
+}
+
+// What the editor says when the pointer rests on a character of a line (1-based line, 0-based column).
+QString textTip(FrmMain& w, int line, int column) {
+    SourceEditor* editor = editorOf(w);
+    QTextCursor at(editor->document()->findBlockByNumber(line - 1));
+    at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+    return editor->toolTipAt(editor->cursorRect(at).center() + QPoint(2, 0));
+}
+
+void assemble(FrmMain& w, const QString& source, QStringList* messages = nullptr) {
+    typeSource(w, source);
+    MessageAnswerer answerer;
+    press(w, "Command1");
+    if (messages != nullptr) *messages = answerer.seen;
+}
+
+void clickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+QString status(FrmMain& w) { return control<QLabel>(w, "runStatus")->text(); }
+
+void switchToRunMode(FrmMain& w) { QTest::mouseClick(control<QLabel>(w, "Label3"), Qt::LeftButton); }
+
+// With COMET_SCREENSHOT_DIR set, the window as the user sees it, for a person to look at.
+void saveShot(QWidget& w, const char* name) {
+    const QString dir = qEnvironmentVariable("COMET_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) QVERIFY(w.grab().save(QDir(dir).filePath(QLatin1String(name))));
+}
+
+bool highlighted(QLineEdit* box) { return box->palette().color(QPalette::Base) != QLineEdit().palette().color(QPalette::Base); }
+
+}  // namespace
+
+class WhereTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void problemsAreMarkedOnTheirLines();
+    void editingAMarkedLineClearsItsMark();
+    void aTabLineIsWarnedAndFixed();
+    void aListingLineSelectsItsSourceLine();
+    void steppingTheSampleFollowsItsSourceLines();
+    void aDebugStepHighlightsWhatChanged();
+    void theStatusBarTellsHowEachPressEnded();
+    void longListingLinesScrollSideways();
+    void theHistoryOpensAtItsNewestLine();
+    void helpTableColumnsLineUpInPixels();
+};
+
+// ---- Problems ----
+
+void WhereTest::problemsAreMarkedOnTheirLines() {
+    FrmMain w;
+    w.show();
+    QStringList messages;
+    assemble(w, kThreeErrors, &messages);
+    QCOMPARE(messages, QStringList({"Syntax Error (Address=2)", "X が未定義です", "NOWHERE が未定義です"}));
+    const std::map<int, ProblemKind> expected{
+        {2, ProblemKind::UndefinedName}, {3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}};
+    QVERIFY(markedLines(w) == expected);
+    QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
+    QCOMPARE(markTip(w, 2), QStringLiteral("X が未定義です"));
+    QCOMPARE(markTip(w, 5), QString());
+    QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です"));         // on the operand X
+    QCOMPARE(textTip(w, 2, 6), QString());                                  // on LD: nothing wrong there
+    QCOMPARE(textTip(w, 4, 13), QStringLiteral("NOWHERE が未定義です"));
+    auto* count = control<QToolButton>(w, "problemCount");
+    QCOMPARE(count->text(), QStringLiteral("1 error, 2 undefined names"));
+
+    // The count opens the list; a row puts the caret where its problem is.
+    QVERIFY(!control<QWidget>(w, "problemDock")->isVisible());
+    count->click();
+    QVERIFY(control<QWidget>(w, "problemDock")->isVisible());
+    auto* list = control<QListWidget>(w, "problemList");
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("3:1  error: Syntax Error (Address=2)"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("4:13  undefined name: NOWHERE が未定義です"));
+    clickRow(list, 2);
+    const QTextCursor caret = editorOf(w)->textCursor();
+    QCOMPARE(caret.blockNumber(), 3);
+    QCOMPARE(caret.positionInBlock(), 12);
+    QVERIFY(!caret.hasSelection());
+
+    saveShot(w, "marked-errors.png");
+    // The next ASM of a sound program clears every mark.
+    assemble(w, QStringLiteral("      EXIT\n"));
+    QVERIFY(markedLines(w).empty());
+    QCOMPARE(count->text(), QStringLiteral("No problems"));
+    QCOMPARE(list->count(), 0);
+}
+
+void WhereTest::editingAMarkedLineClearsItsMark() {
+    FrmMain w;
+    w.show();
+    assemble(w, kThreeErrors);
+    SourceEditor* editor = editorOf(w);
+    QTextCursor cursor(editor->document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    editor->setTextCursor(cursor);
+    QTest::keyClicks(editor, QStringLiteral("1"));  // "X1": line 2 is edited
+    QVERIFY((markedLines(w) == std::map<int, ProblemKind>{{3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}}));
+    // A new line above moves the marks of the lines below it with them.
+    editor->moveCursor(QTextCursor::Start);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY((markedLines(w) == std::map<int, ProblemKind>{{4, ProblemKind::Error}, {5, ProblemKind::UndefinedName}}));
+    QCOMPARE(markTip(w, 4), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
+    QCOMPARE(control<QToolButton>(w, "problemCount")->text(), QStringLiteral("1 error, 1 undefined name"));
+}
+
+void WhereTest::aTabLineIsWarnedAndFixed() {
+    FrmMain w;
+    w.show();
+    assemble(w, QStringLiteral("      LEA\tGR1,5\n      EXIT\nMSG   DC    'A\tB'\n"));
+    QVERIFY(markTip(w, 1).contains(toQString(kTabWarning)));  // with the errors the tab made
+    QVERIFY(!markedLines(w).contains(3));  // a tab in a string constant is a character like any other
+    control<QAction>(w, "replaceTabs")->trigger();
+    QCOMPARE(editorOf(w)->document()->findBlockByNumber(0).text(), QStringLiteral("      LEA       GR1,5"));
+    QCOMPARE(editorOf(w)->document()->findBlockByNumber(2).text(), QStringLiteral("MSG   DC    'A\tB'"));
+    QVERIFY(!markedLines(w).contains(1));
+    QStringList messages;
+    assemble(w, editorOf(w)->toPlainText(), &messages);
+    QCOMPARE(messages, QStringList());
+    QVERIFY(markedLines(w).empty());
+    QCOMPARE(control<QToolButton>(w, "problemCount")->text(), QStringLiteral("No problems"));
+}
+
+// ---- Source lines of the listing and of the PC ----
+
+void WhereTest::aListingLineSelectsItsSourceLine() {
+    FrmMain w;
+    w.show();
+    assemble(w, kThreeErrors);
+    auto* list1 = control<QListWidget>(w, "List1");
+    QCOMPARE(list1->item(3)->text(), QStringLiteral("0005:  0001 "));
+    clickRow(list1, 3);
+    QCOMPARE(list1->currentRow(), 3);
+    const QTextCursor selection = editorOf(w)->textCursor();
+    QCOMPARE(selection.blockNumber(), 5);
+    QCOMPARE(selection.selectedText(), QStringLiteral("ONE   DC    1"));
+    clickRow(list1, 1);  // "0002:" is the JMP of line 4
+    QCOMPARE(editorOf(w)->textCursor().selectedText(), QStringLiteral("      JMP   NOWHERE"));
+}
+
+// The source line of the PC after each of the sample's 19 Debug Mode steps.
+void WhereTest::steppingTheSampleFollowsItsSourceLines() {
+    FrmMain w;
+    w.show();
+    press(w, "Command1");
+    SourceEditor* editor = editorOf(w);
+    auto* list1 = control<QListWidget>(w, "List1");
+    QCOMPARE(editor->pcLine(), 2);  // LEA GR4,STACK at 0000
+    const int expected[19] = {3, 4, 5, 6, 10, 10, 11, 7, 4, 5, 6, 10, 10, 11, 7, 4, 5, 9, 2};
+    MessageAnswerer answerer;  // the two output boxes
+    for (int step = 0; step < 19; ++step) {
+        press(w, "Command2");
+        QCOMPARE(editor->pcLine(), expected[step]);
+        const QList<QTextEdit::ExtraSelection> drawn = editor->extraSelections();
+        QVERIFY(!drawn.isEmpty());
+        QCOMPARE(drawn.first().cursor.blockNumber(), expected[step] - 1);
+        // The listing keeps its own selection: the line of the PC box.
+        QVERIFY(list1->currentItem()->text().startsWith(box(w, kPcBox)->text()));
+    }
+    QCOMPARE(answerer.seen.size(), 2);
+    QCOMPARE(box(w, kPcBox)->text(), QStringLiteral("0000"));
+}
+
+// ---- What a step changed, how a press ended ----
+
+void WhereTest::aDebugStepHighlightsWhatChanged() {
+    FrmMain w;
+    w.show();
+    assemble(w, QStringLiteral("      LEA   GR1,5\n      ADD   GR1,ONE\n      ST    GR1,SUM\n      EXIT\n"
+                               "ONE   DC    1\nSUM   DC    0\n"));
+    press(w, "Command2");  // LEA
+    press(w, "Command2");  // ADD: GR1 5 -> 6, FR stays plus
+    QCOMPARE(box(w, 1)->text(), QStringLiteral("0006"));
+    QVERIFY(highlighted(box(w, 1)));
+    QVERIFY(highlighted(box(w, kPcBox)));
+    QVERIFY(!highlighted(box(w, 0)));
+    QVERIFY(!highlighted(box(w, 5)));
+    auto* list2 = control<QListWidget>(w, "List2");
+    for (int i = 0; i < list2->count(); ++i) QCOMPARE(list2->item(i)->background().style(), Qt::NoBrush);
+    press(w, "Command2");  // ST: the word SUM at 0008 changes, GR1 does not
+    saveShot(w, "changed-values.png");
+    QVERIFY(!highlighted(box(w, 1)));
+    QVERIFY(list2->item(8)->background().style() != Qt::NoBrush);
+    QCOMPARE(list2->item(7)->background().style(), Qt::NoBrush);
+    press(w, "Command1");  // ASM forgets the marks
+    QCOMPARE(list2->item(8)->background().style(), Qt::NoBrush);
+    QVERIFY(!highlighted(box(w, kPcBox)));
+}
+
+void WhereTest::theStatusBarTellsHowEachPressEnded() {
+    FrmMain w;
+    w.show();
+    press(w, "Command1");
+    QCOMPARE(status(w), QString());
+    press(w, "Command2");
+    QCOMPARE(status(w), QStringLiteral("Executed the instruction at 0000; the next is at 0002"));
+    switchToRunMode(w);
+    {
+        MessageAnswerer answerer;
+        press(w, "Command2");
+    }
+    QVERIFY2(status(w).startsWith(QStringLiteral("Ended by EXIT after 18 instructions (")), qPrintable(status(w)));
+
+    assemble(w, kCountingLoop);
+    whenFound(runBox, [](QWidget* box) { control<QPushButton>(*box, "runStop")->click(); });
+    press(w, "Command2");
+    QVERIFY2(status(w).startsWith(QStringLiteral("Stopped by you at 000")), qPrintable(status(w)));
+    QVERIFY2(status(w).contains(QStringLiteral(" instructions (")), qPrintable(status(w)));
+
+    assemble(w, QStringLiteral("      LEA   GR0,0\n      LD    GR0,#0FFF\n      EXIT\n"));
+    {
+        MessageAnswerer answerer;
+        press(w, "Command2");
+        QCOMPARE(answerer.seen, QStringList({"*Address Error (Address=4095)"}));
+    }
+    QVERIFY2(status(w).startsWith(QStringLiteral("Address error at 0002 after 2 instructions (")), qPrintable(status(w)));
+
+    assemble(w, QStringLiteral("S1    START\n      OUT   MSG,LEN\n      JMP   S1\nMSG   DC    'HI'\nLEN   DC    2\n      END\n"));
+    SeenBox seen;
+    answerMessage(seen, QMessageBox::Cancel);
+    press(w, "Command2");
+    QCOMPARE(seen.text, QStringLiteral("HI"));
+    // The press starts where the address error left the PC box, 0002: JMP, JMP, then OUT.
+    QVERIFY2(status(w).startsWith(QStringLiteral("Cancelled in the output box after 3 instructions (")), qPrintable(status(w)));
+}
+
+// ---- Lists and the viewer show all of their text ----
+
+// Whenever a line is wider than its list, the list has a horizontal scroll bar that
+// reaches its end: the listing's DS line among shorter ones, the dump's lines beside
+// its vertical scroll bar.
+void WhereTest::longListingLinesScrollSideways() {
+    FrmMain w;
+    w.show();
+    assemble(w, QStringLiteral("      DC    1\n").repeated(11) + QStringLiteral("      DS    10\n      DC    2\n"));
+    QCoreApplication::processEvents();
+    for (const char* name : {"List1", "List2"}) {
+        auto* list = control<QListWidget>(w, name);
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->item(i)->text()));
+        const int beyond = widest - list->viewport()->width();
+        QCOMPARE(list->horizontalScrollBar()->isVisible(), beyond > 0);
+        QVERIFY(list->horizontalScrollBar()->maximum() >= beyond);
+    }
+    QVERIFY(control<QListWidget>(w, "List1")->horizontalScrollBar()->isVisible());  // "000B:  0000 0000 ..."
+}
+
+void WhereTest::theHistoryOpensAtItsNewestLine() {
+    FrmMain w;
+    w.show();
+    press(w, "Command1");
+    switchToRunMode(w);
+    {
+        MessageAnswerer answerer;
+        press(w, "Command2");
+    }
+    press(w, "Command5");
+    FrmText* viewer = w.viewer();
+    QPlainTextEdit* text = viewer->textBox();
+    QScrollBar* bar = text->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(text, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(bar->value(), 0);
+    QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+    QVERIFY(text->textCursor().atEnd());
+    QVERIFY(bar->value() >= bar->maximum() - 1);  // the last line in view
+    press(w, "Command3");  // the help opens at its top
+    QCOMPARE(bar->value(), 0);
+    // The text box keeps margins alike at its right and at its bottom.
+    const QRect box = text->geometry();
+    const int right = viewer->width() - (box.x() + box.width());
+    const int bottom = viewer->height() - (box.y() + box.height());
+    QVERIFY2(std::abs(right - bottom) <= 1, qPrintable(QStringLiteral("right %1, bottom %2").arg(right).arg(bottom)));
+    QVERIFY(right > 0);
+}
+
+// Drawn as the user sees it: on every row of the mnemonic table, the ink of the second,
+// third and fourth columns begins at the same place as on the header row. A glyph's
+// ink starts a pixel or two into its cell, by its shape, so that is the tolerance; a
+// column pushed to the next tab stop would be off by a whole tab.
+void WhereTest::helpTableColumnsLineUpInPixels() {
+    FrmMain w;
+    w.show();
+    press(w, "Command3");
+    QPlainTextEdit* text = w.viewer()->textBox();
+    const int gap = 2 * text->fontMetrics().horizontalAdvance(QLatin1Char(' '));  // wider than any gap within a cell
+    // The left edges of the cells of one line, found in the pixels the viewer draws.
+    const auto cellStarts = [&](int blockNumber) {
+        text->verticalScrollBar()->setValue(blockNumber - 1);
+        QCoreApplication::processEvents();
+        const QRect line = text->cursorRect(QTextCursor(text->document()->findBlockByNumber(blockNumber)));
+        const QImage image = text->viewport()->grab().toImage().scaled(text->viewport()->size());
+        QList<int> starts;
+        int lastInk = -gap - 1;
+        for (int x = 0; x < image.width(); ++x) {
+            bool ink = false;
+            for (int y = std::max(line.top(), 0); y <= std::min(line.bottom(), image.height() - 1) && !ink; ++y)
+                ink = qGray(image.pixel(x, y)) < 128;
+            if (!ink) continue;
+            if (x - lastInk > gap) starts << x;
+            lastInk = x;
+        }
+        return starts;
+    };
+    const QList<int> header = cellStarts(33);
+    QCOMPARE(header.size(), 4);
+    // The assembler mnemonics' code field is blank: they have no third column to see.
+    for (int row : {35, 36, 37, 45, 46, 52, 55, 57, 60, 64, 68, 72, 75}) {
+        const QList<int> cells = cellStarts(row);
+        const QList<int> columns = row >= 72 ? QList<int>{1, 3} : QList<int>{1, 2, 3};
+        QCOMPARE(cells.size(), columns.size() + 1);
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const int c = columns[i];
+            QVERIFY2(std::abs(cells[i + 1] - header[c]) <= 2,
+                     qPrintable(QStringLiteral("line %1 column %2: %3 against %4").arg(row).arg(c + 1).arg(cells[i + 1]).arg(header[c])));
+        }
+    }
+}
+
+QTEST_MAIN(WhereTest)
+#include "where_test.moc"

@@ -1,0 +1,66 @@
+// What the window tests share: finding a control by its name, pressing buttons, typing
+// a source and answering the modal boxes a press shows.
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "machine/charset.hpp"
+#include "wait_for.hpp"
+
+class QLineEdit;
+class QTimer;
+
+namespace comet {
+
+class FrmMain;
+
+template <class T>
+T* control(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (found == nullptr) qFatal("no control %s", name);
+    return found;
+}
+
+// A loop that runs until it is stopped.
+inline const QString kCountingLoop = QStringLiteral(
+    "S1  START\n"
+    "L1  ADD   GR1,ONE\n"
+    "    JMP   L1\n"
+    "ONE DC    1\n"
+    "    END\n");
+
+QLineEdit* box(FrmMain& w, int k);                   // register box txtGR(k)
+void press(FrmMain& w, const char* command);         // clicks the button of that name
+void typeSource(FrmMain& w, const QString& source);  // the user types a new source into the editor
+QString plainOf(const Text& logic);                  // a logic text as the editor shows it
+
+// A modal box blocks the test until it is answered, so the answer comes from a timer
+// that waits for the box to become the active modal widget.
+void whenModal(std::function<void(QWidget*)> answer);
+
+struct SeenBox {
+    QString title;
+    QString text;
+};
+
+// Answers the next message box with the given button and records what it showed.
+void answerMessage(SeenBox& seen, QMessageBox::StandardButton button);
+
+// Answers every message box with OK while it lives, recording their texts.
+class MessageAnswerer {
+public:
+    MessageAnswerer();
+    ~MessageAnswerer();
+    QStringList seen;
+
+private:
+    std::unique_ptr<QTimer> timer_;
+};
+
+}  // namespace comet

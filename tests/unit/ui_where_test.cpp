@@ -1,0 +1,82 @@
+// The window logic of where things are: lines followed through edits, the status text,
+// the tab fix and the located form of a diagnostic. The golden sessions problems,
+// status and links cover the rest end to end.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "loaded.hpp"
+#include "ui/exec_status.hpp"
+#include "ui/problems.hpp"
+#include "ui/source_lines.hpp"
+
+namespace comet {
+namespace {
+
+TEST(LineMapOfEdit, KeepsTheLinesAnEditLeftWholeAndMovesThem) {
+    struct Row {
+        const char* what;
+        const char16_t* before;
+        const char16_t* after;
+        std::vector<int32_t> map;  // new line of each old line 1.., 0 for touched
+    };
+    const Row rows[] = {
+        {"no change", u"a\r\nb\r\nc", u"a\r\nb\r\nc", {1, 2, 3}},
+        {"typed at a line's end", u"a\r\nb\r\nc", u"a\r\nbx\r\nc", {1, 0, 3}},
+        {"typed at a line's start", u"a\r\nb\r\nc", u"a\r\nxb\r\nc", {1, 0, 3}},
+        {"a line break at a line's end", u"a\r\nb\r\nc", u"a\r\n\r\nb\r\nc", {1, 3, 4}},
+        {"a line break at the start", u"a\r\nb", u"\r\na\r\nb", {2, 3}},
+        {"a line deleted", u"a\r\nb\r\nc", u"a\r\nc", {1, 0, 2}},
+        {"two lines joined", u"a\r\nb\r\nc", u"ab\r\nc", {0, 0, 2}},
+        {"a line split", u"ab\r\nc", u"a\r\nb\r\nc", {0, 3}},
+        {"CR LF made a lone LF", u"a\r\nb", u"a\nb", {1, 2}},
+        {"an empty line given text", u"a\r\n\r\nb", u"a\r\nx\r\nb", {1, 0, 3}},
+        {"everything replaced", u"ab\r\ncd", u"xy", {0, 0}},
+    };
+    for (const Row& r : rows) {
+        std::vector<int32_t> expected{0};
+        expected.insert(expected.end(), r.map.begin(), r.map.end());
+        EXPECT_EQ(lineMapOfEdit(r.before, r.after), expected) << r.what;
+    }
+}
+
+TEST(StatusText, TellsHowAPressEndedWithItsCountAndForARunItsTime) {
+    struct Row {
+        ExecStatus status;
+        bool withTime;
+        const char16_t* text;
+    };
+    using S = ExecStatus;
+    const Row rows[] = {
+        {{}, true, u""},
+        {{S::Running, false, Halt::None, 0, 0, 0, 0}, true, u"Running\u2026"},
+        {{S::Done, true, Halt::None, 1, 0x12, 0x14, 0.5}, true, u"Executed the instruction at 0012; the next is at 0014"},
+        {{S::Done, true, Halt::Exit, 1, 0x0C, 0, 0.5}, true, u"Ended by EXIT after 1 instruction"},
+        {{S::Done, false, Halt::Exit, 1234567, 0, 0, 0.01234}, true, u"Ended by EXIT after 1,234,567 instructions (12.3 ms)"},
+        {{S::Done, false, Halt::Exit, 999, 0, 0, 0.01234}, false, u"Ended by EXIT after 999 instructions"},
+        {{S::Done, false, Halt::Stopped, 25000000, 0, 0x10012, 2.5}, true, u"Stopped by you at 0012 after 25,000,000 instructions (2.50 s)"},
+        {{S::Done, false, Halt::AddressError, 7, 0, 0x12, 0}, true, u"Address error at 0012 after 7 instructions (0.0 ms)"},
+        {{S::Done, false, Halt::OutputCancelled, 6, 0, 0x0F, 0}, false, u"Cancelled in the output box after 6 instructions"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(toUtf8(statusText(r.status, r.withTime)), toUtf8(r.text));
+}
+
+TEST(ReplaceTabsByBlanks, FillsToTheTabStopOutsideStringsAndKeepsTheSelection) {
+    Loaded s;
+    userSetsSource(s.wb, u"\tA\r\nLD\tB\r\nLEA1234\tC\rDC '\t'\tD\r\n");
+    userSelects(s.wb, 4, 3);  // from before the second line's "LD" to just after its tab
+    replaceTabsByBlanks(s.wb);
+    EXPECT_EQ(s.wb.text1.text, u"        A\r\nLD      B\r\nLEA1234 C\rDC '\t'  D\r\n");
+    EXPECT_EQ(s.wb.text1.selStart, 11);
+    EXPECT_EQ(s.wb.text1.selLength, 8);
+}
+
+TEST(LocatedText, IsFileLineColumnAndTheMessage) {
+    Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}};
+    EXPECT_EQ(locatedText("dir/a.casl", d), "dir/a.casl:4:13: NOWHERE が未定義です");
+    d.where = {};
+    EXPECT_EQ(locatedText("a.casl", d), "a.casl: NOWHERE が未定義です");
+}
+
+}  // namespace
+}  // namespace comet
