@@ -9,9 +9,6 @@
 namespace comet {
 namespace {
 
-// 32-bit two's-complement wrap-around of a wider result.
-int32_t wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
-
 // v * 2^n rounded to the nearest integer, ties to even, wrapped to 32 bits.
 int64_t scaleRounded(int64_t v, int32_t n) { return static_cast<int64_t>(std::nearbyint(std::ldexp(static_cast<double>(v), n))); }
 
@@ -96,8 +93,8 @@ bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
         int32_t target = 0;
         if (!emPop(wb, target)) return false;
         run.nextPc = target;
-        trace.detail = TraceStep::Return;
-        trace.operand = static_cast<uint16_t>(target);
+        trace.n.detail = TraceStep::Return;
+        trace.n.operand = static_cast<uint16_t>(target);
         return true;
     }
     int g = registerField(w);
@@ -117,17 +114,21 @@ bool execute(Workbench& wb, int32_t w, TraceStep& trace) {
         if (x >= 6) report(wb, DiagKind::BadIndex);
         else if (x != 0) e = wrap32(int64_t{e} + wb.regs.r[static_cast<size_t>(x)]);
     }
-    trace.detail = TraceStep::Effective;
-    trace.operand = static_cast<uint16_t>(e);
-    trace.registerNo = static_cast<uint8_t>(g);
+    trace.n.detail = TraceStep::Effective;
+    trace.n.operand = static_cast<uint16_t>(e);
+    trace.n.registerNo = static_cast<uint8_t>(g);
     if (opcode == op::POP || performOperation(wb, opcode, g, e)) return true;
-    trace.detail = TraceStep::None;
+    trace.n.detail = TraceStep::None;
     return false;
 }
 
-void snapshotBox(const Workbench& wb, int k, BoxSnapshot& box) {
-    box.value = wb.txtGRValue[static_cast<size_t>(k)];
-    if (box.value < 0) box.text = wb.txtGR[static_cast<size_t>(k)];
+// Notes box k's text as box j of the step: its value, or the text itself when it is no four digits.
+void noteBox(const Workbench& wb, int k, TraceStep& step, size_t j) {
+    const int32_t value = wb.txtGRValue[static_cast<size_t>(k)];
+    step.n.boxes[j] = static_cast<uint16_t>(value);
+    if (value >= 0) return;
+    step.texts[j] = wb.txtGR[static_cast<size_t>(k)];
+    step.n.textBoxes = static_cast<uint8_t>(step.n.textBoxes | 1u << j);
 }
 
 }  // namespace
@@ -206,7 +207,7 @@ bool emPush(Workbench& wb, int32_t value) {
         return false;
     }
     sp = static_cast<int32_t>(cell);
-    wb.memory.writableCell(cell).value = value;
+    storeCell(wb, cell, value);
     return true;
 }
 
@@ -237,8 +238,15 @@ bool writeWord(Workbench& wb, int64_t address, int32_t value) {
         addressError(wb, address);
         return false;
     }
-    wb.memory.writableCell(address + 1).value = value;
+    storeCell(wb, address + 1, value);
     return true;
+}
+
+void storeCell(Workbench& wb, int64_t cell, int32_t value) {
+    Cell& target = wb.memory.writableCell(cell);
+    wb.debug.undo.noteWrite(cell, target.value);
+    wb.debug.loops.noteWrite(cell, target.value, value);
+    target.value = value;
 }
 
 void addressError(Workbench& wb, int64_t address) {
@@ -255,38 +263,13 @@ void emStep(Workbench& wb) {
     int32_t w = 0;
     if (!fetchWord(wb, run.pc, w)) return;
     TraceStep& trace = run.history.begin();
-    snapshotBox(wb, kPcBox, trace.pcBox);
-    trace.word = static_cast<uint16_t>(w);
-    trace.detail = TraceStep::None;
-    if (run.debugMode) wb.label6 = u"Executed Operation =" + cnvHex4(w);
+    noteBox(wb, kPcBox, trace, 0);
+    trace.n.word = static_cast<uint16_t>(w);
+    trace.n.detail = TraceStep::None;
+    if (run.debugMode) wb.label6 = Text(kOperationCaption) + cnvHex4(w);
     execute(wb, w, trace);
-    for (int k = 0; k < kRegFR + 1; ++k) snapshotBox(wb, k, trace.after[static_cast<size_t>(k)]);
-    trace.complete = true;
-}
-
-void Command2_Click(Workbench& wb) {
-    auto& run = wb.run;
-    run.halted = false;
-    run.haltedBy = Halt::None;
-    wb.display().runStarted();
-    // The PC box is read once per press; within a Run Mode run each step starts at the
-    // full next PC, so a jump beyond 16 bits faults where it went, not where the box's
-    // four digits would point.
-    run.pc = boxValue(wb, kPcBox);
-    for (;;) {
-        run.nextPc = wrap32(int64_t{run.pc} + 2);
-        emStep(wb);
-        wb.regs.pc = run.nextPc;
-        run.pc = run.nextPc;
-        DumpMemReg(wb);
-        if (run.debugMode || run.halted) break;
-        if (wb.display().stopRequested()) {
-            run.halted = true;
-            run.haltedBy = Halt::Stopped;
-            break;
-        }
-    }
-    wb.display().runEnded();
+    for (int k = 0; k < kRegFR + 1; ++k) noteBox(wb, k, trace, static_cast<size_t>(k) + 1);
+    trace.n.complete = true;
 }
 
 void Label3_Click(Workbench& wb) {

@@ -36,6 +36,7 @@ int32_t bufferCell(int32_t y, int32_t i) { return y + (i - 1) / 2 + 1; }
 }  // namespace
 
 bool emIN(Workbench& wb, int32_t y) {
+    wb.debug.loops.noteInput();
     DumpMemReg(wb);
     const Text s = wb.display().inputBox(kInputPrompt);
     int32_t length = 0;
@@ -48,7 +49,7 @@ bool emIN(Workbench& wb, int32_t y) {
             const int low = (i == length || i + 1 > n) ? 0 : byteCodeOf(s[static_cast<size_t>(i)]);
             word = packBytes(high, low);
         }
-        wb.memory.writableCell(bufferCell(y, i)).value = word;
+        storeCell(wb, bufferCell(y, i), word);
     }
     return true;
 }

@@ -84,6 +84,9 @@ constexpr int32_t signed16(int64_t v) {
     return low >= 0x8000u ? static_cast<int32_t>(low) - 0x10000 : static_cast<int32_t>(low);
 }
 
+// 32-bit two's-complement wrap-around of a wider result.
+constexpr int32_t wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+
 // Two single-byte codes packed into one word (first in the upper byte), as a signed 16-bit value.
 constexpr int32_t packBytes(int high, int low) { return signed16(((high & 0xFF) << 8) | (low & 0xFF)); }
 

@@ -5,12 +5,23 @@
 namespace comet {
 namespace {
 
-int32_t& registerOfBox(Workbench& wb, int k) { return k == kPcBox ? wb.regs.pc : wb.regs.r[static_cast<size_t>(k)]; }
+// The register box k shows (a const or a writable reference, as the workbench is).
+template <class W>
+auto& registerOfBox(W& wb, int k) { return k == kPcBox ? wb.regs.pc : wb.regs.r[static_cast<size_t>(k)]; }
 
-// Writes a register's four digits into its box, unless the box shows them already.
+// Puts the four digits of a value into box k, hook aside.
+void showDigits(Workbench& wb, int k, int32_t digits) {
+    wb.txtGR[static_cast<size_t>(k)] = cnvHex4(digits);
+    wb.txtGRValue[static_cast<size_t>(k)] = digits;
+}
+
+// Writes a register's four digits into its box, unless the box shows them already: then
+// the text changes, and the change hook runs as with any set.
 void refreshBox(Workbench& wb, int k) {
     const int32_t digits = registerOfBox(wb, k) & 0xFFFF;
-    if (wb.txtGRValue[static_cast<size_t>(k)] != digits) setBoxText(wb, k, cnvHex4(digits));
+    if (wb.txtGRValue[static_cast<size_t>(k)] == digits) return;
+    showDigits(wb, k, digits);
+    txtGR_Change(wb, k);
 }
 
 }  // namespace
@@ -42,6 +53,16 @@ void txtGR_Change(Workbench& wb, int k) {
 void DumpMemReg(Workbench& wb) {
     for (int k = 0; k < kBoxCount; ++k) refreshBox(wb, k);
     DumpMem(wb);
+}
+
+bool boxesShowRegisters(const Workbench& wb) {
+    bool all = true;
+    for (int k = 0; k < kBoxCount; ++k) all = all && wb.txtGRValue[static_cast<size_t>(k)] == (registerOfBox(wb, k) & 0xFFFF);
+    return all;
+}
+
+void showRegistersInBoxes(Workbench& wb) {
+    for (int k = 0; k < kBoxCount; ++k) showDigits(wb, k, registerOfBox(wb, k) & 0xFFFF);
 }
 
 }  // namespace comet

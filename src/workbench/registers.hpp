@@ -26,4 +26,11 @@ void txtGR_Change(Workbench& wb, int k);
 // Refresh: writes the seven boxes from the registers (GR0..GR4, FR, PC), then DumpMem.
 void DumpMemReg(Workbench& wb);
 
+// ---- The boxes as a refresh leaves them ----
+// True when every box shows exactly the four digits of its register.
+bool boxesShowRegisters(const Workbench& wb);
+// Puts the four digits of its register into every box, as a refresh leaves them, without
+// running the change hooks: the registers keep their values, however wide.
+void showRegistersInBoxes(Workbench& wb);
+
 }  // namespace comet

@@ -8,25 +8,28 @@
 namespace comet {
 namespace {
 
-void appendBox(Text& out, const BoxSnapshot& box) { out += box.value >= 0 ? cnvHex4(box.value) : box.text; }
+void appendBox(Text& out, const TraceStep& step, size_t j) {
+    out += (step.n.textBoxes >> j & 1u) != 0 ? step.texts[j] : cnvHex4(step.n.boxes[j]);
+}
 
 }  // namespace
 
 Text traceStepText(const TraceStep& step) {
+    const TraceStep::Numbers& n = step.n;
     Text out = u"\r\n*Exec Address = ";
-    appendBox(out, step.pcBox);
-    out += u" Code=" + cnvHex4(step.word);
-    if (!step.complete) return out;
-    if (step.detail == TraceStep::Return) {
-        out += u" Return Address=" + cnvHex4(step.operand);
-    } else if (step.detail == TraceStep::Effective) {
-        out += u" Effective Address=" + cnvHex4(step.operand) + u" Register No. = ";
-        out += static_cast<char16_t>(u'0' + step.registerNo);
+    appendBox(out, step, 0);
+    out += u" Code=" + cnvHex4(n.word);
+    if (!n.complete) return out;
+    if (n.detail == TraceStep::Return) {
+        out += u" Return Address=" + cnvHex4(n.operand);
+    } else if (n.detail == TraceStep::Effective) {
+        out += u" Effective Address=" + cnvHex4(n.operand) + u" Register No. = ";
+        out += static_cast<char16_t>(u'0' + n.registerNo);
     }
     out += u"\r\n      After";
-    for (size_t i = 0; i < step.after.size(); ++i) {
+    for (size_t i = 0; i < kRegisterNames.size(); ++i) {
         out += u' ' + fromAscii(kRegisterNames[i]) + u':';
-        appendBox(out, step.after[i]);
+        appendBox(out, step, i + 1);
     }
     out += u"\r\n";
     return out;
@@ -34,7 +37,8 @@ Text traceStepText(const TraceStep& step) {
 
 TraceStep& TraceLog::begin() {
     TraceStep& step = ring_[count_++ % kSteps];
-    step.complete = false;
+    step.n.complete = false;
+    step.n.textBoxes = 0;
     return step;
 }
 

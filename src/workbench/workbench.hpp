@@ -11,6 +11,7 @@
 #include "machine/charset.hpp"
 #include "machine/machine.hpp"
 #include "workbench/asm_state.hpp"
+#include "workbench/debugger.hpp"
 #include "workbench/diagnostics.hpp"
 #include "workbench/display.hpp"
 #include "workbench/trace.hpp"
@@ -20,7 +21,7 @@ namespace comet {
 // ---- Run state ----------------------------------------------------------------
 
 // What set the halted flag during the last "Exec" press.
-enum class Halt : uint8_t { None, Exit, OutputCancelled, AddressError, Stopped };
+enum class Halt : uint8_t { None, Exit, OutputCancelled, AddressError, Stopped, Breakpoint, EndlessLoop };
 
 struct RunState {
     int32_t pc = 0;             // address of the instruction being executed
@@ -80,6 +81,9 @@ struct Viewer {
 
 constexpr int kBoxCount = 7;  // txtGR(0..6): GR0..GR4, FR, PC
 constexpr int kPcBox = 6;
+
+inline const Text kLabel6Initial = u"Executed";                       // Label6 as the window starts
+inline constexpr TextView kOperationCaption = u"Executed Operation =";  // Label6 in Debug Mode, before the word
 
 // ---- Where things are, around the classic displays --------------------------------
 
@@ -146,13 +150,14 @@ struct Workbench {
     std::array<int32_t, kBoxCount> txtGRValue{};  // 0..FFFF when box k shows exactly cnvHex4 of it, else -1
     Chooser combo1;                     // mnemonic chooser
     Text label3 = u"Run Mode";          // mode label
-    Text label6 = u"Executed";          // last executed operation
+    Text label6 = kLabel6Initial;       // last executed operation
     Viewer frmText;                     // the text viewer
 
     std::vector<Diagnostic> diagnostics;  // the assembler's messages of the last ASM, in the order shown
     SourceMarks marks;                    // the problem list and the editor's lines as assembled
     ChangeMarks changed;                  // what the last Debug Mode step changed
     ExecStatus status;                    // the status bar's account of the last "Exec" press
+    Debugger debug;                       // breakpoints, step back, watching speed, loop detection
 
 private:
     Display* display_;
