@@ -65,6 +65,8 @@ BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, s
                      std::ostream& err) {
     BatchDisplay display(maxSteps, in, out, err);
     Workbench wb(display);
+    wb.debug.undo.setBudget(0);  // nothing steps back here
+    wb.debug.detectLoops = true;
     Form_Load(wb);
     userSetsSource(wb, source);
     Command1_Click(wb);
@@ -76,6 +78,10 @@ BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, s
     out.flush();
     if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
+    if (wb.run.haltedBy == Halt::EndlessLoop) {
+        err << toUtf8(statusText(wb.debug.status)) << '\n';
+        return kEndlessLoop;
+    }
     if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
     return kRanExit;
 }

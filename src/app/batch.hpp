@@ -19,12 +19,13 @@ enum BatchStatus : int {
     kBadInput = 2,      // a line of standard input was longer than kInputLineLimit: the run stopped there
     kStepLimit = 3,     // the step limit was reached without EXIT
     kAddressFault = 4,  // the run stopped on an access outside memory
+    kEndlessLoop = 5,   // the machine came back to an earlier state: the program can never end
 };
 
-// Assembles `source`, read from `file`, and runs it from address 0 in Run Mode. Messages
-// go to `err` one per line, and the assembler's then once more as "FILE:LINE:COLUMN:
-// message"; IN reads a line of `in`; OUT writes its text and a newline to `out`. When
-// `out` fails, the run ends as Cancel in the output box ends it.
+// Assembles `source`, read from `file`, and runs it from address 0 in Run Mode with
+// endless-loop detection. Messages go to `err` one per line, and the assembler's then once
+// more as "FILE:LINE:COLUMN: message"; IN reads a line of `in`; OUT writes its text and a
+// newline to `out`. When `out` fails, the run ends as Cancel in the output box ends it.
 BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
                      std::ostream& err);
 
