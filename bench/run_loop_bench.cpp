@@ -1,11 +1,13 @@
 // Run Mode over long loops on the headless display, with every display exactly as if
-// refreshed after each step, against the plain rebuild of every display per step.
+// refreshed after each step, against the plain rebuild of every display per step; and
+// the same run with every debugging aid on.
 #include <benchmark/benchmark.h>
 
 #include "literal_refresh.hpp"
 #include "emulator/engine.hpp"
 #include "ui/headless.hpp"
 #include "ui/mainwindow.hpp"
+#include "workbench/breakpoints.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -34,15 +36,39 @@ const Text kPrintingLoop =
     u"MSG   DC   'TICK'\r\n"
     u"LEN   DC   4\r\n";
 
+// Two counters, so that no state comes back for billions of steps, and three lines of
+// EXIT that never run, to hold breakpoints.
+const Text kLongLoop =
+    u"      LEA  GR1,0\r\n"
+    u"      LEA  GR2,0\r\n"
+    u"LOOP  ADD  GR1,ONE\r\n"
+    u"      JNZ  LOOP\r\n"
+    u"      ADD  GR2,ONE\r\n"
+    u"      JMP  LOOP\r\n"
+    u"      EXIT\r\n"
+    u"      EXIT\r\n"
+    u"      EXIT\r\n"
+    u"ONE   DC   1\r\n";
+
+// The design's run, or one with every debugging aid on: breakpoints on the three EXIT
+// lines, step back within its default budget, endless-loop detection.
+enum Aids { kNoAids, kAllAids };
+
 struct Bench {
     HeadlessDisplay display;
     Workbench wb{display};
-    explicit Bench(const Text& source, int32_t dumpWords = 0) {
+    explicit Bench(const Text& source, int32_t dumpWords = 0, Aids aids = kNoAids) {
         Form_Load(wb);
         userSetsSource(wb, source);
         Command1_Click(wb);
         if (dumpWords > wb.locationCounter) wb.locationCounter = dumpWords;
         Label3_Click(wb);  // Run Mode
+        if (aids == kNoAids) {
+            wb.debug.undo.setBudget(0);
+            return;
+        }
+        wb.debug.detectLoops = true;
+        for (const int32_t line : {7, 8, 9}) toggleBreakpoint(wb, line);
     }
 };
 
@@ -63,6 +89,20 @@ void BM_RunMode(benchmark::State& state) {
     report(state, steps);
 }
 BENCHMARK(BM_RunMode)->Args({10'000'000, 38})->Args({10'000'000, 200})->Unit(benchmark::kMillisecond);
+
+// Arg 1: the aids (kNoAids, kAllAids).
+void BM_RunModeLongLoop(benchmark::State& state) {
+    const long steps = state.range(0);
+    Bench b(kLongLoop, 0, static_cast<Aids>(state.range(1)));
+    for (auto _ : state) {
+        setBoxText(b.wb, kPcBox, u"0000");
+        b.display.interruptAfter = steps;
+        Command2_Click(b.wb);
+        if (b.wb.run.haltedBy != Halt::Stopped) state.SkipWithError("the run did not go on to the step limit");
+    }
+    report(state, steps);
+}
+BENCHMARK(BM_RunModeLongLoop)->Args({10'000'000, kNoAids})->Args({10'000'000, kAllAids})->Unit(benchmark::kMillisecond);
 
 void BM_RunModeLiteralRefresh(benchmark::State& state) {
     const long steps = state.range(0);
