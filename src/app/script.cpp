@@ -11,6 +11,7 @@
 #include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
 #include "machine/hex.hpp"
+#include "ui/debugging.hpp"
 #include "ui/exec_status.hpp"
 #include "ui/headless.hpp"
 #include "ui/problems.hpp"
@@ -19,6 +20,7 @@
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 #include "ui/source_file.hpp"
+#include "workbench/editor_text.hpp"
 
 namespace comet {
 namespace {
@@ -163,6 +165,11 @@ Error show(Session& s, std::string_view what) {
         showChanges(s);
     } else if (what == "pc-line") {
         s.out << "PC-LINE " << pcSourceLine(wb) << '\n';
+    } else if (what == "breakpoints") {
+        s.out << "BREAKPOINTS n=" << wb.debug.breakpoints.set.size();
+        for (const Breakpoint& b : wb.debug.breakpoints.set)
+            s.out << ' ' << b.line << '=' << (b.address < 0 ? std::string("pending") : toUtf8(cnvHex4(b.address)));
+        s.out << '\n';
     } else if (what == "chooser") {
         const int i = wb.combo1.selected;
         s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
@@ -294,6 +301,41 @@ Error interruptAfter(Session& s, std::string_view args) {
     return std::nullopt;
 }
 
+// ---- Debugging ---------------------------------------------------------------------
+
+// "break LINE": a click in the editor's gutter beside LINE.
+Error breakLine(Session& s, std::string_view args) {
+    const auto line = numberIn(args, 1, INT32_MAX);
+    if (!line) return std::string("expected a line number, 1 or more");
+    userTogglesBreakpoint(s.wb, static_cast<int32_t>(*line));
+    return std::nullopt;
+}
+
+// "break-listing I": a double-click on line I of the object listing (0 is the first).
+Error breakListing(Session& s, std::string_view args) {
+    const auto i = numberIn(args, 0, INT32_MAX);
+    if (!i) return std::string("expected a listing line number, 0 or more");
+    userTogglesListingBreakpoint(s.wb, static_cast<int>(*i));
+    return std::nullopt;
+}
+
+// "run-to LINE": the caret put at the start of LINE, then "Run to cursor".
+Error runTo(Session& s, std::string_view args) {
+    const auto starts = lineStarts(s.wb.text1.text);
+    const auto line = numberIn(args, 1, static_cast<int64_t>(starts.size()));
+    if (!line) return "expected a line number 1.." + std::to_string(starts.size());
+    userSelects(s.wb, starts[static_cast<size_t>(*line - 1)], 0);
+    userRunsToCursor(s.wb);
+    return std::nullopt;
+}
+
+Error loopDetection(Session& s, std::string_view args) {
+    if (args == "on") s.wb.debug.detectLoops = true;
+    else if (args == "off") s.wb.debug.detectLoops = false;
+    else return std::string("expected on or off");
+    return std::nullopt;
+}
+
 struct Command {
     std::string_view name;
     Error (*run)(Session&, std::string_view args);
@@ -314,6 +356,12 @@ constexpr Command kCommands[] = {
     {"reply-input", replyInput, false},
     {"reply-input-cancel", replyInputCancel, false},
     {"interrupt-after", interruptAfter, false},
+    {"break", breakLine, false},
+    {"break-listing", breakListing, false},
+    {"run-to", runTo, false},
+    {"back", press<userStepsBack>, false},
+    {"reset", press<userResets>, false},
+    {"loop-detection", loopDetection, false},
     {"show", show, false},
     {"click-listing", withRow<clickListing>, false},
     {"go-to-problem", withRow<goToProblem>, false},

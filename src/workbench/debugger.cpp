@@ -33,6 +33,7 @@ Text statusText(const DebugStatus& s) {
     case DebugStatus::Reset: return u"Reset: the program is loaded again";
     case DebugStatus::NoWords: return u"Line " + line + u" makes no words";
     case DebugStatus::NotAssembled: return u"Line " + line + u" has changed since the last ASM";
+    case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
     }
     return {};
 }

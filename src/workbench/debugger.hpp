@@ -28,9 +28,10 @@ struct DebugStatus {
         Reset,          // the program was loaded again
         NoWords,        // the line makes no words: no breakpoint, nothing to run to
         NotAssembled,   // the line changed since the last ASM: nothing to run to yet
+        Pending,        // a breakpoint on a line changed since the last ASM: it stops runs after the next
     };
     Kind kind = None;
-    int32_t line = 0;         // Breakpoint, Reached, NoWords, NotAssembled
+    int32_t line = 0;         // Breakpoint, Reached, NoWords, NotAssembled, Pending
     int32_t address = 0;      // Breakpoint, Reached
     FoundLoop loop;           // EndlessLoop
     uint64_t undoSteps = 0;   // SteppedBack, NothingToUndo: steps Back can still undo
