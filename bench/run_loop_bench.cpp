@@ -50,7 +50,7 @@ const Text kLongLoop =
     u"      EXIT\r\n"
     u"ONE   DC   1\r\n";
 
-// The design's run, or one with every debugging aid on: breakpoints on the three EXIT
+// The plain run, or one with every debugging aid on: breakpoints on the three EXIT
 // lines, step back within its default budget, endless-loop detection.
 enum Aids { kNoAids, kAllAids };
 

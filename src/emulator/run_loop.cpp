@@ -1,4 +1,4 @@
-// The "Exec" press and the run to cursor: the design's run loop, one step at a time,
+// The "Exec" press and the run to cursor: the run loop, one step at a time,
 // with the stops around it (breakpoints, the run to cursor's target, endless loops) and
 // the record of every step for step back.
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace {
 
 // ---- Steps of a press ----
 
-// One step of a press: the design's step and refresh, recorded for step back.
+// One step of a press: emStep and the refresh, recorded for step back.
 // `refreshed`: the boxes show the registers' digits, as after the press's earlier steps.
 void executeStep(Workbench& wb, bool refreshed) {
     auto& run = wb.run;

@@ -1,4 +1,4 @@
-// The debugging aids around the design's run control: breakpoints and run to cursor,
+// The debugging aids around "Exec" and the mode label: breakpoints and run to cursor,
 // step back, the speeds a run can be watched at and endless-loop detection, with what
 // the window's status bar says about them.
 #pragma once
@@ -53,7 +53,7 @@ struct Debugger {
     Breakpoints breakpoints;
     UndoLog undo;
     LoopWatch loops;
-    bool detectLoops = false;  // the design's run has none; the window and --run turn it on
+    bool detectLoops = false;  // off for the plain run; the window and --run turn it on
     int speed = 0;             // one of kWatchSpeeds
     Press press;
     DebugStatus status;

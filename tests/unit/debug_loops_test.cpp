@@ -1,6 +1,6 @@
 // Endless-loop detection: a Run Mode run that comes back to an earlier state stops with
 // the earliest steps that repeat, soon after the loop begins; a run that ends, or reads
-// input on its way round, is never stopped; and the design's run has no detection.
+// input on its way round, is never stopped; and the plain run has no detection.
 #include <gtest/gtest.h>
 
 #include "emulator/engine.hpp"
@@ -89,7 +89,7 @@ TEST(LoopDetection, NeverStopsARunThatEndsOrReadsInput) {
     }
 }
 
-TEST(LoopDetection, TheDesignsRunHasNone) {
+TEST(LoopDetection, ThePlainRunHasNone) {
     Loaded s;
     userSetsSource(s.wb, u"L JMP L\r\n");
     Command1_Click(s.wb);
