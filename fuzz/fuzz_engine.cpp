@@ -1,7 +1,8 @@
 // Arbitrary memory, register box texts and answers to the boxes, then a bounded run
 // in each mode: the run ends, nothing leaves memory, the displays stay well-formed and
-// refreshed, and Debug Mode press by press reaches exactly what one Run Mode press reaches
-// as long as every next PC stays within -32768..32767.
+// refreshed, Debug Mode press by press reaches exactly what one Run Mode press reaches
+// as long as every next PC stays within -32768..32767, and Back over every step returns
+// each of them to where it began.
 #include <string>
 
 #include "assembler/parser.hpp"
@@ -11,6 +12,7 @@
 #include "invariants.hpp"
 #include "input_bytes.hpp"
 #include "ui/headless.hpp"
+#include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet::fuzz {
@@ -20,7 +22,7 @@ constexpr long kStepBudget = 1000;
 constexpr long kFullCheckEvery = 50;  // the display checks make every line and the history text
 
 // Memory, a program length with a listing of one line per word (so that the PC line
-// selection has lines to find), and the box texts.
+// selection has lines to find) and the dump, and the box texts.
 void loadMachine(Workbench& wb, InputBytes& in) {
     for (int c = 0; c < kCellCount; ++c) {
         Cell& cell = wb.memory.writableCell(c);
@@ -31,6 +33,7 @@ void loadMachine(Workbench& wb, InputBytes& in) {
     }
     wb.locationCounter = in.byte() % (kAddressCount + 1);
     semANA(wb);
+    DumpMem(wb);  // the lists as ASM leaves them
     for (int k = 0; k < kBoxCount; ++k) setBoxText(wb, k, in.text(9));
 }
 
@@ -54,6 +57,15 @@ std::string difference(const Workbench& a, const Workbench& b) {
     return {};
 }
 
+// Back over every step a run executed leaves the workbench as the run found it.
+std::string checkBackToStart(Workbench& wb, const Workbench& start) {
+    if (wb.run.history.steps() == 0) return {};  // the first word lay outside memory: nothing ran
+    while (wb.debug.undo.undo(wb)) {
+    }
+    const std::string diff = difference(wb, start);
+    return diff.empty() ? diff : "back to the start differs: " + diff;
+}
+
 }  // namespace
 
 std::string runEngineCase(Bytes bytes) {
@@ -66,6 +78,8 @@ std::string runEngineCase(Bytes bytes) {
     runDisplay.okCancelAnswers = debugDisplay.okCancelAnswers;
     runDisplay.inputAnswers = debugDisplay.inputAnswers;
     Workbench runWb(debugWb, runDisplay);
+    HeadlessDisplay startDisplay;
+    const Workbench start(debugWb, startDisplay);
 
     Label3_Click(debugWb);  // Debug Mode
     long presses = 0;
@@ -88,6 +102,8 @@ std::string runEngineCase(Bytes bytes) {
     if (presses < kStepBudget && !runWb.run.halted) diff += " (Run Mode went on after Debug Mode halted)";
     if (!diff.empty()) return "Debug Mode and Run Mode differ: " + diff;
     if (runDisplay.shown != debugDisplay.shown) return "Debug Mode and Run Mode showed different boxes";
+    for (Workbench* wb : {&debugWb, &runWb})
+        if (auto problem = checkBackToStart(*wb, start); !problem.empty()) return problem;
     return {};
 }
 

@@ -31,6 +31,7 @@ MachineState machineStateOf(const Workbench& wb);
 struct FoundLoop {
     uint64_t first = 0, last = 0;
     int32_t low = 0, high = 0;  // the lowest and highest address of an instruction among them
+    bool operator==(const FoundLoop&) const = default;
 };
 
 class LoopWatch {
