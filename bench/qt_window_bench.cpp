@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 
 #include "emulator/engine.hpp"
@@ -16,14 +17,17 @@
 #include "ui/mainwindow.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "workbench/breakpoints.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
 
 // GR0 counts down through all 65536 values, 150 times over: 19,661,252 steps, then
-// EXIT. The program is 14 words; a DS of more words makes the memory dump as long as wanted.
-constexpr int kProgramWords = 14;
+// EXIT. Lines 9 to 11 never run (they hold the breakpoints of a run with every debugging
+// aid on). The program is 17 words; a DS of more words makes the memory dump as long as wanted.
+constexpr int kProgramWords = 17;
+constexpr std::array<int32_t, 3> kSpareLines{9, 10, 11};
 Text countdown(int dumpWords) {
     Text source = u"S1  START\r\n"
                   u"    LEA   GR1,150\r\n"
@@ -32,6 +36,9 @@ Text countdown(int dumpWords) {
                   u"    JNZ   L1\r\n"
                   u"    SUB   GR1,ONE\r\n"
                   u"    JNZ   L0\r\n"
+                  u"    EXIT\r\n"
+                  u"    EXIT\r\n"
+                  u"    EXIT\r\n"
                   u"    EXIT\r\n"
                   u"ONE DC    1\r\n";
     if (dumpWords > kProgramWords) source += u"    DS    " + toText(QString::number(dumpWords - kProgramWords)) + u"\r\n";
@@ -54,30 +61,47 @@ double secondsOf(void (*press)(void*), void* context) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The plain run (no step back, no loop detection), or one with every debugging aid on:
+// breakpoints on the lines that never run, step back within its default budget and
+// endless-loop detection.
+enum Aids { kNoAids, kAllAids };
+
+void setAids(Workbench& wb, Aids aids) {
+    if (aids == kNoAids) {
+        wb.debug.undo.setBudget(0);
+        return;
+    }
+    wb.debug.detectLoops = true;
+    for (const int32_t line : kSpareLines) toggleBreakpoint(wb, line);
+}
+
 // The same source, assembled and switched to Run Mode, on each display.
-void prepareHeadless(Workbench& wb, const Text& source) {
+void prepareHeadless(Workbench& wb, const Text& source, Aids aids) {
     Form_Load(wb);
     userSetsSource(wb, source);
     Command1_Click(wb);
     Label3_Click(wb);
+    setAids(wb, aids);
 }
 
-void prepareWindow(FrmMain& window, const Text& source) {
+void prepareWindow(FrmMain& window, const Text& source, Aids aids) {
     window.show();
     window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(toQString(source));
     window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     Label3_Click(window.workbench());
+    setAids(window.workbench(), aids);
     window.mirror();
 }
 
 void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
     application();
     const Text source = countdown(static_cast<int>(state.range(0)));
+    const auto aids = static_cast<Aids>(state.range(1));
     HeadlessDisplay display;
     Workbench headless{display};
-    prepareHeadless(headless, source);
+    prepareHeadless(headless, source, aids);
     FrmMain window;
-    prepareWindow(window, source);
+    prepareWindow(window, source, aids);
     if (dumpLineCount(window.workbench()) != std::max<int32_t>(static_cast<int32_t>(state.range(0)), kProgramWords)) {
         state.SkipWithError("the loop did not assemble");
         return;
@@ -99,8 +123,14 @@ void BM_RunModeWindowAgainstHeadless(benchmark::State& state) {
     state.counters["window_instr_per_s"] = kSteps * runs / windowTotal;
     state.counters["window_over_headless"] = windowTotal / headlessTotal;
 }
-// Arg: the number of memory dump lines.
-BENCHMARK(BM_RunModeWindowAgainstHeadless)->Arg(kProgramWords)->Arg(200)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+// Args: the number of memory dump lines, the aids.
+BENCHMARK(BM_RunModeWindowAgainstHeadless)
+    ->Args({kProgramWords, kNoAids})
+    ->Args({200, kNoAids})
+    ->Args({kProgramWords, kAllAids})
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace comet
