@@ -74,7 +74,8 @@ bool pressIsWatched(const Workbench& wb, int32_t target) {
 }
 
 void userSetsSpeed(Workbench& wb, int instructionsPerSecond) {
-    if (std::ranges::find(kWatchSpeeds, instructionsPerSecond) != kWatchSpeeds.end()) wb.debug.speed = instructionsPerSecond;
+    if (std::find(kWatchSpeeds.begin(), kWatchSpeeds.end(), instructionsPerSecond) != kWatchSpeeds.end())
+        wb.debug.speed = instructionsPerSecond;
 }
 
 // ---- Back and Reset ----
