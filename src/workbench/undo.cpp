@@ -42,7 +42,7 @@ void UndoLog::clear() {
     head_ = tail_ = writeHead_ = writeTail_ = 0;
     extras_.clear();
     openExtras_.reset();
-    openRecord_ = nullptr;
+    open_ = false;
     dropped_ = false;
 }
 
@@ -53,7 +53,7 @@ void UndoLog::open(const Workbench& wb, bool refreshed) {
     if (head_ - tail_ == records_.size()) makeRoomForRecord();
     StepRecord& r = records_[head_ & recordMask_];
     const TraceStep& slot = wb.run.history.slotOfNext();
-    openRecord_ = &r;
+    open_ = true;
     openFirstWrite_ = writeHead_;
     r.r = wb.regs.r;
     r.pc = wb.regs.pc;
@@ -66,9 +66,10 @@ void UndoLog::open(const Workbench& wb, bool refreshed) {
 }
 
 void UndoLog::close(bool executed) {
-    if (openRecord_ == nullptr) return;
+    if (!open_) return;
+    open_ = false;
     if (executed) {
-        openRecord_->writes = static_cast<uint8_t>(writeHead_ - openFirstWrite_);
+        records_[head_ & recordMask_].writes = static_cast<uint8_t>(writeHead_ - openFirstWrite_);
         if (openExtras_) {
             openExtras_->step = head_;
             extras_.push_back(std::move(*openExtras_));
@@ -79,7 +80,6 @@ void UndoLog::close(bool executed) {
         writeHead_ = openFirstWrite_;
         openExtras_.reset();
     }
-    openRecord_ = nullptr;
 }
 
 void UndoLog::noteRareChanges(const Workbench& wb, const TraceStep& slot, StepRecord& r, bool refreshed) {
@@ -138,7 +138,7 @@ void UndoLog::dropOldest() {
 // ---- Going back ----
 
 bool UndoLog::undo(Workbench& wb) {
-    if (openRecord_ != nullptr || head_ == tail_) return false;
+    if (open_ || head_ == tail_) return false;
     --head_;
     const StepRecord& r = records_[head_ & recordMask_];
     for (uint64_t n = 0; n < r.writes; ++n) {  // the newest write first

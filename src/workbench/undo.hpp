@@ -38,7 +38,7 @@ public:
     // their registers' digits, as a refresh leaves them (every step of a press but its first).
     void open(const Workbench& wb, bool refreshed);
     void noteWrite(int64_t cell, int32_t old) {  // the step writes a memory cell that held `old`
-        if (openRecord_ != nullptr) pushWrite(cell, old);
+        if (open_) pushWrite(cell, old);
     }
     void close(bool executed);  // after it: keeps the record when an instruction was executed
 
@@ -90,7 +90,7 @@ private:
     uint64_t writeMask_ = 0;
     uint64_t writeHead_ = 0;                 // number of the next write
     uint64_t writeTail_ = 0;                 // the first write of the oldest record kept
-    StepRecord* openRecord_ = nullptr;       // the record of the step under way
+    bool open_ = false;                      // a step is under way; its record is number head_
     uint64_t openFirstWrite_ = 0;            // its first write
     std::deque<StepExtras> extras_;          // by ascending step
     std::optional<StepExtras> openExtras_;   // those of the step under way
