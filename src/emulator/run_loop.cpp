@@ -153,6 +153,7 @@ void pressBegins(Workbench& wb, int32_t target) {
 bool pressGoesOn(Workbench& wb) {
     auto& run = wb.run;
     Press& press = wb.debug.press;
+    if (!press.active) return false;
     if (stopsBeforeThis(wb)) {
         haltFor(wb, Halt::Breakpoint);
         return pressEnds(wb);

@@ -119,7 +119,9 @@ void Combo1_Click(Workbench& wb) {
 
 void Combo1_LostFocus(Workbench& wb) { wb.display().focusText1(); }
 
-void userEditsBox(Workbench& wb, int k, const Text& text) { setBoxText(wb, k, text); }
+void userEditsBox(Workbench& wb, int k, const Text& text) {
+    if (!wb.debug.press.active) setBoxText(wb, k, text);  // the boxes are the run's while it watches one
+}
 
 void userChoosesItem(Workbench& wb, int index) {
     wb.combo1.selected = index;

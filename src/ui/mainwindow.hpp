@@ -19,7 +19,7 @@ void Combo1_Click(Workbench& wb);       // inserts the chosen word at the caret 
 void Combo1_LostFocus(Workbench& wb);   // the focus goes back to Text1
 
 // ---- User actions the window delivers ----
-void userEditsBox(Workbench& wb, int k, const Text& text);      // typing into txtGR(k)
+void userEditsBox(Workbench& wb, int k, const Text& text);      // typing into txtGR(k); none during a press
 void userChoosesItem(Workbench& wb, int index);                  // picking a chooser item (also the same again)
 void userSetsSource(Workbench& wb, const Text& text);            // the editor's text as the user left it
 // The editor's selection, kept within the text as a text widget keeps it; false when
