@@ -12,12 +12,12 @@
 #include <chrono>
 
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
 #include "ui/headless.hpp"
 #include "workbench/lists.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
-#include "workbench/breakpoints.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -72,7 +72,7 @@ void setAids(Workbench& wb, Aids aids) {
         return;
     }
     wb.debug.detectLoops = true;
-    for (const int32_t line : kSpareLines) toggleBreakpoint(wb, line);
+    for (const int32_t line : kSpareLines) userTogglesBreakpoint(wb, line);
 }
 
 // The same source, assembled and switched to Run Mode, on each display.

@@ -5,9 +5,9 @@
 
 #include "literal_refresh.hpp"
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
 #include "ui/headless.hpp"
 #include "ui/mainwindow.hpp"
-#include "workbench/breakpoints.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -68,7 +68,7 @@ struct Bench {
             return;
         }
         wb.debug.detectLoops = true;
-        for (const int32_t line : {7, 8, 9}) toggleBreakpoint(wb, line);
+        for (const int32_t line : {7, 8, 9}) userTogglesBreakpoint(wb, line);
     }
 };
 

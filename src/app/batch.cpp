@@ -6,6 +6,7 @@
 
 #include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/source_file.hpp"
 
@@ -79,7 +80,7 @@ BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, s
     if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
     if (wb.run.haltedBy == Halt::EndlessLoop) {
-        err << toUtf8(statusText(wb.debug.status)) << '\n';
+        err << toUtf8(debugStatusText(wb)) << '\n';
         return kEndlessLoop;
     }
     if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it

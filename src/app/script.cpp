@@ -28,7 +28,9 @@ namespace {
 using Error = std::optional<std::string>;  // why a line is malformed; nothing when it is fine
 
 struct Session {
-    Session(std::istream& in, std::ostream& o, std::ostream& e) : lines(in, kScriptLineLimit), out(o), err(e) {}
+    Session(std::istream& in, std::ostream& o, std::ostream& e) : lines(in, kScriptLineLimit), out(o), err(e) {
+        wb.debug.undo.setBudget(kScriptUndoBudget);  // a long run stays small
+    }
     LineReader lines;
     std::ostream& out;
     std::ostream& err;
@@ -160,7 +162,7 @@ Error show(Session& s, std::string_view what) {
     } else if (what == "problems") {
         showProblems(s);
     } else if (what == "status") {
-        s.out << "STATUS " << quoted(statusText(wb.status, false)) << '\n';
+        s.out << "STATUS " << quoted(statusBarText(wb, false)) << '\n';
     } else if (what == "changes") {
         showChanges(s);
     } else if (what == "pc-line") {

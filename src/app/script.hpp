@@ -12,6 +12,7 @@
 namespace comet {
 
 constexpr size_t kScriptLineLimit = 1024 * 1024;  // the longest script line read
+constexpr size_t kScriptUndoBudget = size_t{16} << 20;  // the records "back" goes through: some 130,000 steps
 
 // Runs a whole script. Returns 0 when it ran to its end, 2 at the first malformed line
 // or one longer than kScriptLineLimit (reported on `err` with its line number; nothing

@@ -114,9 +114,7 @@ void haltFor(Workbench& wb, Halt why) {
         d.status.loop = d.loops.found();
         return;
     }
-    const Breakpoint* b = breakpointAt(wb, run.pc);
-    d.status.kind = b != nullptr ? DebugStatus::Breakpoint : DebugStatus::Reached;
-    d.status.line = b != nullptr ? b->line : lineOfAddress(wb, run.pc);
+    d.status.kind = breakpointAt(wb, run.pc) != nullptr ? DebugStatus::Breakpoint : DebugStatus::Reached;
     d.status.address = run.pc;
 }
 

@@ -1,7 +1,8 @@
 // The main window's debugging commands: breakpoints from the editor's gutter, F9 and
-// the object listing, run to cursor, Back, Reset and the watching speed. A window binds
-// them to its controls and shows what they leave: the breakpoints beside the editor's
-// lines and the listing's, and statusText(wb.debug.status) in its status bar.
+// the object listing, run to cursor, Reset and the watching speed (Back and the presses
+// themselves are noted with "Exec", in exec_status). A window binds them to its controls
+// and shows what they leave: the breakpoints beside the editor's lines and the listing's,
+// and statusBarText in its status bar.
 #pragma once
 
 #include <cstdint>
@@ -10,25 +11,33 @@
 
 namespace comet {
 
+// What an editor line is known to make, besides the address of its first word.
+constexpr int32_t kLineNoWords = -1;  // it made no words at the last ASM
+constexpr int32_t kLineUnknown = -2;  // it has not been assembled as it stands (edited since, or never)
+
 // ---- Breakpoints ----
 void userTogglesBreakpoint(Workbench& wb, int32_t line);      // a click in the gutter beside an editor line (1-based)
 void userTogglesBreakpointAtCaret(Workbench& wb);             // F9: the line the caret stands on
 void userTogglesListingBreakpoint(Workbench& wb, int index);  // a double-click on List1's line `index`
 int32_t caretLine(const Workbench& wb);                       // the editor line the caret stands on (1-based)
 bool listingLineHasBreakpoint(const Workbench& wb, int index);  // whether to draw one beside List1's line `index`
+int32_t addressOfLine(const Workbench& wb, int32_t line);    // its first word's address, kLineNoWords or kLineUnknown
 
 // ---- Run control ----
-// Where a run to cursor stops: the address of the caret line's first word; -1 when the
-// line has none, and the status says why.
+// Where a run to cursor stops: the address of the caret line's first word; kLineNoWords
+// or kLineUnknown when there is none, and the status says why.
 int32_t runToCursorTarget(Workbench& wb);
 void userRunsToCursor(Workbench& wb);  // a whole run to the caret line at full speed
 // True when a press toward `target` (-1: "Exec") is to be watched: the window then calls
-// pressGoesOn every 1000 / wb.debug.speed milliseconds and repaints in between.
+// userWatchesStep every 1000 / wb.debug.speed milliseconds and repaints in between.
 bool pressIsWatched(const Workbench& wb, int32_t target);
 void userSetsSpeed(Workbench& wb, int instructionsPerSecond);  // one of kWatchSpeeds; any other is ignored
+void userResets(Workbench& wb);  // Reset: the state right after start-up and ASM of the same source
 
-// ---- Back and Reset ----
-void userStepsBack(Workbench& wb);  // Back: undoes the last executed instruction
-void userResets(Workbench& wb);     // Reset: the state right after start-up and ASM of the same source
+// ---- After ASM, and the status bar ----
+void debuggingAfterAssembly(Workbench& wb);  // no step to go back to; breakpoints at their new addresses
+Text debugStatusText(const Workbench& wb);   // the last debugging event; "" when there is none
+// What the status bar says: the last debugging event, else the last press's account.
+Text statusBarText(const Workbench& wb, bool withTime);
 
 }  // namespace comet

@@ -65,27 +65,80 @@ Text howItEnded(const ExecStatus& s) {
     case Halt::Stopped: return u"Stopped by you at " + cnvHex4(s.to) + afterSteps(s.steps);
     case Halt::AddressError: return u"Address error at " + cnvHex4(s.to) + afterSteps(s.steps);
     case Halt::OutputCancelled: return u"Cancelled in the output box" + afterSteps(s.steps);
+    case Halt::Breakpoint: return u"Stopped before the instruction at " + cnvHex4(s.to) + afterSteps(s.steps);
+    case Halt::EndlessLoop: return u"Stopped in an endless loop at " + cnvHex4(s.to) + afterSteps(s.steps);
     case Halt::None: break;
     }
     return u"Executed the instruction at " + cnvHex4(s.from) + u"; the next is at " + cnvHex4(s.to);
 }
 
-}  // namespace
+// ---- Noting a press ----
 
-void userPressesExec(Workbench& wb) {
-    const bool debugMode = wb.run.debugMode;
-    const Displayed before = displayedNow(wb);
-    const uint64_t stepsBefore = wb.run.history.steps();
+void notePressBegins(Workbench& wb) {
     wb.changed = {};
-    wb.status = {ExecStatus::Running, debugMode, Halt::None, 0, wb.regs.pc, wb.regs.pc, 0};
+    wb.status = {ExecStatus::Running, wb.run.debugMode, Halt::None, 0, wb.regs.pc, wb.regs.pc, 0};
+}
+
+// Runs part of the press under way, adding its instructions and time to the status.
+template <class Part>
+auto notingPart(Workbench& wb, Part part) {
+    const uint64_t stepsBefore = wb.run.history.steps();
     const auto start = std::chrono::steady_clock::now();
-    Command2_Click(wb);
-    wb.status.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto result = part();
+    wb.status.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    wb.status.steps += wb.run.history.steps() - stepsBefore;
+    wb.status.to = wb.regs.pc;
+    return result;
+}
+
+void notePressEnded(Workbench& wb) {
     wb.status.phase = ExecStatus::Done;
     wb.status.halt = wb.run.haltedBy;
-    wb.status.steps = wb.run.history.steps() - stepsBefore;
-    wb.status.to = wb.regs.pc;
-    if (debugMode) wb.changed = changesSince(wb, before);
+}
+
+}  // namespace
+
+void userPressesExec(Workbench& wb) { userRunsPress(wb, -1); }
+
+void userRunsPress(Workbench& wb, int32_t target) {
+    const Displayed before = displayedNow(wb);
+    notePressBegins(wb);
+    notingPart(wb, [&] {
+        runPress(wb, target);
+        return true;
+    });
+    notePressEnded(wb);
+    if (wb.status.debugMode) wb.changed = changesSince(wb, before);
+}
+
+void userBeginsWatchedPress(Workbench& wb, int32_t target) {
+    notePressBegins(wb);
+    pressBegins(wb, target);
+}
+
+bool userWatchesStep(Workbench& wb) {
+    const Displayed before = displayedNow(wb);
+    const bool goesOn = notingPart(wb, [&] { return pressGoesOn(wb); });
+    wb.changed = changesSince(wb, before);
+    if (!goesOn) notePressEnded(wb);
+    return goesOn;
+}
+
+void userStopsWatchedPress(Workbench& wb) {
+    pressStopped(wb);
+    notePressEnded(wb);
+}
+
+void userStepsBack(Workbench& wb) {
+    if (wb.debug.press.active) return;
+    const Displayed before = displayedNow(wb);
+    UndoLog& undo = wb.debug.undo;
+    const bool undone = undo.undo(wb);
+    wb.changed = changesSince(wb, before);
+    wb.debug.status = {};
+    wb.debug.status.kind = undone ? DebugStatus::SteppedBack : DebugStatus::NothingToUndo;
+    wb.debug.status.undoSteps = undo.steps();
+    wb.debug.status.undoDropped = undo.dropped();
 }
 
 Text statusText(const ExecStatus& status, bool withTime) {

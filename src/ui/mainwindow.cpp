@@ -5,10 +5,10 @@
 
 #include "assembler/passes.hpp"
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
 #include "ui/exec_status.hpp"
 #include "ui/problems.hpp"
 #include "ui/source_lines.hpp"
-#include "workbench/breakpoints.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 
@@ -100,8 +100,7 @@ void Command1_Click(Workbench& wb) {
     DumpMem(wb);
     collectProblems(wb);
     forgetPresses(wb);
-    wb.debug.undo.clear();  // a step back never crosses an assembly
-    breakpointsAfterAssembly(wb);
+    debuggingAfterAssembly(wb);
 }
 
 void Combo1_Click(Workbench& wb) {
@@ -129,7 +128,6 @@ void userChoosesItem(Workbench& wb, int index) {
 }
 
 void userSetsSource(Workbench& wb, const Text& text) {
-    breakpointsAfterEdit(wb, wb.text1.text, text);
     // A text widget given a whole new text puts its caret at the start.
     const Text before = std::exchange(wb.text1.text, text);
     wb.text1.selStart = wb.text1.selLength = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "machine/hex.hpp"
+#include "workbench/breakpoints.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {
@@ -47,6 +48,7 @@ void followAssembledLines(Workbench& wb) {
 }
 
 void followEdit(Workbench& wb, TextView before) {
+    breakpointsAfterEdit(wb, before, wb.text1.text);
     auto& now = wb.marks.lineNow;
     if (now.empty() || before == wb.text1.text) return;
     const std::vector<int32_t> map = lineMapOfEdit(before, wb.text1.text);

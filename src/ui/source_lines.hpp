@@ -16,7 +16,7 @@ namespace comet {
 std::vector<int32_t> lineMapOfEdit(TextView before, TextView after);
 
 void followAssembledLines(Workbench& wb);         // after an ASM: every line is where it was assembled
-void followEdit(Workbench& wb, TextView before);  // the editor's text changed from `before` to what it holds
+void followEdit(Workbench& wb, TextView before);  // the editor's text changed from `before`: lines and breakpoints follow
 int32_t currentLine(const Workbench& wb, int32_t assembledLine);  // 0 once edited, or before any ASM
 
 // ---- Source lines of the displays ----

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 
-#include "machine/charset.hpp"
 #include "workbench/breakpoints.hpp"
 #include "workbench/loop_watch.hpp"
 #include "workbench/undo.hpp"
@@ -31,15 +30,12 @@ struct DebugStatus {
         Pending,        // a breakpoint on a line changed since the last ASM: it stops runs after the next
     };
     Kind kind = None;
-    int32_t line = 0;         // Breakpoint, Reached, NoWords, NotAssembled, Pending
-    int32_t address = 0;      // Breakpoint, Reached
-    FoundLoop loop;           // EndlessLoop
-    uint64_t undoSteps = 0;   // SteppedBack, NothingToUndo: steps Back can still undo
-    bool undoDropped = false; // ...and older ones were dropped to stay within the budget
-    bool operator==(const DebugStatus&) const = default;
+    int32_t line = 0;          // NoWords, NotAssembled, Pending
+    int32_t address = 0;       // Breakpoint, Reached: where the run stopped
+    FoundLoop loop;            // EndlessLoop
+    uint64_t undoSteps = 0;    // SteppedBack, NothingToUndo: steps Back can still undo
+    bool undoDropped = false;  // ...and older ones were dropped to stay within the budget
 };
-
-Text statusText(const DebugStatus& status);  // "" for None
 
 // The press under way: an "Exec" press or a run to cursor.
 struct Press {

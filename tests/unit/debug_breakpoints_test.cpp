@@ -37,12 +37,12 @@ TEST_F(BreakpointRuns, StopBeforeTheInstructionAndTheNextPressGoesOn) {
         EXPECT_EQ(wb.txtGR[kPcBox], u"000A");
         EXPECT_EQ(lastExecutedWord(), 0x0700) << "the RET ran, the JMP at the breakpoint did not";
         EXPECT_EQ(display.shown.size(), static_cast<size_t>(press)) << "one OUT per round";
-        EXPECT_EQ(statusText(wb.debug.status), u"Stopped at the breakpoint on line 7 (address 000A)");
+        EXPECT_EQ(debugStatusText(wb), u"Stopped at the breakpoint on line 7 (address 000A)");
     }
     userTogglesBreakpoint(wb, kJmpLine);
     Command2_Click(wb);
     EXPECT_EQ(wb.run.haltedBy, Halt::Exit);
-    EXPECT_EQ(statusText(wb.debug.status), u"");
+    EXPECT_EQ(debugStatusText(wb), u"");
 }
 
 TEST_F(BreakpointRuns, ADebugModePressExecutesItsOneInstruction) {
@@ -58,13 +58,13 @@ TEST_F(BreakpointRuns, FollowTheirLinesThroughEditsAndAssembly) {
     userTogglesBreakpoint(wb, 6);  // CALL S2 at 0008
     userTogglesBreakpoint(wb, kExitLine);
     userTogglesBreakpoint(wb, kEndProgLine);  // a label alone makes no words
-    EXPECT_EQ(statusText(wb.debug.status), u"Line 8 makes no words");
+    EXPECT_EQ(debugStatusText(wb), u"Line 8 makes no words");
     EXPECT_EQ(set(), (std::vector<Breakpoint>{{6, 0x0008}, {kExitLine, 0x000C}}));
 
     userSetsSource(wb, u"S1  START\r\n" + twoLinesAbove + kSampleProgram.substr(11));
     EXPECT_EQ(set(), (std::vector<Breakpoint>{{8, 0x0008}, {11, 0x000C}})) << "memory still holds the old program";
     userTogglesBreakpoint(wb, 2);  // not assembled yet
-    EXPECT_EQ(statusText(wb.debug.status), u"The breakpoint on line 2 stops runs after the next ASM");
+    EXPECT_EQ(debugStatusText(wb), u"The breakpoint on line 2 stops runs after the next ASM");
     Command1_Click(wb);
     EXPECT_EQ(set(), (std::vector<Breakpoint>{{2, 0x0000}, {8, 0x000C}, {11, 0x0010}}));
 
@@ -104,18 +104,18 @@ TEST_F(BreakpointRuns, RunToCursorStopsAtTheCaretLine) {
         userEditsBox(wb, kPcBox, r.pc);
         caretOnLine(r.caretLine);
         userRunsToCursor(wb);
-        EXPECT_EQ(statusText(wb.debug.status), r.status) << r.caretLine;
+        EXPECT_EQ(debugStatusText(wb), r.status) << r.caretLine;
         EXPECT_EQ(wb.txtGR[kPcBox], r.pcAfter) << r.caretLine;
         EXPECT_EQ(display.shown.size(), r.outputs) << r.caretLine;
     }
     userTogglesBreakpoint(wb, kJmpLine);
     caretOnLine(kExitLine);
     userRunsToCursor(wb);
-    EXPECT_EQ(statusText(wb.debug.status), u"Stopped at the breakpoint on line 7 (address 000A)");
+    EXPECT_EQ(debugStatusText(wb), u"Stopped at the breakpoint on line 7 (address 000A)");
     userSetsSource(wb, kSampleProgram + u"    EXIT\r\n");
     caretOnLine(19);
     EXPECT_EQ(runToCursorTarget(wb), kLineUnknown);
-    EXPECT_EQ(statusText(wb.debug.status), u"Line 19 has changed since the last ASM");
+    EXPECT_EQ(debugStatusText(wb), u"Line 19 has changed since the last ASM");
 }
 
 TEST_F(BreakpointRuns, FromTheListingAndF9) {

@@ -5,6 +5,7 @@
 
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
+#include "ui/debugging.hpp"
 
 namespace comet {
 namespace {
@@ -60,7 +61,7 @@ TEST(LoopDetection, FindsTheEarliestStepsThatRepeat) {
 TEST(LoopDetection, SaysSoInTheStatus) {
     Watched w(u"  LEA GR1,0\r\nL ADD GR1,ONE\r\n  JMP L\r\nONE DC 1\r\n");
     w.run(10'000'000);
-    EXPECT_EQ(statusText(w.wb.debug.status), u"Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)");
+    EXPECT_EQ(debugStatusText(w.wb), u"Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)");
     EXPECT_TRUE(w.wb.run.halted);
 }
 

@@ -9,6 +9,7 @@
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
 #include "ui/debugging.hpp"
+#include "ui/exec_status.hpp"
 #include "ui/reports.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
@@ -173,7 +174,7 @@ TEST_F(StepBack, TheOldestStepsGiveWayToTheBudget) {
         backThrough(std::vector<Observables>(seen.end() - static_cast<long>(kept) - 1, seen.end()));
         userStepsBack(wb);
         EXPECT_EQ(wb.debug.status.kind, DebugStatus::NothingToUndo);
-        EXPECT_EQ(statusText(wb.debug.status),
+        EXPECT_EQ(debugStatusText(wb),
                   u"Nothing to step back: 0 steps can be undone; older steps were dropped to stay within the undo memory");
     }
 }
@@ -205,7 +206,7 @@ TEST_F(StepBack, ResetIsAFreshStartAndAssembly) {
     forward(40, true);
     userEditsBox(wb, 2, u"zz");
     userResets(wb);
-    EXPECT_EQ(statusText(wb.debug.status), u"Reset: the program is loaded again");
+    EXPECT_EQ(debugStatusText(wb), u"Reset: the program is loaded again");
     Loaded started;
     userSetsSource(started.wb, kBusyProgram);
     Command1_Click(started.wb);
