@@ -8,6 +8,7 @@
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
 #include "ui/debugging.hpp"
+#include "ui/exec_status.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {
@@ -143,22 +144,27 @@ TEST_F(BreakpointRuns, APressDrivenAStepAtATimeKeepsTheRules) {
     userTogglesBreakpoint(whole.wb, kExitLine);
     Command2_Click(whole.wb);
 
-    pressBegins(wb);
+    userBeginsWatchedPress(wb, -1);
+    EXPECT_EQ(statusText(wb.status, false), u"Running\u2026");
     int steps = 0;
-    while (pressGoesOn(wb)) ++steps;
+    while (userWatchesStep(wb)) {
+        ++steps;
+        EXPECT_TRUE(wb.changed.boxes[kPcBox]) << "each step marks what it changed";
+    }
     EXPECT_EQ(steps, static_cast<int>(whole.wb.run.history.steps()));
     EXPECT_EQ(wb.run.history.text(), whole.wb.run.history.text());
     EXPECT_EQ(wb.txtGR, whole.wb.txtGR);
-    EXPECT_EQ(wb.run.haltedBy, Halt::Breakpoint);
+    EXPECT_EQ(statusText(wb.status, false), u"Stopped before the instruction at 000C after 18 instructions");
+    EXPECT_EQ(statusBarText(wb, false), u"Stopped at the breakpoint on line 9 (address 000C)");
 
-    pressBegins(wb);  // goes on from the breakpoint: EXIT
-    EXPECT_FALSE(pressGoesOn(wb));
+    userBeginsWatchedPress(wb, -1);  // goes on from the breakpoint: EXIT
+    EXPECT_FALSE(userWatchesStep(wb));
     EXPECT_EQ(wb.run.haltedBy, Halt::Exit);
-    pressBegins(wb);
-    EXPECT_TRUE(pressGoesOn(wb));
-    pressStopped(wb);
-    EXPECT_EQ(wb.run.haltedBy, Halt::Stopped);
-    EXPECT_FALSE(wb.debug.press.active);
+    userBeginsWatchedPress(wb, -1);
+    EXPECT_TRUE(userWatchesStep(wb));
+    userStopsWatchedPress(wb);
+    EXPECT_EQ(statusBarText(wb, false), u"Stopped by you at 0002 after 1 instruction");
+    EXPECT_FALSE(pressGoesOn(wb)) << "an ended press takes no more steps";
     userSetsSpeed(wb, 7);  // no such speed
     EXPECT_EQ(wb.debug.speed, 5);
     Label3_Click(wb);

@@ -179,9 +179,13 @@ TEST_F(StepBack, TheOldestStepsGiveWayToTheBudget) {
     }
 }
 
-TEST_F(StepBack, NothingBeforeTheLastAssembly) {
+TEST_F(StepBack, MarksWhatItChangedAndNothingBeforeTheLastAssembly) {
     assemble(kSampleProgram);
-    forward(5, true);
+    forward(5, true);  // CALL pushed 000A: GR4 and the dump line of 0024 change back
+    userStepsBack(wb);
+    EXPECT_EQ(wb.changed.boxes, (std::array<bool, kBoxCount>{false, false, false, false, true, false, true}));
+    EXPECT_TRUE(wb.changed.words[0x24]);
+    EXPECT_EQ(wb.changed.words.count(), 1u);
     Command1_Click(wb);
     const Observables assembled = observe(wb);
     userStepsBack(wb);
