@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -13,9 +14,22 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr int kUnknownByte = 63;
 
+// A converter to CP932 of the C library. A converter keeps state between calls, so
+// every thread that assembles or runs a program (grading runs many at once) has its own.
+struct Cp932Converter {
+    iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    Cp932Converter() = default;
+    Cp932Converter(const Cp932Converter&) = delete;
+    Cp932Converter& operator=(const Cp932Converter&) = delete;
+    ~Cp932Converter() {
+        if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+};
+
 // CP932 code of one BMP character through the C library, or -1 where it has none.
 int cp932Code(char16_t c) {
-    static iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    thread_local Cp932Converter converter;
+    iconv_t cd = converter.cd;
     if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
     char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     char out[4] = {};
@@ -111,18 +125,17 @@ int byteCodeOf(char16_t c) {
     if (c < 0x80) return c;
     if (c >= 0xFF61 && c <= 0xFF9F) return 161 + (c - 0xFF61);
     if (isSurrogate(c)) return kUnknownByte;
-    // One lazily filled table: the C library's converter is asked once per character.
-    static std::array<int16_t, 0x10000> cache = [] {
-        std::array<int16_t, 0x10000> a{};
-        a.fill(-2);
-        return a;
-    }();
-    int16_t& entry = cache[c];
-    if (entry == -2) {
-        const int code = cp932Code(c);
-        entry = static_cast<int16_t>(code < 0 ? kUnknownByte : code);
-    }
-    return entry;
+    // One lazily filled table shared by every thread, holding code + 1 (0: not asked
+    // yet): the C library's converter is asked once per character, or once per thread
+    // that meets the character first at the same time.
+    static std::array<std::atomic<int16_t>, 0x10000> cache{};
+    std::atomic<int16_t>& entry = cache[c];
+    const int16_t known = entry.load(std::memory_order_relaxed);
+    if (known != 0) return known - 1;
+    const int found = cp932Code(c);
+    const int code = found < 0 ? kUnknownByte : found;
+    entry.store(static_cast<int16_t>(code + 1), std::memory_order_relaxed);
+    return code;
 }
 
 char16_t outputCharOf(int byte) {
