@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/line_reader.hpp"
+#include "app/trace_export.hpp"
 #include "emulator/engine.hpp"
 #include "ui/debugging.hpp"
 #include "ui/mainwindow.hpp"
@@ -60,21 +61,34 @@ private:
     std::ostream& err_;
 };
 
-}  // namespace
+// The same, with every step of the run written to a trace file as it ends (a display of
+// its own, so that a run without a trace pays nothing for it).
+class TracingBatchDisplay : public BatchDisplay {
+public:
+    TracingBatchDisplay(long maxSteps, std::istream& in, std::ostream& out, std::ostream& err, TraceFile& trace)
+        : BatchDisplay(maxSteps, in, out, err), trace_(trace) {}
 
-BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
-                     std::ostream& err) {
-    BatchDisplay display(maxSteps, in, out, err);
-    Workbench wb(display);
-    wb.debug.undo.setBudget(0);  // nothing steps back here
-    wb.debug.detectLoops = true;
-    Form_Load(wb);
-    userSetsSource(wb, source);
-    Command1_Click(wb);
+    void runStarted() override {
+        BatchDisplay::runStarted();
+        trace_.runStarted();
+    }
+    bool stopRequested() override {
+        trace_.stepEnded();
+        return BatchDisplay::stopRequested();
+    }
+    void runEnded() override { trace_.stepEnded(); }  // the step that ended the run
+
+private:
+    TraceFile& trace_;
+};
+
+// The batch run on a workbench made for it, shown on `display`.
+BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Text& source, std::string_view file,
+                           std::ostream& out, std::ostream& err) {
+    const bool assembled = assembleForRun(wb, source);
     // After the messages as their boxes showed them, each again where it points, for editors and build tools.
     for (const Diagnostic& d : wb.diagnostics) err << locatedText(file, d) << '\n';
-    if (!wb.diagnostics.empty()) return kAsmErrors;
-    Label3_Click(wb);  // Run Mode; the PC box still shows 0000
+    if (!assembled) return kAsmErrors;
     Command2_Click(wb);
     out.flush();
     if (display.inputTooLong()) return kBadInput;
@@ -85,6 +99,32 @@ BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, s
     }
     if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
     return kRanExit;
+}
+
+}  // namespace
+
+bool assembleForRun(Workbench& wb, const Text& source) {
+    wb.debug.undo.setBudget(0);  // nothing steps back here
+    wb.debug.detectLoops = true;
+    Form_Load(wb);
+    userSetsSource(wb, source);
+    Command1_Click(wb);
+    if (!wb.diagnostics.empty()) return false;
+    Label3_Click(wb);  // Run Mode; the PC box still shows 0000
+    return true;
+}
+
+BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
+                     std::ostream& err, TraceFile* trace) {
+    if (!trace) {
+        BatchDisplay display(maxSteps, in, out, err);
+        Workbench wb(display);
+        return assembleAndRun(wb, display, source, file, out, err);
+    }
+    TracingBatchDisplay display(maxSteps, in, out, err, *trace);
+    Workbench wb(display);
+    trace->follow(wb);
+    return assembleAndRun(wb, display, source, file, out, err);
 }
 
 }  // namespace comet

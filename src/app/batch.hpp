@@ -7,8 +7,11 @@
 #include <string_view>
 
 #include "machine/charset.hpp"
+#include "workbench/workbench.hpp"
 
 namespace comet {
+
+class TraceFile;
 
 constexpr size_t kInputLineLimit = 64 * 1024;  // the longest line IN reads; IN keeps at most 400 characters of it
 
@@ -22,11 +25,17 @@ enum BatchStatus : int {
     kEndlessLoop = 5,   // the machine came back to an earlier state: the program can never end
 };
 
+// Puts `source` into the editor of a freshly loaded window (with endless-loop detection
+// on and no step back), presses "ASM" and switches to Run Mode, as a batch run does before
+// it presses "Exec"; false when the assembler reported an error (kept in wb.diagnostics).
+bool assembleForRun(Workbench& wb, const Text& source);
+
 // Assembles `source`, read from `file`, and runs it from address 0 in Run Mode with
 // endless-loop detection. Messages go to `err` one per line, and the assembler's then once
 // more as "FILE:LINE:COLUMN: message"; IN reads a line of `in`; OUT writes its text and a
 // newline to `out`. When `out` fails, the run ends as Cancel in the output box ends it.
+// With a `trace`, every step goes to it as a row.
 BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
-                     std::ostream& err);
+                     std::ostream& err, TraceFile* trace = nullptr);
 
 }  // namespace comet

@@ -1,7 +1,8 @@
 // The program's entry: the window, or one of the modes without one.
 //   comet-workbench [--screenshot DIR]                     the workbench window
 //   comet-workbench --script FILE [--max-steps N]          a session script (FILE "-": standard input)
-//   comet-workbench --run FILE [--max-steps N]             assemble and run one program
+//   comet-workbench --run FILE [--max-steps N] [--trace OUT.csv|OUT.json]
+//                                                          assemble and run one program
 //   comet-workbench --help                                 the usage, on standard output
 #include <charconv>
 #include <iostream>
@@ -17,6 +18,7 @@
 #include "app/escape.hpp"
 #include "app/process_output.hpp"
 #include "app/script.hpp"
+#include "app/trace_export.hpp"
 #include "ui/headless.hpp"
 #include "ui/source_file.hpp"
 
@@ -30,7 +32,8 @@ using comet::ProcessStreams;
 
 constexpr int kUsageStatus = 2;  // a malformed command line, or an input that is no source or script
 constexpr std::string_view kUsage =
-    "usage: comet-workbench [--screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] | --help\n";
+    "usage: comet-workbench [--screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
+    " | --help\n";
 
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef COMET_WITH_QT
@@ -46,6 +49,7 @@ int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 struct Options {
     std::string file;                          // the mode's FILE
     long maxSteps = comet::kDefaultMaxSteps;  // steps of a Run Mode press before it stops
+    std::string tracePath;                     // --run's trace file; "" for none
 };
 
 using OptionError = std::optional<std::string>;  // what is wrong with an option's value
@@ -63,6 +67,11 @@ OptionError setMaxSteps(Options& options, std::string_view value) {
     return std::nullopt;
 }
 
+OptionError setTrace(Options& options, std::string_view value) {
+    options.tracePath = value;
+    return std::nullopt;
+}
+
 struct Option {
     std::string_view name;
     OptionError (*set)(Options&, std::string_view value);
@@ -71,6 +80,7 @@ struct Option {
 // The options every mode takes after its FILE, each followed by its value.
 constexpr Option kOptions[] = {
     {"--max-steps", setMaxSteps},
+    {"--trace", setTrace},
 };
 
 // ---- Modes ------------------------------------------------------------------------
@@ -81,6 +91,10 @@ int cannotRead(const comet::FileError& error, ProcessStreams& io) {
 }
 
 int runScriptFile(const Options& options, ProcessStreams& io) {
+    if (!options.tracePath.empty()) {
+        io.err() << "comet-workbench: --trace goes with --run\n" << kUsage;
+        return kUsageStatus;
+    }
     if (options.file == "-") return comet::runScript(std::cin, io.out(), io.err(), options.maxSteps);
     auto file = comet::readSourceFile(options.file);
     if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
@@ -91,8 +105,16 @@ int runScriptFile(const Options& options, ProcessStreams& io) {
 int runProgramFile(const Options& options, ProcessStreams& io) {
     const auto file = comet::readSourceFile(options.file);
     if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
-    return comet::runBatch(std::get<comet::SourceFile>(file).text, options.file, options.maxSteps, std::cin, io.out(),
-                           io.err());
+    const comet::Text& source = std::get<comet::SourceFile>(file).text;
+    if (options.tracePath.empty())
+        return comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err());
+    comet::TraceFile trace(options.tracePath);
+    const int status = trace.problem().empty()
+                           ? comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err(), &trace)
+                           : kUsageStatus;
+    if (trace.finish()) return status;
+    io.err() << "comet-workbench: cannot write " << options.tracePath << ": " << trace.problem() << '\n';
+    return kUsageStatus;
 }
 
 struct Mode {
@@ -134,7 +156,8 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
         if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");
-        Options options{std::string(args[1])};
+        Options options;
+        options.file = std::string(args[1]);
         if (auto error = readOptions({args.begin() + 2, args.end()}, options)) return misuse(io, *error);
         return mode.run(options, io);
     }

@@ -22,14 +22,23 @@ constexpr int kCellCount = 201;    // cells 0..200; machine address a lives in c
 constexpr int kAddressCount = 200; // machine addresses 0..199
 
 // The cells, with a note of which were written since the memory dump last looked,
-// so that the dump copies only those.
+// so that the dump copies only those, and of each cell written since a trace of the
+// run last looked, so that it can tell a step's writes (a word written with the value
+// it held included).
 class Memory {
 public:
     const Cell& cell(int64_t c) const { return cells_[static_cast<size_t>(c)]; }
     Cell& writableCell(int64_t c) {
         changedLo_ = std::min(changedLo_, static_cast<int>(c));
         changedHi_ = std::max(changedHi_, static_cast<int>(c) + 1);
+        written_[static_cast<size_t>(c)] = true;
         return cells_[static_cast<size_t>(c)];
+    }
+    // Cells written since the last call.
+    std::array<bool, kCellCount> takeWritten() {
+        const auto written = written_;
+        written_.fill(false);
+        return written;
     }
     // Cells written since the last call: [first, last); empty when first >= last.
     std::pair<int, int> takeChanges() {
@@ -43,6 +52,8 @@ private:
     std::array<Cell, kCellCount> cells_{};  // cell 0 stands for address -1 (reached only by the stack)
     int changedLo_ = 0;                     // everything counts as written at first
     int changedHi_ = kCellCount;
+    // For the trace: the cells written since it last looked, a byte each so that a write costs one store.
+    std::array<bool, kCellCount> written_{};
 };
 
 // True when machine address a has a cell (0..199).

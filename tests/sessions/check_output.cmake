@@ -1,5 +1,5 @@
-# Runs the workbench once and compares its exit status, standard output and standard
-# error byte for byte with the expected ones.
+# Runs the workbench once and compares its exit status, standard output, standard
+# error and the files it was asked to write byte for byte with the expected ones.
 #   PROGRAM       the comet-workbench executable
 #   ARGS          its arguments, separated by "|"
 #   STDIN         file fed to standard input (empty: none)
@@ -8,13 +8,19 @@
 #   STATUS        expected exit status
 #   WORK          prefix of the files the actual output is kept in
 #   DIR           the folder it runs in (empty: the current one)
+#   FILES         files the run writes, as ACTUAL=EXPECTED separated by "|" (optional)
 string(REPLACE "|" ";" args "${ARGS}")
+string(REPLACE "|" ";" files "${FILES}")
 if(NOT STDIN)
   set(STDIN /dev/null)
 endif()
 if(NOT DIR)
   set(DIR .)
 endif()
+foreach(pair ${files})
+  string(REGEX REPLACE "=.*" "" actual "${pair}")
+  file(REMOVE ${actual})
+endforeach()
 execute_process(COMMAND ${PROGRAM} ${args} WORKING_DIRECTORY ${DIR}
   INPUT_FILE ${STDIN} OUTPUT_FILE ${WORK}.out ERROR_FILE ${WORK}.err RESULT_VARIABLE rc)
 
@@ -44,6 +50,16 @@ endfunction()
 
 compare_stream(${WORK}.out "${EXPECTED_OUT}" "standard output")
 compare_stream(${WORK}.err "${EXPECTED_ERR}" "standard error")
+foreach(pair ${files})
+  string(REGEX REPLACE "=.*" "" actual "${pair}")
+  string(REGEX REPLACE "^[^=]*=" "" expected "${pair}")
+  if(NOT EXISTS ${actual})
+    message(SEND_ERROR "${actual} was not written")
+    set(failed TRUE)
+  else()
+    compare_stream(${actual} ${expected} "${actual}")
+  endif()
+endforeach()
 if(failed)
   list(JOIN args " " shown)
   message(FATAL_ERROR "${PROGRAM} ${shown}: output not as expected")
