@@ -3,6 +3,8 @@
 //   comet-workbench --script FILE [--max-steps N]          a session script (FILE "-": standard input)
 //   comet-workbench --run FILE [--max-steps N] [--trace OUT.csv|OUT.json]
 //                                                          assemble and run one program
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
+//                                                          grade a class against an exercise's cases
 //   comet-workbench --help                                 the usage, on standard output
 #include <charconv>
 #include <iostream>
@@ -25,6 +27,9 @@
 #ifdef COMET_WITH_QT
 #include "ui/qt/qt_main.hpp"
 #endif
+#ifdef COMET_WITH_GRADE
+#include "app/grade_command.hpp"
+#endif
 
 namespace {
 
@@ -33,6 +38,9 @@ using comet::ProcessStreams;
 constexpr int kUsageStatus = 2;  // a malformed command line, or an input that is no source or script
 constexpr std::string_view kUsage =
     "usage: comet-workbench [--screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
+#ifdef COMET_WITH_GRADE
+    " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
+#endif
     " | --help\n";
 
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
@@ -153,6 +161,9 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
         io.out() << kUsage;
         return 0;
     }
+#ifdef COMET_WITH_GRADE
+    if (args[0] == "--grade") return comet::gradeCommand({args.begin() + 1, args.end()}, io.out(), io.err());
+#endif
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
         if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");

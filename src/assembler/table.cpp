@@ -48,4 +48,12 @@ int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls) {
 
 OpClass tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cast<size_t>(row)].cls; }
 
+std::optional<int32_t> labelAddress(const Workbench& wb, TextView name) {
+    for (int i = kReservedRows + 1; i <= wb.table.count; ++i) {
+        const TableRow& row = wb.table.rows[static_cast<size_t>(i)];
+        if (row.defined == 1 && sameName(row.name, name)) return row.value;
+    }
+    return std::nullopt;
+}
+
 }  // namespace comet

@@ -1,6 +1,7 @@
 // The mnemonic table: the 35 reserved words and, above them, the user's names.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "workbench/workbench.hpp"
@@ -13,5 +14,8 @@ void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code);
 // Row of a name (found without regard to case, or entered when new); 0 when the table is full.
 int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls);
 OpClass tblClass(const Workbench& wb, int row);
+
+// The address of a label the last assembly defined, found without regard to case; nothing when none.
+std::optional<int32_t> labelAddress(const Workbench& wb, TextView name);
 
 }  // namespace comet

@@ -14,6 +14,8 @@
 #include "ui/mainwindow.hpp"
 #include "ui/reports.hpp"
 #include "ui/run_compare.hpp"
+#include "ui/step_trace.hpp"
+#include "workbench/registers.hpp"
 
 namespace comet {
 namespace {
@@ -71,6 +73,21 @@ TEST(TraceCsv, SampleProgramTellsWhatTheHistoryViewerShows) {
         before = row;
     }
     EXPECT_EQ(toUtf8(l.wb.frmText.text), expected);
+}
+
+TEST(StepRecorder, AnInstructionAtTheLastAddressHasOneWord) {
+    Fresh f;
+    f.wb.memory.writableCell(kAddressCount).value = 0x1010;  // LD GR1 at 00C7, its address word beyond memory
+    setBoxText(f.wb, kPcBox, u"00C7");
+    StepRecorder recorder;
+    recorder.start(f.wb);
+    Command2_Click(f.wb);
+    StepRow row;
+    ASSERT_TRUE(recorder.take(f.wb, row));
+    EXPECT_EQ(row.pc, 0xC7);
+    EXPECT_EQ(row.wordCount, 1);
+    EXPECT_EQ(traceCsvLine(row), "1,00C7,1010,LD,,,0000,0000,0000,0000,0000,0000,\n");
+    EXPECT_FALSE(recorder.take(f.wb, row));
 }
 
 // ---- Where two runs part ----

@@ -1,0 +1,22 @@
+// The command line of grading:
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace comet {
+
+// Exit statuses of a grading.
+enum GradeStatus : int {
+    kAllPassed = 0,     // every submission passed every case
+    kSomeFailed = 1,    // some case failed for some submission
+    kCannotGrade = 2,   // misuse, or a case file, reference or report file that cannot be used
+};
+
+// Grades the submissions named in `args` (the arguments after --grade): the summary
+// to `out`, problems to `err`.
+GradeStatus gradeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace comet

@@ -1,0 +1,81 @@
+// What a case file says, and the verdicts the golden class under tests/grade does not
+// reach: cases that do not look at the output, registers compared in their low 16 bits.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "app/grade.hpp"
+#include "app/grade_report.hpp"
+
+namespace comet {
+namespace {
+
+TEST(CaseFile, SaysWhatEachCaseExpects) {
+    const Exercise e = parseExercise(
+        "reference = 'ref.casl'\nmax-steps = 50\n"
+        "[[case]]\nname = 'a'\ninput = ['x', 'y']\noutput = []\nregisters = { fr = -32768 }\nlabels = { Buf = 0xFFFF }\n"
+        "[[case]]\nname = 'b'\nmax-steps = 7\n",
+        "class/cases.toml", 1000);
+    EXPECT_EQ(e.reference, "class/ref.casl");
+    EXPECT_EQ(e.referenceWhere, "class/cases.toml:1:13");
+    ASSERT_EQ(e.cases.size(), 2u);
+    const TestCase& a = e.cases[0];
+    EXPECT_EQ(a.input, (std::vector<Text>{u"x", u"y"}));
+    EXPECT_TRUE(a.checksOutput);
+    EXPECT_TRUE(a.output.empty());
+    EXPECT_EQ(a.maxSteps, 50);
+    ASSERT_EQ(a.registers.size(), 1u);
+    EXPECT_EQ(a.registers[0].name, "FR");
+    EXPECT_EQ(a.registers[0].value, -32768);
+    ASSERT_EQ(a.labels.size(), 1u);
+    EXPECT_EQ(a.labels[0].name, "Buf");
+    EXPECT_EQ(a.labels[0].value, 0xFFFF);
+    EXPECT_FALSE(e.cases[1].checksOutput);
+    EXPECT_EQ(e.cases[1].maxSteps, 7);
+    EXPECT_EQ(parseExercise("[[case]]\nname = 'c'\n", "c.toml", 1000).cases[0].maxSteps, 1000);
+}
+
+// A submission written to a file of its own for the grader to read.
+struct SubmissionFile {
+    std::string path = (std::filesystem::temp_directory_path() / ("comet_grade_" + std::to_string(getpid()) + ".casl")).string();
+    explicit SubmissionFile(const std::string& source) { std::ofstream(path, std::ios::binary) << source; }
+    ~SubmissionFile() { std::filesystem::remove(path); }
+};
+
+TEST(Grader, ChecksOnlyWhatACaseExpects) {
+    const Exercise e = parseExercise(
+        "[[case]]\nname = 'any output'\n"
+        "[[case]]\nname = 'no output'\noutput = []\n"
+        "[[case]]\nname = 'minus'\nregisters = { GR1 = 0xFFFF, FR = 0x8000 }\n"
+        "[[case]]\nname = 'label'\nlabels = { m = -1 }\n"
+        "[[case]]\nname = 'two lines'\noutput = ['HI', 'HI']\n",
+        "cases.toml", 1000);
+    const SubmissionFile file("  LD GR1,M\r\n  ADD GR1,Z\r\n  OUT H,L\r\n  EXIT\r\nH DC 'HI'\r\nL DC 2\r\nM DC #FFFF\r\nZ DC 0\r\n");
+    const SubmissionResult r = Grader(e).grade(file.path);
+    ASSERT_EQ(r.cases.size(), 5u);
+    EXPECT_EQ(r.cases[0].outcome, Outcome::Passed);
+    EXPECT_EQ(r.cases[0].steps, 5u);
+    EXPECT_EQ(r.cases[1].reason, "output line 1 is \"HI\", expected no more output");
+    EXPECT_EQ(r.cases[2].outcome, Outcome::Passed);
+    EXPECT_EQ(r.cases[3].outcome, Outcome::Passed);
+    EXPECT_EQ(r.cases[4].reason, "output line 2 is missing, expected \"HI\"");
+    EXPECT_EQ(r.passed(), 3u);
+}
+
+TEST(GradeReports, QuoteWhatCsvAndXmlCannotHoldAsItIs) {
+    const Exercise e = parseExercise("[[case]]\nname = 'say \"hi\"'\n[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::Passed, 3, {}, {}}, {Outcome::WrongState, 3, "no label A\x01", {}}}}};
+    EXPECT_EQ(resultsCsv(e, results),
+              "submission,case,result,steps,reason,departure\n"
+              "x.casl,\"say \"\"hi\"\"\",passed,3,,\n"
+              "x.casl,\"a, b & <c>\",wrong-state,3,no label A\x01,\n");
+    const std::string xml = junitXml(e, results);
+    EXPECT_NE(xml.find("name=\"say &quot;hi&quot;\"/>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("message=\"no label A\xEF\xBF\xBD\"/>"), std::string::npos) << xml;
+}
+
+}  // namespace
+}  // namespace comet
