@@ -20,21 +20,12 @@ namespace comet {
 
 // ---- Displays of a graded run ----
 
-// A display with no one in front of it: boxes are answered at once, the last message
-// is kept, and a run goes on until it ends by itself.
-class QuietDisplay : public Display {
+// A display with no one in front of it that keeps the last message it was given.
+class QuietDisplay : public SilentDisplay {
 public:
     Text lastMessage;  // the text of the last message box
 
     void messageBox(const Text& text, const Text&) override { lastMessage = text; }
-    bool okCancelBox(const Text&, const Text&) override { return true; }
-    Text inputBox(const Text&) override { return {}; }
-    void runStarted() override {}
-    bool stopRequested() override { return false; }
-    void runEnded() override {}
-    void focusText1() override {}
-    void makeText1FirstInTabOrder() override {}
-    void showViewer() override {}
 };
 
 namespace {

@@ -34,20 +34,6 @@ bool stopsBeforeThis(const Workbench& wb) {
 
 // ---- Endless loops ----
 
-// Shows nothing and answers OK: the machine run again silently.
-class SilentDisplay : public Display {
-public:
-    void messageBox(const Text&, const Text&) override {}
-    bool okCancelBox(const Text&, const Text&) override { return true; }
-    Text inputBox(const Text&) override { return {}; }
-    void runStarted() override {}
-    bool stopRequested() override { return false; }
-    void runEnded() override {}
-    void focusText1() override {}
-    void makeText1FirstInTabOrder() override {}
-    void showViewer() override {}
-};
-
 // A machine in state s, with its boxes as a refresh leaves them, keeping no records.
 std::unique_ptr<Workbench> machineIn(const MachineState& s, Display& display, bool debugMode) {
     auto wb = std::make_unique<Workbench>(display);

@@ -31,6 +31,22 @@ public:
     virtual void showViewer() = 0;  // the viewer's caption and text are set: make it visible and active
 };
 
+// A display with no one in front of it: it shows nothing, answers every box at once
+// (OK, an empty input) and never asks a run to stop. Machines run again behind the
+// scenes and graded runs start from it.
+class SilentDisplay : public Display {
+public:
+    void messageBox(const Text&, const Text&) override {}
+    bool okCancelBox(const Text&, const Text&) override { return true; }
+    Text inputBox(const Text&) override { return {}; }
+    void runStarted() override {}
+    bool stopRequested() override { return false; }
+    void runEnded() override {}
+    void focusText1() override {}
+    void makeText1FirstInTabOrder() override {}
+    void showViewer() override {}
+};
+
 // What a box shows of a text: a character of code 0 (OUT's zero bytes) shows as nothing.
 inline Text visibleText(TextView text) {
     Text shown;
