@@ -1,5 +1,5 @@
 // The program's entry: the window, or one of the modes without one.
-//   comet-workbench [--screenshot DIR]                     the workbench window
+//   comet-workbench [FILE | --screenshot DIR]              the workbench window, with FILE open
 //   comet-workbench --script FILE [--max-steps N]          a session script (FILE "-": standard input)
 //   comet-workbench --run FILE [--max-steps N] [--trace OUT.csv|OUT.json]
 //                                                          assemble and run one program
@@ -37,7 +37,7 @@ using comet::ProcessStreams;
 
 constexpr int kUsageStatus = 2;  // a malformed command line, or an input that is no source or script
 constexpr std::string_view kUsage =
-    "usage: comet-workbench [--screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
+    "usage: comet-workbench [FILE | --screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
 #ifdef COMET_WITH_GRADE
     " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
 #endif
@@ -175,11 +175,18 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
     return misuse(io, "unknown option " + comet::quotedExcerpt(args[0]));
 }
 
+// No arguments, one that is not an option (a file to open), or --screenshot DIR.
+bool opensWindow(const std::vector<std::string_view>& args) {
+    if (args.empty()) return true;
+    if (args.size() == 1) return !args[0].starts_with('-');
+    return args.size() == 2 && args[0] == "--screenshot";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.empty() || (args.size() == 2 && args[0] == "--screenshot")) return startWindow(argc, argv);
+    if (opensWindow(args)) return startWindow(argc, argv);
     comet::holdStandardDescriptors();
     ProcessStreams io;
     return io.finish(runMode(args, io));

@@ -78,7 +78,14 @@ void CloseTest::closingDuringARunStopsItAndAsks() {
     QVERIFY(w.isVisible());
 
     closeDuringRun(w);
+    // The typed program is not saved: closing asks about it too, inside the Yes.
+    QString saveQuestion;
+    whenFound([] { return modalNamed("saveChanges"); }, [&](QWidget* box) {
+        saveQuestion = static_cast<QMessageBox*>(box)->text();
+        static_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click();
+    });
     QCOMPARE(answerQuestion(QMessageBox::Yes), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
+    QCOMPARE(saveQuestion, QStringLiteral("Save the changes to Untitled before they are lost?"));
     QTRY_VERIFY(!w.isVisible());
 }
 

@@ -22,6 +22,12 @@ inline void whenFound(std::function<QWidget*()> find, std::function<void(QWidget
     timer->start();
 }
 
+// The active modal box, when it has that object name.
+inline QWidget* modalNamed(const char* name) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal->objectName() == QLatin1String(name) ? modal : nullptr;
+}
+
 // The Run Mode box while it is shown; it is not modal.
 inline QWidget* runBox() {
     for (QWidget* top : QApplication::topLevelWidgets()) {

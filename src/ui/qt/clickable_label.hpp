@@ -1,8 +1,13 @@
 // A label that reports a click of the left mouse button, as the mode label Label3 needs.
+// It takes the focus like a button, and Space or Enter then clicks it, so that the mode
+// can be switched without the mouse; a focus frame shows where the keyboard is.
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace comet {
 
@@ -10,7 +15,7 @@ class ClickableLabel : public QLabel {
     Q_OBJECT
 
 public:
-    using QLabel::QLabel;
+    explicit ClickableLabel(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 signals:
     void clicked();
@@ -19,6 +24,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         QLabel::mouseReleaseEvent(event);
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) return QLabel::keyPressEvent(event);
+        emit clicked();
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = contentsRect().adjusted(2, 2, -2, -2);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
     }
 };
 

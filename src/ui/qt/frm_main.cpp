@@ -1,6 +1,7 @@
 #include "ui/qt/frm_main.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
@@ -9,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -32,6 +35,7 @@
 #include "workbench/editor_text.hpp"
 #include "ui/qt/fonts.hpp"
 #include "ui/qt/frm_text.hpp"
+#include "ui/qt/program_icon.hpp"
 #include "ui/qt/qt_text.hpp"
 #include "ui/qt/source_editor.hpp"
 #include "ui/reports.hpp"
@@ -60,6 +64,22 @@ constexpr int kBoxWidth = 1200;
 constexpr int kFrameY = 1920;
 constexpr int kFrameHeight = 4515;
 constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
+constexpr int kFrameLabelX = 120;
+// A window narrower than the design takes the width from the three columns, down to
+// half of theirs; below that the area scrolls. It never takes height: the register
+// frame fills the panel from top to bottom.
+constexpr int kColumnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
+constexpr int kColumnsShrink = kColumnsWidth / 2;
+
+// ---- Zoom ----
+constexpr std::array<int, 12> kZoomPercents{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+constexpr size_t kNormalZoom = 4;  // 100 %
+
+QFont scaled(QFont font, int percent) {
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * percent / 100);
+    else font.setPixelSize(font.pixelSize() * percent / 100);
+    return font;
+}
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
 
@@ -158,19 +178,32 @@ void setTextIfChanged(QLabel* label, const Text& text) {
 
 // ---- Building ----------------------------------------------------------------------
 
-FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }) {
+FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }), zoomLevel_(kNormalZoom) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toQString(kAppTitle));
-    central_ = new QWidget(this);
-    setCentralWidget(central_);
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("centralScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
+    central_ = new QWidget;
     createControls();
+    scroll_->setWidget(central_);
+    setCentralWidget(scroll_);
     createStatusAndProblems();
+    createMenus();
     wireEvents();
     makeText1FirstInTabOrder();
+    recoveryTimer_.setSingleShot(true);
+    recoveryTimer_.setInterval(kRecoveryDelayMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);
+    applyZoom();
     const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
-    central_->setMinimumSize(design);
-    resize(design.width(), design.height() + statusBar()->sizeHint().height());
+    resize(design.width(), design.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     Form_Load(wb_);
+    keptText_ = wb_.text1.text;
     mirror();
 }
 
@@ -259,19 +292,12 @@ void FrmMain::createControls() {
     };
 }
 
-// The frame "Register" holds GR0..GR4 from the top and FR at the bottom; its
-// controls keep their places when the window grows.
+// The frame "Register" holds GR0..GR4 from the top and FR at the bottom.
 void FrmMain::createRegisterFrame() {
     frame_ = new QGroupBox(QStringLiteral("Register"), central_);
-    const int dpiX = logicalDpiX();
-    const int dpiY = logicalDpiY();
     for (int k = 0; k < kBoxCount - 1; ++k) {
-        auto* label = new QLabel(QLatin1String(kBoxLabels[k]), frame_);
-        label->setGeometry(pixelsFromTwips(120, dpiX), pixelsFromTwips(kFrameRowY[k], dpiY),
-                           pixelsFromTwips(kRowLabelWidth, dpiX), pixelsFromTwips(kRowHeight, dpiY));
+        frameLabels_[k] = new QLabel(QLatin1String(kBoxLabels[k]), frame_);
         txtGR_[k]->setParent(frame_);
-        txtGR_[k]->setGeometry(pixelsFromTwips(kBoxX, dpiX), pixelsFromTwips(kFrameRowY[k], dpiY),
-                               pixelsFromTwips(kBoxWidth, dpiX), pixelsFromTwips(kRowHeight, dpiY));
     }
 }
 
@@ -329,6 +355,7 @@ void FrmMain::wireEvents() {
                               &QPlainTextEdit::selectionChanged}) {
         connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
     }
+    connect(text1_, &SourceEditor::filesDropped, this, [this](const QStringList& paths) { openFile(paths.front()); });
     const auto listingClicked = [this](int row) { deliver([&] { userClicksListing(wb_, row); }); };
     connect(list1_, &QListWidget::currentRowChanged, this, listingClicked);
     connect(list1_, &QListWidget::itemClicked, this, [this, listingClicked](QListWidgetItem* item) { listingClicked(list1_->row(item)); });
@@ -340,16 +367,19 @@ void FrmMain::wireEvents() {
 }
 
 // Extra width goes to the three columns in proportion to their design widths (the
-// panel moves right), extra height to the three columns.
+// panel moves right), extra height to the three columns; missing width is taken from
+// the columns in the same proportion. The design is scaled by the zoom.
 void FrmMain::placeControls() {
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
-    const int extraWidth = std::max(0, twipsFromPixels(central_->width(), dpiX) - kMainDesignWidth);
-    const int extraHeight = std::max(0, twipsFromPixels(central_->height(), dpiY) - kMainDesignHeight);
-    const int columnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
+    const int percent = zoomPercent();
+    const int width = twipsFromPixels(central_->width(), dpiX) * 100 / percent;
+    const int height = twipsFromPixels(central_->height(), dpiY) * 100 / percent;
+    const int extraWidth = std::max(-kColumnsShrink, width - kMainDesignWidth);
+    const int extraHeight = std::max(0, height - kMainDesignHeight);
     std::array<int, 4> share{};
-    share[0] = extraWidth * kColumnWidth[0] / columnsWidth;
-    share[1] = extraWidth * kColumnWidth[1] / columnsWidth;
+    share[0] = extraWidth * kColumnWidth[0] / kColumnsWidth;
+    share[1] = extraWidth * kColumnWidth[1] / kColumnsWidth;
     share[2] = extraWidth - share[0] - share[1];
     for (const Placement& p : placements_) {
         int shift = 0;
@@ -357,13 +387,53 @@ void FrmMain::placeControls() {
         const int x = p.x + shift;
         const int w = p.width + (p.widens ? share[p.column] : 0);
         const int h = p.height + (p.grows ? extraHeight : 0);
-        p.widget->setGeometry(pixelsFromTwips(x, dpiX), pixelsFromTwips(p.y, dpiY), pixelsFromTwips(w, dpiX),
-                              pixelsFromTwips(h, dpiY));
+        p.widget->setGeometry(pixels(x, dpiX), pixels(p.y, dpiY), pixels(w, dpiX), pixels(h, dpiY));
     }
+    placeRegisterFrame();
+}
+
+// The frame's controls keep their places in it whatever the window's size.
+void FrmMain::placeRegisterFrame() {
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    for (size_t k = 0; k < frameLabels_.size(); ++k) {
+        const int y = pixels(kFrameRowY[k], dpiY);
+        const int h = pixels(kRowHeight, dpiY);
+        frameLabels_[k]->setGeometry(pixels(kFrameLabelX, dpiX), y, pixels(kRowLabelWidth, dpiX), h);
+        txtGR_[k]->setGeometry(pixels(kBoxX, dpiX), y, pixels(kBoxWidth, dpiX), h);
+    }
+}
+
+int FrmMain::pixels(int twips, int dpi) const { return pixelsFromTwips(twips * zoomPercent() / 100, dpi); }
+
+// ---- Zoom ---------------------------------------------------------------------------
+
+int FrmMain::zoomPercent() const { return kZoomPercents[zoomLevel_]; }
+
+void FrmMain::zoomBy(int steps) {
+    const int level = steps == 0 ? static_cast<int>(kNormalZoom) : static_cast<int>(zoomLevel_) + steps;
+    zoomLevel_ = static_cast<size_t>(std::clamp(level, 0, static_cast<int>(kZoomPercents.size()) - 1));
+    applyZoom();
+}
+
+// Every text in the classic controls and the viewer grows with the zoom, and so do the
+// controls, in their design arrangement: a larger zoom needs a larger area, and the
+// area scrolls when the window is smaller.
+void FrmMain::applyZoom() {
+    const int percent = zoomPercent();
+    const QFont fixed = scaled(fixedJapaneseFont(), percent);
+    central_->setFont(scaled(QApplication::font(), percent));
+    for (QWidget* control : std::initializer_list<QWidget*>{text1_, list1_, list2_, combo1_}) control->setFont(fixed);
+    for (QLineEdit* box : txtGR_) box->setFont(fixed);
+    text1_->setTabStopDistance(tabStopDistance(fixed));
+    if (viewer_) viewer_->setTextFont(fixed);
+    central_->setMinimumSize(pixels(kMainDesignWidth - kColumnsShrink, logicalDpiX()), pixels(kMainDesignHeight, logicalDpiY()));
+    placeControls();
 }
 
 // Closing the window during a Run Mode run stops the run; once it has ended, the user is
 // asked whether to quit, and a Yes closes the window as any other close does.
+// Unsaved changes are saved or given up first; a window that closes leaves no recovery copy.
 void FrmMain::closeEvent(QCloseEvent* event) {
     if (monitor_.running()) {
         event->ignore();
@@ -371,6 +441,11 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         askToQuitAfterRun_ = true;
         return;
     }
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    recovery_.forget();
     QMainWindow::closeEvent(event);
 }
 
@@ -386,15 +461,6 @@ void FrmMain::askToQuit() {
 }
 
 // ---- Events -------------------------------------------------------------------------
-
-template <class Handler>
-void FrmMain::deliver(Handler&& handler) {
-    if (inHandler_) return;
-    inHandler_ = true;
-    std::forward<Handler>(handler)();
-    inHandler_ = false;
-    mirror();
-}
 
 // Losing the focus to a popup of its own or to another application is not a loss of
 // focus within the window. The classic controls follow the size of the central area.
@@ -457,12 +523,14 @@ Text FrmMain::inputBox(const Text& prompt) {
 void FrmMain::focusText1() { text1_->setFocus(Qt::OtherFocusReason); }
 
 // Qt's focus chain is a ring; it starts at Text1, the control that takes the focus
-// first when the window opens.
+// first when the window opens, and goes as the work goes: the commands, the registers,
+// the lists, the reports. The chooser comes last, because the focus it loses goes back
+// to Text1, which closes the ring.
 void FrmMain::makeText1FirstInTabOrder() {
-    const std::vector<QWidget*> chain{text1_,     combo1_,    command_[2], command_[3], command_[4],
-                                      command_[0], command_[1], txtGR_[6],  txtGR_[0],   txtGR_[1],
-                                      txtGR_[2],  txtGR_[3],  txtGR_[4],   txtGR_[5],   list1_,
-                                      list2_};
+    const std::vector<QWidget*> chain{text1_,    command_[0], command_[1], label3_,    txtGR_[6],
+                                      txtGR_[0], txtGR_[1],   txtGR_[2],   txtGR_[3],  txtGR_[4],
+                                      txtGR_[5], list1_,      list2_,      command_[2], command_[3],
+                                      command_[4], combo1_};
     for (size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
@@ -470,7 +538,7 @@ void FrmMain::makeText1FirstInTabOrder() {
 void FrmMain::showViewer() {
     if (!viewer_) {
         viewer_ = new FrmText(
-            fixedJapaneseFont(), [this](int w, int h) { viewerResized(w, h); },
+            scaled(fixedJapaneseFont(), zoomPercent()), [this](int w, int h) { viewerResized(w, h); },
             [this] {
                 viewer_ = nullptr;
                 viewerClosed(wb_);
@@ -494,6 +562,7 @@ void FrmMain::mirror() {
     mirrorChooser();
     mirrorProblems();
     mirrorChanges();
+    mirrorDocument();
     setTextIfChanged(runStatus_, statusText(wb_.status, true));
     if (viewer_) viewer_->mirror(wb_.frmText);
 }

@@ -7,17 +7,26 @@
 //
 // The classic controls fill the central area at their places in twips; below them a
 // status bar tells how the last "Exec" press ended and counts the last ASM's problems,
-// and a click on that count shows the problem list, docked below.
+// and a click on that count shows the problem list, docked below. Above them a menu
+// bar opens and saves the program as a file (File), gives every command a key (Run)
+// and scales the window for a projector (View). The central area scrolls when the
+// window is smaller than the controls need.
 #pragma once
 
 #include <QMainWindow>
 #include <QPalette>
 #include <QPointer>
+#include <QStringList>
+#include <QTimer>
 
 #include <array>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "workbench/display.hpp"
+#include "ui/document.hpp"
+#include "ui/qt/recovery_store.hpp"
 #include "ui/qt/run_monitor.hpp"
 #include "workbench/workbench.hpp"
 
@@ -27,8 +36,11 @@ class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QKeySequence;
 class QListWidget;
+class QMenu;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 namespace comet {
@@ -48,6 +60,22 @@ public:
     FrmText* viewer() const;  // the open viewer, or null
     void mirror();                                // shows the logic's state in every control
 
+    // ---- The program as a file (each asks first when unsaved changes would be lost) ----
+    const Document& document() const { return doc_; }
+    bool hasUnsavedChanges() const;
+    void newDocument();                     // an empty editor with no file
+    bool openFile(const QString& path);     // false when nothing was opened (a bad file, or Cancel)
+    bool save();                            // to the document's file, else as Save As; false when not saved
+    bool saveAs();                          // to a file the user chooses
+    bool saveTo(const QString& path);       // writes the document there; reports a failure
+    void offerRecovery();                   // at start: a copy of unsaved work a crashed workbench left
+    const RecoveryStore& recovery() const { return recovery_; }
+    static constexpr int kRecoveryDelayMs = 2000;  // from an edit to its recovery copy
+
+    // ---- Zoom ----
+    int zoomPercent() const;
+    void zoomBy(int steps);  // steps up (positive) or down the zoom levels; 0 resets to 100 %
+
     // ---- Display ----
     void messageBox(const Text& text, const Text& title) override;
     bool okCancelBox(const Text& text, const Text& title) override;
@@ -62,6 +90,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // A control's place in the design (twips) and how it takes extra room.
@@ -79,6 +109,31 @@ private:
     void createStatusAndProblems();
     void wireEvents();
     void placeControls();
+    void placeRegisterFrame();
+    int pixels(int twips, int dpi) const;  // a design length at the zoom
+
+    // ---- Menus ----
+    void createMenus();
+    void createFileMenu();
+    void createRunMenu();
+    void createViewMenu();
+    // An action of the Run menu, with its key in the menu and in its control's tooltip.
+    QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
+                          std::function<void()> handler);
+
+    // ---- Files ----
+    bool askToSaveChanges();  // true when the changes were saved or may be thrown away
+    bool openFrom(const QString& path, bool fromRecent);
+    void loadDocument(Document doc);  // the editor shows the document's text, with a fresh undo history
+    void showFileError(const std::string& message);
+    void rememberRecent(const QString& path);
+    void forgetRecent(const QString& path);
+    void fillRecentMenu();
+    QString dialogFolder() const;  // where the file dialogs open
+    void keepRecoveryCopy();
+
+    // ---- Zoom ----
+    void applyZoom();
 
     // ---- Events ----
     template <class Handler>
@@ -96,14 +151,23 @@ private:
     void mirrorChooser();
     void mirrorProblems();  // marks, underlines, the PC's line, the list and its count
     void mirrorChanges();   // what the last Debug Mode step changed
+    void mirrorDocument();  // the title, and a recovery copy due after an edit
 
     Workbench wb_;
     RunMonitor monitor_;
     bool inHandler_ = false;
     bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
 
+    // ---- The document ----
+    Document doc_ = startDocument();
+    RecoveryStore recovery_;
+    QTimer recoveryTimer_;  // runs from an edit until its recovery copy is written
+    Text keptText_;         // the text the recovery copy (or its absence) is for
+    size_t zoomLevel_;      // index into the zoom levels
+
     // ---- Controls ----
-    QWidget* central_ = nullptr;  // holds the classic controls
+    QScrollArea* scroll_ = nullptr;  // shows the classic controls, with scroll bars when the window is small
+    QWidget* central_ = nullptr;     // holds the classic controls
     SourceEditor* text1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QListWidget* list2_ = nullptr;
@@ -113,6 +177,7 @@ private:
     QLabel* label6_ = nullptr;
     std::array<QPushButton*, 5> command_{};  // Command1..Command5
     QGroupBox* frame_ = nullptr;
+    std::array<QLabel*, kBoxCount - 1> frameLabels_{};  // GR0..GR4 and FR, in the frame
     QPointer<FrmText> viewer_;
     std::vector<Placement> placements_;
 
@@ -122,6 +187,9 @@ private:
     QDockWidget* problemDock_ = nullptr;
     QListWidget* problemList_ = nullptr;
     QAction* replaceTabs_ = nullptr;
+    QMenu* runMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* stopRun_ = nullptr;  // Esc, while a Run Mode run is under way
     QPalette boxPalette_;  // a register box's own colours
 
     // ---- What the controls show ----
@@ -135,5 +203,14 @@ private:
     std::vector<Problem> shownProblems_;
     ChangeMarks shownChanges_;
 };
+
+template <class Handler>
+void FrmMain::deliver(Handler&& handler) {
+    if (inHandler_) return;
+    inHandler_ = true;
+    std::forward<Handler>(handler)();
+    inHandler_ = false;
+    mirror();
+}
 
 }  // namespace comet

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 #include "ui/qt/fonts.hpp"
+#include "ui/qt/program_icon.hpp"
 #include "ui/qt/qt_text.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/workbench.hpp"
@@ -32,6 +33,7 @@ FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::
     : text1_(new QPlainTextEdit(this)), resized_(std::move(resized)), closed_(std::move(closed)) {
     setObjectName(QStringLiteral("frmText"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(programIcon());
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
     // The keys move through the text as in any viewer: Ctrl+Home, Ctrl+End, the arrows.
@@ -39,8 +41,7 @@ FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text1_->setFont(font);
-    text1_->setTabStopDistance(tabStopDistance(font));
+    setTextFont(font);
     text1_->move(pixelsFromTwips(kBoxMargin, dpi()), pixelsFromTwips(kBoxMargin, dpi()));
     resize(pixelsFromTwips(kStartWidth, dpi()), pixelsFromTwips(kStartHeight, dpi()));
 }
@@ -56,6 +57,11 @@ void FrmText::mirror(const Viewer& viewer) {
     }
     const QSize box(pixelsFromTwips(viewer.boxWidth, dpi()), pixelsFromTwips(viewer.boxHeight, dpi()));
     if (text1_->size() != box) text1_->resize(box);
+}
+
+void FrmText::setTextFont(const QFont& font) {
+    text1_->setFont(font);
+    text1_->setTabStopDistance(tabStopDistance(font));
 }
 
 void FrmText::resizeEvent(QResizeEvent* event) {

@@ -26,6 +26,7 @@ public:
 
     void mirror(const Viewer& viewer);  // caption, text and text box size as the logic has them
     void showFrom(bool end);            // the caret and the view at the text's start or end
+    void setTextFont(const QFont& font);  // the text box's font (the main window's zoom)
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -112,11 +113,16 @@ int runQtWindow(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     FrmMain window;
     if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) return saveScreenshots(window, args[2]);
-    if (args.size() > 1) {
-        std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes none, or --screenshot DIR)\n");
+    if (args.size() > 2) {
+        std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes a FILE, or --screenshot DIR)\n");
         return 2;
     }
     window.show();
+    // Once the window is up: the file asked for, then what a crashed workbench left.
+    QTimer::singleShot(0, &window, [&window, args] {
+        if (args.size() == 2) window.openFile(args[1]);
+        window.offerRecovery();
+    });
     return QApplication::exec();
 }
 

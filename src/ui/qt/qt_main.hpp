@@ -3,7 +3,9 @@
 
 namespace comet {
 
-// Opens the main window and runs the event loop until the last window is closed.
+// Opens the main window and runs the event loop until the last window is closed. A
+// FILE argument is opened in it; then a recovery copy left by a workbench that crashed
+// is offered back.
 // "--screenshot DIR" instead saves DIR/main.png (the window after "ASM" of the sample
 // program), DIR/help.png and DIR/help-table.png (the viewer with the operating
 // instructions, at its top and at the mnemonic table) and returns.

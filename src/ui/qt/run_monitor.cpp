@@ -1,5 +1,6 @@
 #include "ui/qt/run_monitor.hpp"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
@@ -12,14 +13,17 @@ namespace comet {
 namespace {
 
 // Drops the events by which a user acts on one window: clicks, keys, the wheel,
-// shortcuts, context menus, drops. Repaints, moves and the close request pass.
+// shortcuts (but the one that stops the run), context menus, drops. Repaints, moves and
+// the close request pass.
 class InputGuard : public QObject {
 public:
-    explicit InputGuard(QWidget* window) : window_(window) { QCoreApplication::instance()->installEventFilter(this); }
+    InputGuard(QWidget* window, QAction* stop) : window_(window), stop_(stop) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (!isUserAction(event->type())) return false;
-        if (event->type() == QEvent::Shortcut) return true;  // shortcuts reach their action, not a widget
+        if (event->type() == QEvent::Shortcut) return receiver != stop_;  // shortcuts reach their action, not a widget
         auto* widget = qobject_cast<QWidget*>(receiver);
         return widget != nullptr && widget->window() == window_;
     }
@@ -38,12 +42,18 @@ private:
     }
 
     QWidget* window_;
+    QAction* stop_;
 };
 
 }  // namespace
 
 RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint)
-    : owner_(owner), repaint_(std::move(repaint)) {}
+    : owner_(owner), stopAction_(new QAction(QStringLiteral("Stop the run"), owner)), repaint_(std::move(repaint)) {
+    stopAction_->setObjectName(QStringLiteral("stopRun"));
+    stopAction_->setShortcut(Qt::Key_Escape);
+    stopAction_->setEnabled(false);
+    QObject::connect(stopAction_, &QAction::triggered, [this] { stop(); });
+}
 
 RunMonitor::~RunMonitor() = default;
 
@@ -51,6 +61,7 @@ void RunMonitor::start() {
     steps_ = 0;
     stopped_ = false;
     running_ = true;
+    stopAction_->setEnabled(true);
     restartClock();
 }
 
@@ -59,6 +70,7 @@ void RunMonitor::end() {
     box_.reset();
     count_ = nullptr;
     running_ = false;
+    stopAction_->setEnabled(false);
 }
 
 void RunMonitor::restartClock() {
@@ -86,7 +98,7 @@ void RunMonitor::showBox() {
     box_ = std::make_unique<QDialog>(owner_);
     box_->setObjectName(QStringLiteral("runProgress"));
     box_->setWindowTitle(QStringLiteral("Run Mode"));
-    inputGuard_ = std::make_unique<InputGuard>(owner_);
+    inputGuard_ = std::make_unique<InputGuard>(owner_, stopAction_);
     count_ = new QLabel(box_.get());
     count_->setObjectName(QStringLiteral("runCount"));
     count_->setMinimumWidth(260);

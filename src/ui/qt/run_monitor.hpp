@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QDialog;
 class QLabel;
 class QObject;
@@ -36,6 +37,9 @@ public:
     void restartClock();  // a modal box of the run was answered: its time is not run time
     void stop() { stopped_ = true; }  // the run ends after the step under way
     bool running() const { return running_; }
+    // Esc in the main window: stops the run; enabled only while one is under way. Its
+    // shortcut passes the filter that drops the user's other input during the run.
+    QAction* stopAction() const { return stopAction_; }
 
     static constexpr int kBoxDelayMs = 333;     // a run shorter than this shows no box
     static constexpr int kRepaintEveryMs = 33;  // about thirty repaints a second
@@ -48,6 +52,7 @@ private:
     void showCount();
 
     QWidget* owner_;
+    QAction* stopAction_;  // owned by the owner window
     std::function<void()> repaint_;  // mirrors the logic's state into the main window
     std::unique_ptr<QDialog> box_;
     std::unique_ptr<QObject> inputGuard_;  // drops the user's input to the main window while the box is up

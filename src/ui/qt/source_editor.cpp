@@ -1,6 +1,9 @@
 #include "ui/qt/source_editor.hpp"
 
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -62,7 +65,18 @@ void answerToolTip(QEvent* event, QWidget* widget, const QString& tip) {
     else QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
 }
 
+QStringList droppedFiles(const QMimeData* mime) {
+    QStringList paths;
+    if (mime == nullptr || !mime->hasUrls()) return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile()) return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
 SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent), gutter_(new LineGutter(this)) {
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &SourceEditor::scrollGutter);
     fitGutter();
@@ -153,6 +167,36 @@ bool SourceEditor::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QPlainTextEdit::viewportEvent(event);
     answerToolTip(event, viewport(), toolTipAt(static_cast<QHelpEvent*>(event)->pos()));
     return true;
+}
+
+// Before the text control sees the key: with Ctrl held, it would insert the tab.
+bool SourceEditor::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void SourceEditor::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) return QPlainTextEdit::dragEnterEvent(event);
+    event->acceptProposedAction();
+}
+
+void SourceEditor::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) return QPlainTextEdit::dragMoveEvent(event);
+    event->acceptProposedAction();
+}
+
+void SourceEditor::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty()) return QPlainTextEdit::dropEvent(event);
+    event->acceptProposedAction();
+    emit filesDropped(paths);
 }
 
 void SourceEditor::addContextAction(QAction* action) { contextActions_ << action; }

@@ -1,16 +1,23 @@
 // The source editor Text1: a plain text editor with a gutter of line numbers and
 // problem marks, the problems of the last ASM underlined with their messages as
 // tooltips, and the PC's source line highlighted.
+//
+// Tab, Shift+Tab and Ctrl+Tab move the focus to the next or previous control as in a
+// form: the assembler reads no tab as a separator, so a typed tab would only make a
+// statement it cannot read (a pasted text keeps its tabs, and the problem list offers to
+// replace them). Files dropped on the editor are opened, not inserted as their names.
 #pragma once
 
 #include <QList>
 #include <QPlainTextEdit>
+#include <QStringList>
 
 #include <vector>
 
 #include "workbench/workbench.hpp"
 
 class QAction;
+class QMimeData;
 
 namespace comet {
 
@@ -40,7 +47,14 @@ public:
     QString toolTipAt(QPoint viewportPos) const;   // the messages of the problems under that point
     void addContextAction(QAction* action);        // offered in the editor's context menu too
 
+signals:
+    void filesDropped(const QStringList& paths);  // local files were dropped on the editor
+
 protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -60,5 +74,8 @@ private:
 
 // Shows the tooltip a help event asks for, or hides any when `tip` is empty.
 void answerToolTip(QEvent* event, QWidget* widget, const QString& tip);
+
+// The local files a drag carries; empty when it carries anything else.
+QStringList droppedFiles(const QMimeData* mime);
 
 }  // namespace comet
