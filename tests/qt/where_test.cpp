@@ -79,12 +79,6 @@ QString status(FrmMain& w) { return control<QLabel>(w, "runStatus")->text(); }
 
 void switchToRunMode(FrmMain& w) { QTest::mouseClick(control<QLabel>(w, "Label3"), Qt::LeftButton); }
 
-// With COMET_SCREENSHOT_DIR set, the window as the user sees it, for a person to look at.
-void saveShot(QWidget& w, const char* name) {
-    const QString dir = qEnvironmentVariable("COMET_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) QVERIFY(w.grab().save(QDir(dir).filePath(QLatin1String(name))));
-}
-
 bool highlighted(QLineEdit* box) { return box->palette().color(QPalette::Base) != QLineEdit().palette().color(QPalette::Base); }
 
 }  // namespace
@@ -139,7 +133,7 @@ void WhereTest::problemsAreMarkedOnTheirLines() {
     QCOMPARE(caret.positionInBlock(), 12);
     QVERIFY(!caret.hasSelection());
 
-    saveShot(w, "marked-errors.png");
+    QVERIFY(saveShot(w, "marked-errors.png"));
     // The next ASM of a sound program clears every mark.
     assemble(w, QStringLiteral("      EXIT\n"));
     QVERIFY(markedLines(w).empty());
@@ -239,7 +233,7 @@ void WhereTest::aDebugStepHighlightsWhatChanged() {
     auto* list2 = control<QListWidget>(w, "List2");
     for (int i = 0; i < list2->count(); ++i) QCOMPARE(list2->item(i)->background().style(), Qt::NoBrush);
     press(w, "Command2");  // ST: the word SUM at 0008 changes, GR1 does not
-    saveShot(w, "changed-values.png");
+    QVERIFY(saveShot(w, "changed-values.png"));
     QVERIFY(!highlighted(box(w, 1)));
     QVERIFY(list2->item(8)->background().style() != Qt::NoBrush);
     QCOMPARE(list2->item(7)->background().style(), Qt::NoBrush);

@@ -1,5 +1,6 @@
 #include "window_helpers.hpp"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,6 +19,11 @@ void press(FrmMain& w, const char* command) { control<QPushButton>(w, command)->
 void typeSource(FrmMain& w, const QString& source) { control<QPlainTextEdit>(w, "Text1")->setPlainText(source); }
 
 QString plainOf(const Text& logic) { return toQString(logic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+bool saveShot(QWidget& w, const char* name) {
+    const QString dir = qEnvironmentVariable("COMET_SCREENSHOT_DIR");
+    return dir.isEmpty() || w.grab().save(QDir(dir).filePath(QLatin1String(name)));
+}
 
 void whenModal(std::function<void(QWidget*)> answer) { whenFound(QApplication::activeModalWidget, std::move(answer)); }
 

@@ -40,6 +40,10 @@ void press(FrmMain& w, const char* command);         // clicks the button of tha
 void typeSource(FrmMain& w, const QString& source);  // the user types a new source into the editor
 QString plainOf(const Text& logic);                  // a logic text as the editor shows it
 
+// With COMET_SCREENSHOT_DIR set, saves the window as the user sees it there, for a
+// person to look at; true when saved or not asked for.
+bool saveShot(QWidget& w, const char* name);
+
 // A modal box blocks the test until it is answered, so the answer comes from a timer
 // that waits for the box to become the active modal widget.
 void whenModal(std::function<void(QWidget*)> answer);

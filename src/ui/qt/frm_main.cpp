@@ -66,10 +66,10 @@ constexpr int kFrameHeight = 4515;
 constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
 constexpr int kFrameLabelX = 120;
 // A window narrower than the design takes the width from the three columns, down to
-// half of theirs; below that the area scrolls. It never takes height: the register
-// frame fills the panel from top to bottom.
+// three quarters of theirs, where the captions of their buttons still fit; below that
+// the area scrolls. It never takes height: the register frame fills the panel.
 constexpr int kColumnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
-constexpr int kColumnsShrink = kColumnsWidth / 2;
+constexpr int kColumnsShrink = kColumnsWidth / 4;
 
 // ---- Zoom ----
 constexpr std::array<int, 12> kZoomPercents{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
@@ -368,7 +368,8 @@ void FrmMain::wireEvents() {
 
 // Extra width goes to the three columns in proportion to their design widths (the
 // panel moves right), extra height to the three columns; missing width is taken from
-// the columns in the same proportion. The design is scaled by the zoom.
+// the columns in the same proportion, and from every control in them. The design is
+// scaled by the zoom.
 void FrmMain::placeControls() {
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
@@ -384,8 +385,14 @@ void FrmMain::placeControls() {
     for (const Placement& p : placements_) {
         int shift = 0;
         for (int c = 0; c < p.column && c < 3; ++c) shift += share[c];
-        const int x = p.x + shift;
-        const int w = p.width + (p.widens ? share[p.column] : 0);
+        int x = p.x + shift;
+        int w = p.width + (p.widens ? share[p.column] : 0);
+        if (p.column < kPanel && extraWidth < 0) {  // every control of a narrowed column narrows with it
+            const int designWidth = kColumnWidth[p.column];
+            const int narrowed = designWidth + share[p.column];
+            x = kColumnX[p.column] + shift + (p.x - kColumnX[p.column]) * narrowed / designWidth;
+            w = p.width * narrowed / designWidth;
+        }
         const int h = p.height + (p.grows ? extraHeight : 0);
         p.widget->setGeometry(pixels(x, dpiX), pixels(p.y, dpiY), pixels(w, dpiX), pixels(h, dpiY));
     }
