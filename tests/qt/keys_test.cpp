@@ -74,6 +74,10 @@ void KeysTest::tabGoesRoundTheForm() {
                            QStringLiteral("Command3"), QStringLiteral("Command4"), QStringLiteral("Command5"),
                            QStringLiteral("Combo1")};
     QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::NoModifier), ring);
+    press(w, "Command1");  // the status bar's problem count appears, and joins the ring before the chooser
+    QStringList withCount = ring;
+    withCount.insert(ring.size() - 1, QStringLiteral("problemCount"));
+    QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::NoModifier), withCount);
     QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::ControlModifier).value(0), QStringLiteral("Command1"));
     QCOMPARE(focusRing(w, Qt::Key_Backtab, Qt::ShiftModifier).value(0), QStringLiteral("Combo1"));
     QCOMPARE(control<QPlainTextEdit>(w, "Text1")->toPlainText(), text);  // no key typed a tab

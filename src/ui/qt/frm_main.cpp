@@ -320,6 +320,7 @@ void FrmMain::createStatusAndProblems() {
     problemList_->setObjectName(QStringLiteral("problemList"));
     auto* fix = new QToolButton;
     fix->setDefaultAction(replaceTabs_);
+    fix->setFocusPolicy(Qt::NoFocus);  // the keyboard has it in the editor's context menu
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -531,13 +532,13 @@ void FrmMain::focusText1() { text1_->setFocus(Qt::OtherFocusReason); }
 
 // Qt's focus chain is a ring; it starts at Text1, the control that takes the focus
 // first when the window opens, and goes as the work goes: the commands, the registers,
-// the lists, the reports. The chooser comes last, because the focus it loses goes back
-// to Text1, which closes the ring.
+// the lists, the reports, the problem count and list while they are shown. The chooser
+// comes last, because the focus it loses goes back to Text1, which closes the ring.
 void FrmMain::makeText1FirstInTabOrder() {
-    const std::vector<QWidget*> chain{text1_,    command_[0], command_[1], label3_,    txtGR_[6],
-                                      txtGR_[0], txtGR_[1],   txtGR_[2],   txtGR_[3],  txtGR_[4],
-                                      txtGR_[5], list1_,      list2_,      command_[2], command_[3],
-                                      command_[4], combo1_};
+    const std::vector<QWidget*> chain{text1_,      command_[0], command_[1],   label3_,      txtGR_[6], txtGR_[0],
+                                      txtGR_[1],   txtGR_[2],   txtGR_[3],     txtGR_[4],    txtGR_[5], list1_,
+                                      list2_,      command_[2], command_[3],   command_[4],  problemCount_,
+                                      problemList_, combo1_};
     for (size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
