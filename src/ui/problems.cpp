@@ -56,6 +56,8 @@ void appendTabWarnings(TextView text, std::vector<Problem>& problems) {
     }
 }
 
+constexpr std::array<const char16_t*, 3> kProblemKindNames{u"error", u"undefined name", u"warning"};
+
 Text counted(size_t n, const char16_t* one, const char16_t* many) {
     return fromAscii(std::to_string(n)) + u" " + (n == 1 ? one : many);
 }
@@ -95,6 +97,19 @@ Text problemSummary(const Workbench& wb) {
         summary += parts[k];
     }
     return summary.empty() ? Text(u"No problems") : summary;
+}
+
+Text problemRowText(const Problem& p) {
+    const Text what = Text(kProblemKindNames[static_cast<size_t>(p.kind)]) + u": " + p.text;
+    if (p.line == 0) return what;
+    return fromAscii(std::to_string(p.line) + ':' + std::to_string(p.column)) + u"  " + what;
+}
+
+std::pair<int32_t, int32_t> underlinedColumns(const Problem& p, int32_t lineLength) {
+    const int32_t begin = std::clamp(p.column - 1, 0, lineLength);
+    const int32_t end = std::clamp(p.endColumn - 1, begin, lineLength);
+    if (end == begin) return {0, lineLength};
+    return {begin, end};
 }
 
 void userGoesToProblem(Workbench& wb, size_t row) {

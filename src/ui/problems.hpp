@@ -2,6 +2,8 @@
 // with a count for the status bar and the fix for tab characters.
 #pragma once
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "workbench/workbench.hpp"
@@ -20,6 +22,13 @@ std::vector<Problem> problemRows(const Workbench& wb);
 
 // "1 error, 2 undefined names, 1 warning", "No problems"; empty before the first ASM.
 Text problemSummary(const Workbench& wb);
+
+// ---- Drawing a problem ----
+// A row of the problem list: "3:1  error: Syntax Error (Address=2)"; without a place, "error: ...".
+Text problemRowText(const Problem& p);
+// The columns, from 0, that a problem underlines on its line of `lineLength` characters:
+// [first, second), its statement or operand, or the whole line when it names none.
+std::pair<int32_t, int32_t> underlinedColumns(const Problem& p, int32_t lineLength);
 
 // ---- User actions ----
 void userGoesToProblem(Workbench& wb, size_t row);  // the caret to where problem row `row` points

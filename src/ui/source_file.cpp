@@ -185,10 +185,11 @@ std::string byteCountText(size_t bytes) {
 std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit) {
     auto bytes = readBytes(path, limit);
     if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
-    return sourceFileOf(path, std::get<std::string>(bytes));
+    return sourceFileOf(path, std::get<std::string>(bytes), limit);
 }
 
-std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes) {
+std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes, size_t limit) {
+    if (bytes.size() > limit) return tooLarge(name, limit);
     auto decoded = decodeSource(bytes);
     if (const NotText* why = std::get_if<NotText>(&decoded))
         return error(FileProblem::NotText, "cannot read", name, notTextReason(*why));
@@ -196,12 +197,18 @@ std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::s
     return SourceFile{std::move(source.text), source.format};
 }
 
-std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format) {
-    const auto bytes = encodeSource(text, format);
+std::variant<std::string, FileError> sourceBytesOf(const std::string& name, TextView text, FileFormat format) {
+    auto bytes = encodeSource(text, format);
     if (const size_t* at = std::get_if<size_t>(&bytes)) {
-        return error(FileProblem::Unencodable, "cannot save", path,
+        return error(FileProblem::Unencodable, "cannot save", name,
                      characterAt(text, *at) + " has no code in " + std::string(encodingName(format.encoding)) + "; save it as UTF-8");
     }
+    return std::move(std::get<std::string>(bytes));
+}
+
+std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format) {
+    auto bytes = sourceBytesOf(path, text, format);
+    if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
     return replaceFile(path, std::get<std::string>(bytes));
 }
 

@@ -51,8 +51,13 @@ struct SourceFile {
 std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit);
 
 // Decodes the bytes of a file that were read elsewhere (the browser hands them over);
-// an error names the file as `name`.
-std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes);
+// an error names the file as `name`. Bytes beyond `limit` make the file too large.
+std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes,
+                                                 size_t limit = kSourceFileLimit);
+
+// The bytes a file named `name` gets for the editor's text in `format` (the browser
+// hands them to a download); an error names the character the encoding lacks.
+std::variant<std::string, FileError> sourceBytesOf(const std::string& name, TextView text, FileFormat format);
 
 // Writes the editor's text in `format`, replacing the file atomically and keeping its
 // permissions; on failure the file is as it was.

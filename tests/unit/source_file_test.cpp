@@ -85,6 +85,24 @@ TEST(SourceText, Cp932NamesTheFirstCharacterItLacks) {
     EXPECT_EQ(std::get<size_t>(encoded), 5u);
 }
 
+// Bytes handed over by the browser: refused past the limit, written back as read, and an
+// encoding that lacks a character named with the file.
+TEST(SourceText, BytesOfAFileHandedOver) {
+    const auto tooLarge = sourceFileOf("big.casl", std::string(11, 'A'), 10);
+    ASSERT_TRUE(std::holds_alternative<FileError>(tooLarge));
+    EXPECT_EQ(std::get<FileError>(tooLarge).problem, FileProblem::TooLarge);
+    const std::string cp932("; \x82\xA0\n EXIT\n", 11);
+    const auto read = sourceFileOf("kana.casl", cp932, cp932.size());
+    ASSERT_TRUE(std::holds_alternative<SourceFile>(read));
+    const SourceFile& file = std::get<SourceFile>(read);
+    const auto written = sourceBytesOf("kana.casl", file.text, file.format);
+    ASSERT_TRUE(std::holds_alternative<std::string>(written));
+    EXPECT_EQ(std::get<std::string>(written), cp932);
+    const auto lacking = sourceBytesOf("kana.casl", u"\U0001F600", file.format);
+    ASSERT_TRUE(std::holds_alternative<FileError>(lacking));
+    EXPECT_EQ(std::get<FileError>(lacking).message.rfind("cannot save kana.casl: ", 0), 0u);
+}
+
 // ---- Files ----
 
 struct SourceFiles : ::testing::Test {

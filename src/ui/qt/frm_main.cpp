@@ -85,15 +85,6 @@ const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", 
 
 const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
 
-const std::array<const char*, 3> kProblemKindNames{"error", "undefined name", "warning"};
-
-// A row of the problem list: "3:1  error: Syntax Error (Address=2)".
-QString problemRowText(const Problem& p) {
-    const QString what = QLatin1String(kProblemKindNames[static_cast<size_t>(p.kind)]) + QStringLiteral(": ") + toQString(p.text);
-    if (p.line == 0) return what;
-    return QStringLiteral("%1:%2  %3").arg(p.line).arg(p.column).arg(what);
-}
-
 // Replaces only the part of the editor's text that differs from the target, as one
 // undoable edit, so that the user's undo history and scroll position survive a
 // chooser insertion. The first text of the window is set whole.
@@ -623,7 +614,7 @@ void FrmMain::mirrorProblems() {
     if (rows == shownProblems_) return;
     problemList_->clear();
     for (const Problem& p : rows) {
-        auto* item = new QListWidgetItem(problemRowText(p), problemList_);
+        auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
         item->setToolTip(boxTextOf(p.tip));
     }
     shownProblems_ = std::move(rows);

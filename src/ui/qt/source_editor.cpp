@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+#include "ui/problems.hpp"
 #include "ui/qt/boxes.hpp"
 #include "ui/qt/line_gutter.hpp"
 #include "ui/qt/qt_text.hpp"
@@ -45,13 +46,7 @@ std::map<int, LineGutter::Mark> marksOf(const std::vector<Problem>& rows) {
 
 // The characters a problem points at on its block; its whole line when the span is empty.
 QTextCursor spanCursor(const QTextBlock& block, const Problem& p) {
-    const int length = block.length() - 1;  // without the block's line break
-    int begin = std::clamp(p.column - 1, 0, length);
-    int end = std::clamp(p.endColumn - 1, begin, length);
-    if (end == begin) {
-        begin = 0;
-        end = length;
-    }
+    const auto [begin, end] = underlinedColumns(p, block.length() - 1);  // without the block's line break
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + begin);
     cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
