@@ -8,22 +8,32 @@
 #include <variant>
 
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
 #include "ui/exec_status.hpp"
 #include "ui/mainwindow.hpp"
+#include "ui/problems.hpp"
 #include "ui/reports.hpp"
 #include "ui/source_file.hpp"
-#include "web/json_writer.hpp"
+#include "ui/source_lines.hpp"
+#include "web/page_state.hpp"
 #include "web/web_display.hpp"
 #include "workbench/editor_text.hpp"
-#include "workbench/lists.hpp"
 
 namespace comet {
 namespace {
+
+// What step back may keep in the page: some 500,000 steps, more than anyone steps
+// back through, while the tab's memory (which a WebAssembly heap never gives back)
+// stays far below what a school machine's browser allows a tab.
+constexpr size_t kPageUndoBudget = size_t{64} << 20;
 
 struct Session {
     WebDisplay display;
     Workbench wb{display};
     bool inHandler = false;  // a handler is under way (waiting for a box, or pausing a run)
+    std::string fileName = "program.casl";  // the name Save gives the download
+    FileFormat format;                       // how Save writes the text: as the file was read
+    std::string saved;                       // the bytes of the last Save, until the next
 };
 
 Session& session() {
@@ -31,23 +41,29 @@ Session& session() {
     return s;
 }
 
-// Runs one handler unless one is under way, as the desktop window does.
+// Who may act while a press is watched step by step: only the press itself, Stop,
+// the speed and the viewer's window; every other action waits for its end, as in the
+// desktop window.
+enum class During { Idle, Press };
+
+// Runs one handler unless one is under way, as the desktop window does; false when it
+// did not run.
 template <class Handler>
-void deliver(Handler&& handler) {
+bool deliver(Handler&& handler, During when = During::Idle) {
     Session& s = session();
-    if (s.inHandler) return;
+    if (s.inHandler || (when == During::Idle && s.wb.debug.press.active)) return false;
     s.inHandler = true;
     handler(s.wb);
     s.inHandler = false;
+    return true;
 }
 
-// The controls a click reaches, numbered as the page numbers them.
-enum Control { kCommand1 = 1, kCommand2, kCommand3, kCommand4, kCommand5, kLabel3, kCombo1LostFocus };
+// The controls a click reaches, numbered as the page numbers them ("Exec" is a press).
+enum Control { kCommand1 = 1, kCommand3 = 3, kCommand4, kCommand5, kLabel3, kCombo1LostFocus };
 
 void click(Workbench& wb, int control) {
     switch (control) {
         case kCommand1: Command1_Click(wb); break;
-        case kCommand2: userPressesExec(wb); break;
         case kCommand3: Command3_Click(wb); break;
         case kCommand4: Command4_Click(wb); break;
         case kCommand5: Command5_Click(wb); break;
@@ -57,90 +73,125 @@ void click(Workbench& wb, int control) {
     }
 }
 
-// ---- The state to draw ----
-
-void writeLines(JsonWriter& json, std::string_view name, const std::vector<Text>& lines) {
-    json.key(name);
-    json.beginArray();
-    for (const Text& line : lines) json.value(line);
-    json.endArray();
+// "Exec", or "Run to cursor": a whole press at full speed, or the first of a watched
+// press's steps-to-be; true when the page is to watch it.
+bool beginPress(Workbench& wb, bool toCursor) {
+    const int32_t target = toCursor ? runToCursorTarget(wb) : -1;
+    if (toCursor && target < 0) return false;
+    if (pressIsWatched(wb, target)) {
+        userBeginsWatchedPress(wb, target);
+        return true;
+    }
+    userRunsPress(wb, target);
+    return false;
 }
 
-void writeEditor(JsonWriter& json, const Editor& e) {
-    json.key("source");
-    json.value(e.text);
-    json.key("selStart");
-    json.value(int64_t{widgetPosOf(e.text, e.selStart)});
-    json.key("selEnd");
-    json.value(int64_t{widgetPosOf(e.text, e.selStart + e.selLength)});
+// Opens a file's bytes as the desktop opens a file; a file it refuses leaves the
+// editor as it was, and a message box says why.
+void openFile(Session& s, const std::string& name, std::string_view bytes) {
+    auto read = sourceFileOf(name, bytes);
+    if (const auto* error = std::get_if<FileError>(&read)) {
+        s.wb.display().messageBox(fromUtf8(error->message), kAppTitle);
+        return;
+    }
+    auto& file = std::get<SourceFile>(read);
+    s.fileName = name;
+    s.format = file.format;
+    userSetsSource(s.wb, file.text);
 }
 
-void writeDump(JsonWriter& json, const Workbench& wb) {
-    json.key("list2");
-    json.beginArray();
-    for (int32_t i = 0; i < dumpLineCount(wb); ++i) json.value(dumpLineText(wb, i));
-    json.endArray();
-}
-
-void writeViewer(JsonWriter& json, const Viewer& v) {
-    json.key("viewer");
-    json.beginObject();
-    json.key("exists");
-    json.value(v.exists);
-    json.key("caption");
-    json.value(v.caption);
-    json.key("text");
-    json.value(v.text);
-    json.key("boxWidth");
-    json.value(int64_t{v.boxWidth});
-    json.key("boxHeight");
-    json.value(int64_t{v.boxHeight});
-    json.endObject();
-}
-
-std::string stateJson(const Session& s) {
-    const Workbench& wb = s.wb;
-    JsonWriter json;
-    json.beginObject();
-    json.key("title");
-    json.value(kAppTitle);
-    writeEditor(json, wb.text1);
-    writeLines(json, "list1", wb.list1.lines);
-    json.key("list1Selected");
-    json.value(int64_t{wb.list1.selected});
-    writeDump(json, wb);
-    writeLines(json, "boxes", {wb.txtGR.begin(), wb.txtGR.end()});
-    json.key("label3");
-    json.value(wb.label3);
-    json.key("label6");
-    json.value(wb.label6);
-    writeLines(json, "items", wb.combo1.items);
-    json.key("chooser");
-    json.value(int64_t{wb.combo1.selected});
-    writeViewer(json, wb.frmText);
-    json.key("running");
-    json.value(s.display.running());
-    json.endObject();
-    return json.text();
+// The editor's text as its file's bytes, kept for the page to download; false, after
+// a message box says why, when the file's encoding cannot hold it.
+bool saveFile(Session& s) {
+    auto bytes = sourceBytesOf(s.fileName, s.wb.text1.text, s.format);
+    if (const auto* error = std::get_if<FileError>(&bytes)) {
+        s.wb.display().messageBox(fromUtf8(error->message), kAppTitle);
+        return false;
+    }
+    s.saved = std::move(std::get<std::string>(bytes));
+    return true;
 }
 
 }  // namespace
 }  // namespace comet
 
 using comet::deliver;
+using comet::During;
 using comet::Workbench;
 
 extern "C" {
 
-// Creates the main window's state and runs its load handler.
+// Creates the main window's state and runs its load handler. The page watches for
+// endless loops as the desktop window does.
 EMSCRIPTEN_KEEPALIVE void web_load() {
-    comet::Form_Load(comet::session().wb);
+    Workbench& wb = comet::session().wb;
+    wb.debug.undo.setBudget(comet::kPageUndoBudget);
+    wb.debug.detectLoops = true;
+    comet::Form_Load(wb);
 }
 
 // A click on a button, the mode label, or the chooser losing the focus (Control).
 EMSCRIPTEN_KEEPALIVE void web_click(int control) {
     deliver([control](Workbench& wb) { comet::click(wb, control); });
 }
+
+// ---- Presses ----
+
+// "Exec" (0) or "Run to cursor" (1); 1 when the page is to watch the press step by step.
+EMSCRIPTEN_KEEPALIVE int web_press(int toCursor) {
+    bool watched = false;
+    deliver([&](Workbench& wb) { watched = comet::beginPress(wb, toCursor != 0); });
+    return watched ? 1 : 0;
+}
+
+// The next step of a watched press; 0 once the press has ended.
+EMSCRIPTEN_KEEPALIVE int web_watch_step() {
+    bool goesOn = false;
+    deliver([&](Workbench& wb) { goesOn = comet::userWatchesStep(wb); }, During::Press);
+    return goesOn ? 1 : 0;
+}
+
+// Stop, while a press is watched.
+EMSCRIPTEN_KEEPALIVE void web_stop() {
+    deliver([](Workbench& wb) {
+        if (wb.debug.press.active) comet::userStopsWatchedPress(wb);
+    }, During::Press);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_back() { deliver(comet::userStepsBack); }
+
+EMSCRIPTEN_KEEPALIVE void web_reset() { deliver(comet::userResets); }
+
+EMSCRIPTEN_KEEPALIVE void web_set_speed(int instructionsPerSecond) {
+    deliver([&](Workbench& wb) { comet::userSetsSpeed(wb, instructionsPerSecond); }, During::Press);
+}
+
+// ---- Breakpoints and the lists ----
+
+// A click in the editor's breakpoint gutter beside `line` (from 1).
+EMSCRIPTEN_KEEPALIVE void web_toggle_breakpoint(int line) {
+    deliver([&](Workbench& wb) { comet::userTogglesBreakpoint(wb, line); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_toggle_breakpoint_at_caret() { deliver(comet::userTogglesBreakpointAtCaret); }
+
+// A double-click on object listing line `row` (from 0).
+EMSCRIPTEN_KEEPALIVE void web_toggle_listing_breakpoint(int row) {
+    deliver([&](Workbench& wb) { comet::userTogglesListingBreakpoint(wb, row); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_click_listing(int row) {
+    deliver([&](Workbench& wb) { comet::userClicksListing(wb, row); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_go_to_problem(int row) {
+    if (row < 0) return;
+    deliver([&](Workbench& wb) { comet::userGoesToProblem(wb, static_cast<size_t>(row)); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_replace_tabs() { deliver(comet::replaceTabsByBlanks); }
+
+// ---- The editor and the boxes ----
 
 EMSCRIPTEN_KEEPALIVE void web_edit_box(int k, const char* text) {
     if (k < 0 || k >= comet::kBoxCount) return;
@@ -165,33 +216,47 @@ EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
     });
 }
 
-// A file's bytes become the editor's text, read as the desktop reads a file; a file that
-// is not text leaves the editor as it was, and a message box says why.
-EMSCRIPTEN_KEEPALIVE void web_open_file(const char* bytes, int size) {
+// ---- Files ----
+
+// The bytes of a file the user picked, read as the desktop reads a file.
+EMSCRIPTEN_KEEPALIVE void web_open_file(const char* name, const char* bytes, int size) {
     const std::string_view file(bytes, static_cast<size_t>(size));
-    deliver([&](Workbench& wb) {
-        auto read = comet::sourceFileOf("the file", file);
-        if (const auto* error = std::get_if<comet::FileError>(&read)) {
-            wb.display().messageBox(comet::fromUtf8(error->message), comet::kAppTitle);
-            return;
-        }
-        comet::userSetsSource(wb, std::get<comet::SourceFile>(read).text);
-    });
+    deliver([&](Workbench&) { comet::openFile(comet::session(), name, file); });
 }
+
+// The most of a file worth reading: one byte more than a source may have.
+EMSCRIPTEN_KEEPALIVE double web_open_limit() { return static_cast<double>(comet::kSourceFileLimit + 1); }
+
+// The editor's text encoded as its file was; the bytes (web_saved_bytes) are valid
+// until the next save. 0 when there is nothing to download (a box said why).
+EMSCRIPTEN_KEEPALIVE int web_save() {
+    bool saved = false;
+    deliver([&](Workbench&) { saved = comet::saveFile(comet::session()); });
+    return saved ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* web_saved_bytes() { return comet::session().saved.data(); }
+EMSCRIPTEN_KEEPALIVE int web_saved_size() { return static_cast<int>(comet::session().saved.size()); }
+
+// The name Save gives the download.
+EMSCRIPTEN_KEEPALIVE const char* web_file_name() { return comet::session().fileName.c_str(); }
+
+// ---- The viewer ----
 
 // The viewer's outer size in twips.
 EMSCRIPTEN_KEEPALIVE void web_viewer_resized(int width, int height) {
-    deliver([&](Workbench& wb) { comet::Form_Resize(wb, width, height); });
+    deliver([&](Workbench& wb) { comet::Form_Resize(wb, width, height); }, During::Press);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_viewer_closed() {
-    deliver([](Workbench& wb) { comet::viewerClosed(wb); });
+    deliver([](Workbench& wb) { comet::viewerClosed(wb); }, During::Press);
 }
 
 // Everything the page shows, as JSON; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* web_state() {
     static std::string json;
-    json = comet::stateJson(comet::session());
+    const comet::Session& s = comet::session();
+    json = comet::stateJson(s.wb, {comet::kAppTitle, s.display.running()});
     return json.c_str();
 }
 

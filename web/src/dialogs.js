@@ -4,7 +4,7 @@
 
 // What a message box shows of its text (the logic has left out characters of code 0):
 // CR LF is one line break.
-const shownText = (text) => text.replaceAll('\r\n', '\n');
+export const shownText = (text) => text.replaceAll('\r\n', '\n');
 
 function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
   return new Promise((resolve) => {
@@ -33,6 +33,7 @@ function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
     dialog.addEventListener('click', onClick);
     dialog.addEventListener('cancel', onCancel);
     dialog.addEventListener('keydown', onKey);
+    dialog.dataset.shown = String(Number(dialog.dataset.shown ?? 0) + 1);  // boxes shown so far, the same box again too
     dialog.showModal();
   });
 }

@@ -3,8 +3,9 @@
 // line break as one position, and the logic converts its positions (web_select and
 // the state's selStart/selEnd are in the editor's positions).
 import { Annotation, Compartment, EditorState, Transaction } from '@codemirror/state';
-import { drawSelection, EditorView, keymap, lineNumbers } from '@codemirror/view';
+import { drawSelection, EditorView, keymap } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertTab } from '@codemirror/commands';
+import { markExtensions } from './editor_marks.js';
 
 const fromLogic = Annotation.define();  // a change the logic made, not the user
 
@@ -25,15 +26,19 @@ function changedPart(current, target) {
 }
 
 // `changed(text, selection)` hears of the user's edits: the new text (null when only
-// the selection moved) and the main selection.
-export function createEditor(parent, { changed }) {
+// the selection moved) and the main selection, once the editor's update is over (so
+// that what it draws in answer may update the editor again). `toggleBreakpoint(line)`
+// and `replaceTabs()` hear of a click in the breakpoint gutter and of a tab warning's fix.
+export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs }) {
   const editable = new Compartment();
+  const marking = markExtensions({ toggleBreakpoint, replaceTabs });
   let shownSource = null;
+  let shownMarks = null;
   const view = new EditorView({
     parent,
     state: EditorState.create({
       extensions: [
-        lineNumbers(),
+        ...marking.extensions,
         history(),
         drawSelection(),
         EditorState.tabSize.of(8),
@@ -44,7 +49,8 @@ export function createEditor(parent, { changed }) {
           if (!update.docChanged && !update.selectionSet) return;
           const text = update.docChanged ? logicText(update.state.doc) : null;
           if (text !== null) shownSource = text;
-          changed(text, update.state.selection.main);
+          const selection = update.state.selection.main;
+          queueMicrotask(() => changed(text, selection));
         }),
       ],
     }),
@@ -72,6 +78,11 @@ export function createEditor(parent, { changed }) {
       } else if (sel.from !== selStart || sel.to !== selEnd) {
         view.dispatch({ selection, annotations: fromLogic.of(true) });
       }
+    },
+    // Shows the marks around the text ({problems, breakpoints, pcLine} as the state has them).
+    drawMarks(marks) {
+      for (const spec of marking.changesFor(view.state, marks, shownMarks)) view.dispatch({ ...spec, annotations: fromLogic.of(true) });
+      shownMarks = marks;
     },
   };
 }

@@ -1,31 +1,53 @@
 // The workbench's logic, compiled to WebAssembly: one call per user action and the
 // state to draw. The page keeps no state of the workbench's own.
 
-// The controls a click reaches, numbered as the logic numbers them.
-export const Control = { Command1: 1, Command2: 2, Command3: 3, Command4: 4, Command5: 5, Label3: 6, Combo1LostFocus: 7 };
+// The controls a click reaches, numbered as the logic numbers them ("Exec" is a press).
+export const Control = { Command1: 1, Command3: 3, Command4: 4, Command5: 5, Label3: 6, Combo1LostFocus: 7 };
 
 // `page` answers the logic's modal boxes, Run Mode pauses, focus and viewer requests.
 export async function loadLogic(createModule, page) {
   const m = await createModule({ page });
   const withString = (name, types, args) => m.ccall(name, null, types, args);
+  // An action that may show a box (or run, for a press): its promise settles when it has ended.
+  const awaited = (name, types = [], args = [], returns = null) => m.ccall(name, returns, types, args, { async: true });
   m._web_load();
   return {
-    // A press may show boxes or run in Run Mode: its promise settles when it has ended.
-    click: (control) => m.ccall('web_click', null, ['number'], [control], { async: true }),
+    click: (control) => awaited('web_click', ['number'], [control]),
+    // "Exec", or "Run to cursor": true when the press is to be watched step by step.
+    press: async (toCursor) => (await awaited('web_press', ['number'], [toCursor ? 1 : 0], 'number')) !== 0,
+    // The next step of a watched press: false once it has ended.
+    watchStep: async () => (await awaited('web_watch_step', [], [], 'number')) !== 0,
+    stop: () => m._web_stop(),
+    back: () => m._web_back(),
+    reset: () => awaited('web_reset'),
+    setSpeed: (speed) => m._web_set_speed(speed),
+    toggleBreakpoint: (line) => m._web_toggle_breakpoint(line),
+    toggleBreakpointAtCaret: () => m._web_toggle_breakpoint_at_caret(),
+    toggleListingBreakpoint: (row) => m._web_toggle_listing_breakpoint(row),
+    clickListing: (row) => m._web_click_listing(row),
+    goToProblem: (row) => m._web_go_to_problem(row),
+    replaceTabs: () => m._web_replace_tabs(),
     editBox: (k, text) => withString('web_edit_box', ['number', 'string'], [k, text]),
     choose: (index) => m._web_choose(index),
     setSource: (text) => withString('web_set_source', ['string'], [text]),
     select: (from, to) => m._web_select(from, to),
-    // A file that is not text is answered with a message box: the promise settles after it.
-    async openFile(bytes) {
+    // A file the logic refuses is answered with a message box: the promise settles after it.
+    async openFile(name, bytes) {
       const at = m._malloc(Math.max(bytes.length, 1));
       m.HEAPU8.set(bytes, at);
       try {
-        await m.ccall('web_open_file', null, ['number', 'number'], [at, bytes.length], { async: true });
+        await awaited('web_open_file', ['string', 'number', 'number'], [name, at, bytes.length]);
       } finally {
         m._free(at);
       }
     },
+    openLimit: () => m._web_open_limit(),
+    // The editor's text as its file's bytes, or null when they cannot be (a box said why).
+    async save() {
+      if ((await awaited('web_save', [], [], 'number')) === 0) return null;
+      return m.HEAPU8.slice(m._web_saved_bytes(), m._web_saved_bytes() + m._web_saved_size());
+    },
+    fileName: () => m.UTF8ToString(m._web_file_name()),
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
     // Safe while a press is waiting for the page: it reads, and never waits itself.

@@ -3,18 +3,25 @@
 import { Control, loadLogic } from './logic.js';
 import { createDialogs } from './dialogs.js';
 import { createEditor } from './editor.js';
+import { createMenus } from './menu.js';
 import { createStore } from './storage.js';
 import { createViewer } from './viewer.js';
+import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
 
 const $ = (id) => document.getElementById(id);
 const BOX_COUNT = 7;
 const boxes = Array.from({ length: BOX_COUNT }, (_, k) => $(`txtGR${k}`));
+const ZOOM_PERCENTS = [50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300];
+const NORMAL_ZOOM = ZOOM_PERCENTS.indexOf(100);
 const dialogs = createDialogs(document);
 const store = createStore(window.localStorage);
 
 let logic = null;
-let busy = false;        // a press is under way: other actions wait for its end
-let fileName = 'program.casl';
+let shown = null;        // the state last drawn
+let busy = false;        // an action is under way: other actions wait for its end
+let watch = null;        // a press watched step by step: { stop() } while it runs
+let zoom = NORMAL_ZOOM;
+let focusEditor = false; // the logic gave the editor the focus during the action under way
 let keptSource = null;   // the text last written to local storage
 const yieldChannel = new MessageChannel();
 
@@ -28,66 +35,44 @@ function giveTurn() {
 
 // ---- Drawing -------------------------------------------------------------------------
 
-// A list box's lines, each a row of its own; only rows whose text changed are touched.
-function drawLines(list, lines) {
-  const rows = list.children;
-  for (let i = 0; i < lines.length; i++) {
-    if (i >= rows.length) {
-      const row = document.createElement('div');
-      row.setAttribute('role', 'option');
-      list.append(row);
-    }
-    if (rows[i].textContent !== lines[i]) rows[i].textContent = lines[i];
-  }
-  while (rows.length > lines.length) rows[rows.length - 1].remove();
-}
-
-// The selected line stays selected and in view; -1 selects nothing.
-function drawSelection(list, selected) {
-  const shown = list.querySelector('.selected');
-  const row = selected >= 0 ? list.children[selected] ?? null : null;
-  if (shown === row) return;
-  shown?.classList.remove('selected');
-  shown?.removeAttribute('aria-selected');
-  if (!row) return;
-  row.classList.add('selected');
-  row.setAttribute('aria-selected', 'true');
-  row.scrollIntoView({ block: 'nearest' });
-}
-
-// The chooser's items keep their columns: a drop-down would fold their blanks.
-function drawChooser(items, selected) {
-  const combo = $('Combo1');
-  if (combo.options.length !== items.length) {
-    combo.replaceChildren(...items.map((item) => new Option(item.replaceAll(' ', '\u00a0'))));
-  }
-  if (combo.selectedIndex !== selected) combo.selectedIndex = selected;
-}
-
-function setIfChanged(element, property, value) {
-  if (element[property] !== value) element[property] = value;
-}
-
 function draw() {
   const s = logic.state();
+  shown = s;
   document.title = s.title;
   editor.draw(s.source, s.selStart, s.selEnd);
+  editor.drawMarks({ problems: s.problems, breakpoints: s.breakpoints, pcLine: s.pcLine });
   drawLines($('List1'), s.list1);
   drawSelection($('List1'), s.list1Selected);
+  markElements($('List1').children, s.listingBreakpoints, 'breakpoint');
   drawLines($('List2'), s.list2);
+  markElements($('List2').children, s.changedDump, 'changed');
   s.boxes.forEach((text, k) => setIfChanged(boxes[k], 'value', text));
+  markElements(boxes, s.changedBoxes, 'changed');
   setIfChanged($('Label3'), 'textContent', s.label3);
   setIfChanged($('Label6'), 'textContent', s.label6);
-  drawChooser(s.items, s.chooser);
+  drawChooser($('Combo1'), s.items, s.chooser);
   viewer.draw(s.viewer);
+  drawStatus(s);
+  menus.draw();
   keepSource(s.source);
   return s;
+}
+
+// The status line, the problem count that shows the list, and the list.
+function drawStatus(s) {
+  setIfChanged($('runStatus'), 'textContent', s.status);
+  setIfChanged($('problemCount'), 'textContent', s.problemSummary);
+  setIfChanged($('problemCount'), 'hidden', s.problemSummary === '');
+  drawProblems($('problemList'), s.problems);
+  drawSpeeds($('speedItems'), $('Speed'), s.speeds, s.speed);
+  setIfChanged($('Speed'), 'disabled', !enabled('speed'));
+  document.body.dataset.press = String(s.pressActive);
 }
 
 function keepSource(source) {
   if (source === keptSource) return;
   keptSource = source;
-  store.keep(source, fileName);
+  store.keep(source, logic.fileName());
 }
 
 // ---- The logic's requests --------------------------------------------------------------
@@ -104,16 +89,22 @@ const page = {
     return dialogs.stopRequested();
   },
   runEnded() { dialogs.runEnded(); },
-  focusText1() { editor.focus(); },
+  // The editor takes no focus while an action keeps it read-only: it takes it after.
+  focusText1() { focusEditor = true; },
   makeText1FirstInTabOrder() { /* the editor comes first in the page's order already */ },
   showViewer() { viewer.show(); },
 };
 
 // ---- User actions ------------------------------------------------------------------------
 
-// Runs one action unless a press is under way, then draws the state it left.
+// Runs one action unless another is under way or a press is watched, then draws the
+// state it left.
 async function deliver(action) {
-  if (busy || !logic) return;
+  if (busy || watch || !logic) return;
+  await carryOut(action);
+}
+
+async function carryOut(action) {
   busy = true;
   document.body.dataset.busy = 'true';
   editor.setEditable(false);
@@ -122,61 +113,163 @@ async function deliver(action) {
   } finally {
     busy = false;
     document.body.dataset.busy = 'false';
-    editor.setEditable(true);
+    editor.setEditable(!watch);
     draw();
+    if (focusEditor) editor.focus();
+    focusEditor = false;
   }
+}
+
+// "Exec" or "Run to cursor": a press at full speed runs within the call; a press at a
+// set speed is watched, a step each 1000 / speed ms, until it ends or the user stops it.
+async function press(toCursor) {
+  let watched = false;
+  await deliver(async () => { watched = await logic.press(toCursor); });
+  if (watched) await watchPress();
+}
+
+async function watchPress() {
+  let wake = null;
+  let stopped = false;
+  watch = { stop() { stopped = true; wake?.(); } };
+  editor.setEditable(false);
+  draw();
+  for (let goesOn = true; goesOn;) {
+    await new Promise((resolve) => {
+      wake = resolve;
+      setTimeout(resolve, 1000 / shown.speed);
+    });
+    if (stopped) {
+      logic.stop();
+      break;
+    }
+    await carryOut(async () => { goesOn = await logic.watchStep(); });
+  }
+  watch = null;
+  editor.setEditable(true);
+  draw();
+}
+
+// Whether a command may be given now: while a press is watched, only Stop.
+function enabled(command) {
+  if (!logic) return false;
+  if (command === 'stop') return watch !== null;
+  if (watch || busy) return command.startsWith('zoom');
+  if (command === 'back') return shown.undoSteps > 0;
+  return true;
+}
+
+const commands = {
+  new: () => deliver(() => logic.setSource('')),
+  open: () => $('filePicker').click(),
+  save: () => deliver(saveFile),
+  help: () => deliver(() => logic.click(Control.Command3)),
+  object: () => deliver(() => logic.click(Control.Command4)),
+  history: () => deliver(() => logic.click(Control.Command5)),
+  asm: () => deliver(() => logic.click(Control.Command1)),
+  exec: () => press(false),
+  mode: () => deliver(() => logic.click(Control.Label3)),
+  back: () => deliver(() => logic.back()),
+  runToCursor: () => press(true),
+  reset: () => deliver(() => logic.reset()),
+  breakpoint: () => deliver(() => logic.toggleBreakpointAtCaret()),
+  stop: () => watch?.stop(),
+  speed: (item) => deliver(() => logic.setSpeed(Number(item.dataset.speed))),
+  zoomIn: () => zoomTo(Math.min(zoom + 1, ZOOM_PERCENTS.length - 1)),
+  zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
+  zoomReset: () => zoomTo(NORMAL_ZOOM),
+};
+
+const menus = createMenus(document, { run: (command, item) => commands[command](item), enabled });
+
+// The whole window grows or shrinks, as the desktop's View menu zooms it.
+function zoomTo(level) {
+  zoom = level;
+  $('client').style.zoom = String(ZOOM_PERCENTS[level] / 100);
 }
 
 const editor = createEditor($('Text1'), {
   changed(text, selection) {
-    if (busy || !logic) return;
+    if (busy || watch || !logic) return;
     if (text !== null) logic.setSource(text);
     logic.select(selection.from, selection.to);
     draw();
   },
+  toggleBreakpoint: (line) => deliver(() => logic.toggleBreakpoint(line)),
+  replaceTabs: () => deliver(() => logic.replaceTabs()),
 });
 
 const viewer = createViewer(document, {
   resized: (w, h) => { if (logic && !busy) { logic.viewerResized(w, h); viewer.draw(logic.state().viewer); } },
-  closed: () => deliver(() => logic.viewerClosed()),
+  closed: () => { if (logic && !busy) { logic.viewerClosed(); draw(); } },
 });
 
+// The row of a list that an event happened on, or -1.
+const rowOf = (list, e) => [...list.children].indexOf(e.target.closest('[role="option"]'));
+
 function wireControls() {
-  for (let i = 1; i <= 5; i++) $(`Command${i}`).addEventListener('click', () => deliver(() => logic.click(i)));
-  const mode = () => deliver(() => logic.click(Control.Label3));
-  $('Label3').addEventListener('click', mode);
-  $('Label3').addEventListener('keydown', (e) => { if (e.key === 'Enter' || e.key === ' ') mode(); });
+  $('Label3').addEventListener('click', commands.mode);
+  $('Label3').addEventListener('keydown', (e) => { if (e.key === 'Enter' || e.key === ' ') commands.mode(); });
   boxes.forEach((box, k) => box.addEventListener('input', () => deliver(() => logic.editBox(k, box.value))));
   $('Combo1').addEventListener('change', (e) => deliver(() => logic.choose(e.target.selectedIndex)));
   // Losing the focus to another window is not a loss of focus within the page.
   $('Combo1').addEventListener('blur', () => {
     if (document.hasFocus()) deliver(() => logic.click(Control.Combo1LostFocus));
   });
+  $('Speed').addEventListener('change', (e) => deliver(() => logic.setSpeed(Number(e.target.value))));
+}
+
+// A listing line clicked selects the source line that made it; a double-click sets or
+// clears the breakpoint of that line. The problem list's rows put the caret on their place.
+function wireLists() {
+  const listing = $('List1');
+  listing.addEventListener('click', (e) => {
+    const row = rowOf(listing, e);
+    if (row >= 0) deliver(() => logic.clickListing(row));
+  });
+  listing.addEventListener('dblclick', (e) => {
+    const row = rowOf(listing, e);
+    if (row >= 0) deliver(() => logic.toggleListingBreakpoint(row));
+  });
+  listing.addEventListener('keydown', (e) => {
+    const step = { ArrowDown: 1, ArrowUp: -1 }[e.key];
+    if (!step || !shown) return;
+    e.preventDefault();
+    const row = Math.min(Math.max(shown.list1Selected + step, 0), shown.list1.length - 1);
+    deliver(() => logic.clickListing(row));
+  });
+  const problems = $('problemList');
+  problems.addEventListener('click', (e) => {
+    const row = rowOf(problems, e);
+    if (row >= 0) deliver(() => logic.goToProblem(row));
+  });
+  $('problemCount').addEventListener('click', () => { $('problemDock').hidden = !$('problemDock').hidden; });
+  $('problemClose').addEventListener('click', () => { $('problemDock').hidden = true; });
+  $('replaceTabs').addEventListener('click', () => deliver(() => logic.replaceTabs()));
 }
 
 // ---- Files ---------------------------------------------------------------------------------
 
 function wireFiles() {
-  const menu = $('menuFile').parentElement;
-  $('menuFile').addEventListener('click', () => menu.classList.toggle('open'));
-  document.addEventListener('click', (e) => { if (!menu.contains(e.target)) menu.classList.remove('open'); });
-  $('fileOpen').addEventListener('click', () => { menu.classList.remove('open'); $('filePicker').click(); });
   $('filePicker').addEventListener('change', async (e) => {
     const file = e.target.files[0];
     e.target.value = '';
     if (!file) return;
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    fileName = file.name;
-    await deliver(() => logic.openFile(bytes));
+    // Past the logic's limit the file is refused whatever follows: no need to read it all.
+    const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
+    await deliver(() => logic.openFile(file.name, bytes));
   });
-  $('fileSave').addEventListener('click', () => {
-    menu.classList.remove('open');
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([logic.state().source], { type: 'text/plain;charset=utf-8' }));
-    link.download = fileName;
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
-  });
+}
+
+// The editor's text as its file was written (encoding and line ends), downloaded under its name.
+async function saveFile() {
+  const bytes = await logic.save();
+  if (!bytes) return;
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+  link.download = logic.fileName();
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
 // The copy kept from the last visit, offered back.
@@ -188,7 +281,6 @@ function offerKeptSource(initialText) {
   bar.hidden = false;
   $('restoreYes').addEventListener('click', () => {
     bar.hidden = true;
-    if (kept.name) fileName = kept.name;
     deliver(() => logic.setSource(kept.text));
   }, { once: true });
   $('restoreNo').addEventListener('click', () => {
@@ -200,6 +292,7 @@ function offerKeptSource(initialText) {
 async function start() {
   logic = await loadLogic(globalThis.createCometModule, page);
   wireControls();
+  wireLists();
   wireFiles();
   const initial = logic.state().source;
   keptSource = initial;

@@ -39,12 +39,16 @@ export function createViewer(doc, { resized, closed }) {
     resized(Math.round(frame.offsetWidth * TWIPS_PER_PIXEL), Math.round(frame.offsetHeight * TWIPS_PER_PIXEL));
   }).observe(frame);
 
+  let showing = false;  // shown, and to be put at its start or its end once its text is drawn
+
   return {
     show() {
       frame.hidden = false;
+      showing = true;
       box.focus();
     },
-    // Caption, text and text box size as the logic has them.
+    // Caption, text and text box size as the logic has them; a report just shown is
+    // read from its start, or from its newest line when the logic says so (the history).
     draw(viewer) {
       if (!viewer.exists) return;
       if (caption.textContent !== viewer.caption) caption.textContent = viewer.caption;
@@ -54,6 +58,11 @@ export function createViewer(doc, { resized, closed }) {
       }
       box.style.width = `${viewer.boxWidth / TWIPS_PER_PIXEL}px`;
       box.style.height = `${viewer.boxHeight / TWIPS_PER_PIXEL}px`;
+      if (!showing) return;
+      showing = false;
+      const at = viewer.opensAtEnd ? box.value.length : 0;
+      box.setSelectionRange(at, at);
+      box.scrollTop = viewer.opensAtEnd ? box.scrollHeight : 0;
     },
   };
 }

@@ -1,0 +1,20 @@
+// Everything the page draws, as one JSON text: the classic controls, the marks around
+// them (problems, the PC's line, what a step changed, breakpoints), the status line,
+// the viewer and what the menus may offer. The page keeps no state of the workbench's own.
+#pragma once
+
+#include <string>
+
+#include "workbench/workbench.hpp"
+
+namespace comet {
+
+// What the page shows besides the workbench: its document and whether a press runs.
+struct PageShows {
+    Text title;            // the page's title
+    bool running = false;  // a press runs at full speed (the page then waits for it)
+};
+
+std::string stateJson(const Workbench& wb, const PageShows& page);
+
+}  // namespace comet

@@ -1,0 +1,92 @@
+// What the editor shows around the text, all of it as the logic has it: a gutter of
+// breakpoints (a click there toggles one), the line numbers, the last ASM's problems
+// (a mark in their own gutter, the statement or operand underlined, the message as a
+// tooltip; a tab warning offers its fix there too) and the PC's line highlighted.
+import { RangeSet, StateEffect, StateField } from '@codemirror/state';
+import { Decoration, EditorView, GutterMarker, gutter, lineNumbers } from '@codemirror/view';
+import { lintGutter, setDiagnostics } from '@codemirror/lint';
+import { shownText } from './dialogs.js';
+
+export const REPLACE_TABS = 'Replace tabs by blanks';
+
+const showBreakpoints = StateEffect.define();  // the lines (from 1) that hold one
+const showPcLine = StateEffect.define();       // the PC's line, 0 for none
+
+class BreakpointMarker extends GutterMarker {
+  toDOM() {
+    const dot = document.createElement('span');
+    dot.className = 'cm-breakpoint';
+    dot.title = 'Breakpoint (click or F9 to clear)';
+    return dot;
+  }
+}
+const breakpointMarker = new BreakpointMarker();
+const pcLineDecoration = Decoration.line({ class: 'cm-pc-line' });
+
+// Line start positions of the lines that exist, for a set of line numbers.
+const lineStartsOf = (doc, lines) => lines.filter((n) => n >= 1 && n <= doc.lines).map((n) => doc.line(n).from);
+
+const breakpointField = StateField.define({
+  create: () => RangeSet.empty,
+  update(set, tr) {
+    for (const e of tr.effects) {
+      if (e.is(showBreakpoints)) return RangeSet.of(lineStartsOf(tr.state.doc, e.value).map((at) => breakpointMarker.range(at)));
+    }
+    return set.map(tr.changes);
+  },
+});
+
+const pcLineField = StateField.define({
+  create: () => Decoration.none,
+  update(set, tr) {
+    for (const e of tr.effects) {
+      if (e.is(showPcLine)) return Decoration.set(lineStartsOf(tr.state.doc, [e.value]).map((at) => pcLineDecoration.range(at)));
+    }
+    return set.map(tr.changes);
+  },
+  provide: (field) => EditorView.decorations.from(field),
+});
+
+// `toggleBreakpoint(line)` hears of a click in the breakpoint gutter; `replaceTabs()` of
+// the fix chosen in a tab warning's tooltip.
+export function markExtensions({ toggleBreakpoint, replaceTabs }) {
+  return {
+    extensions: [
+      breakpointField,
+      pcLineField,
+      gutter({
+        class: 'cm-breakpoint-gutter',
+        markers: (view) => view.state.field(breakpointField),
+        initialSpacer: () => breakpointMarker,
+        domEventHandlers: {
+          mousedown(view, line) {
+            toggleBreakpoint(view.state.doc.lineAt(line.from).number);
+            return true;
+          },
+        },
+      }),
+      lineNumbers(),
+      lintGutter(),
+    ],
+    // The transactions that show `marks` ({problems, breakpoints, pcLine}, as the state
+    // has them) where they differ from `shown`, the marks last shown.
+    changesFor(state, marks, shown) {
+      const specs = [];
+      if (JSON.stringify(marks.problems) !== JSON.stringify(shown?.problems)) {
+        specs.push(setDiagnostics(state, marks.problems.filter((p) => p.from >= 0).map((p) => ({
+          from: p.from,
+          to: p.to,
+          severity: p.kind === 'warning' ? 'warning' : 'error',
+          markClass: `cm-problem-${p.kind}`,
+          message: shownText(p.tip),
+          actions: p.kind === 'warning' ? [{ name: REPLACE_TABS, apply: () => replaceTabs() }] : [],
+        }))));
+      }
+      const effects = [];
+      if (String(marks.breakpoints) !== String(shown?.breakpoints)) effects.push(showBreakpoints.of(marks.breakpoints));
+      if (marks.pcLine !== shown?.pcLine) effects.push(showPcLine.of(marks.pcLine));
+      if (effects.length) specs.push({ effects });
+      return specs;
+    },
+  };
+}
