@@ -3,6 +3,8 @@
 // changes and the status line; breakpoints, Back, Reset, Run to cursor and watched runs.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { launch, openWorkbench } from './browser.mjs';
 import {
   answerBox, assembledPage, box, boxes, clickGutter, editorText, goldenLines, linesWith, markedRows, openFile, rows, settled, status,
@@ -29,9 +31,11 @@ test('the last ASM\'s problems: marks, underlines, tooltips, the list and its co
   assert.equal(await page.textContent('#problemCount'), '1 error, 2 undefined names');
   assert.deepEqual(await linesWith(page, '.cm-lint-marker-error'), [2, 3, 4]);
   assert.deepEqual(await page.$$eval('.cm-lintRange', (r) => r.map((u) => u.textContent)), ['X', '123', 'NOWHERE']);
-  assert.equal(await tooltipOf(page, '.cm-lintRange-error >> text=123'), 'Syntax Error (Address=2)\nAddress 0002 in hexadecimal');
-
+  await clickGutter(page, 5);
   await page.click('#problemCount');
+  assert.equal(await tooltipOf(page, '.cm-lintRange-error >> text=123'), 'Syntax Error (Address=2)\nAddress 0002 in hexadecimal');
+  await page.screenshot({ path: join(process.env.COMET_WEB_SHOTS ?? tmpdir(), 'comet-workbench-problems.png') });
+
   assert.deepEqual(await rows(page, 'problemList'),
     ['3:1  error: Syntax Error (Address=2)', '2:17  undefined name: X が未定義です', '4:13  undefined name: NOWHERE が未定義です']);
   // The third row puts the caret before NOWHERE: what is typed lands there, and the mark of

@@ -127,6 +127,10 @@ test('each report in the one viewer, which follows its size', async () => {
 
 test('a file opened, edited and saved; the kept copy offered after a reload', async () => {
   const { page } = await openWorkbench(browser.context);
+  const refused = page.setInputFiles('#filePicker', { name: 'blob.bin', mimeType: 'application/octet-stream', buffer: Buffer.from([0x7f, 0x45, 0, 0]) });
+  assert.deepEqual(await answerBox(page, 'messageBox', 'ok'), { title: 'COMET Emulation', text: 'cannot read blob.bin: it is not text (it has NUL bytes)' });
+  await refused;
+  assert.match(await editorText(page), /^S1 {2}START/);
   // CP932 bytes of "; あ", with LF line ends.
   await openFile(page, 'kana.casl', Buffer.from([0x3b, 0x20, 0x82, 0xa0, 0x0a, 0x20, 0x45, 0x58, 0x49, 0x54, 0x0a]));
   assert.equal(await editorText(page), '; あ\n EXIT\n');
