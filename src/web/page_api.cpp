@@ -4,8 +4,6 @@
 #include <emscripten.h>
 
 #include <string>
-#include <string_view>
-#include <variant>
 
 #include "emulator/engine.hpp"
 #include "ui/debugging.hpp"
@@ -13,10 +11,9 @@
 #include "ui/mainwindow.hpp"
 #include "ui/problems.hpp"
 #include "ui/reports.hpp"
-#include "ui/source_file.hpp"
 #include "ui/source_lines.hpp"
+#include "web/page_session.hpp"
 #include "web/page_state.hpp"
-#include "web/web_display.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {
@@ -26,37 +23,6 @@ namespace {
 // back through, while the tab's memory (which a WebAssembly heap never gives back)
 // stays far below what a school machine's browser allows a tab.
 constexpr size_t kPageUndoBudget = size_t{64} << 20;
-
-struct Session {
-    WebDisplay display;
-    Workbench wb{display};
-    bool inHandler = false;  // a handler is under way (waiting for a box, or pausing a run)
-    std::string fileName = "program.casl";  // the name Save gives the download
-    FileFormat format;                       // how Save writes the text: as the file was read
-    std::string saved;                       // the bytes of the last Save, until the next
-};
-
-Session& session() {
-    static Session s;
-    return s;
-}
-
-// Who may act while a press is watched step by step: only the press itself, Stop,
-// the speed and the viewer's window; every other action waits for its end, as in the
-// desktop window.
-enum class During { Idle, Press };
-
-// Runs one handler unless one is under way, as the desktop window does; false when it
-// did not run.
-template <class Handler>
-bool deliver(Handler&& handler, During when = During::Idle) {
-    Session& s = session();
-    if (s.inHandler || (when == During::Idle && s.wb.debug.press.active)) return false;
-    s.inHandler = true;
-    handler(s.wb);
-    s.inHandler = false;
-    return true;
-}
 
 // The controls a click reaches, numbered as the page numbers them ("Exec" is a press).
 enum Control { kCommand1 = 1, kCommand3 = 3, kCommand4, kCommand5, kLabel3, kCombo1LostFocus };
@@ -86,33 +52,13 @@ bool beginPress(Workbench& wb, bool toCursor) {
     return false;
 }
 
-// Opens a file's bytes as the desktop opens a file; a file it refuses leaves the
-// editor as it was, and a message box says why.
-void openFile(Session& s, const std::string& name, std::string_view bytes) {
-    auto read = sourceFileOf(name, bytes);
-    if (const auto* error = std::get_if<FileError>(&read)) {
-        s.wb.display().messageBox(fromUtf8(error->message), kAppTitle);
-        return;
-    }
-    auto& file = std::get<SourceFile>(read);
-    s.fileName = name;
-    s.format = file.format;
-    userSetsSource(s.wb, file.text);
-}
-
-// The editor's text as its file's bytes, kept for the page to download; false, after
-// a message box says why, when the file's encoding cannot hold it.
-bool saveFile(Session& s) {
-    auto bytes = sourceBytesOf(s.fileName, s.wb.text1.text, s.format);
-    if (const auto* error = std::get_if<FileError>(&bytes)) {
-        s.wb.display().messageBox(fromUtf8(error->message), kAppTitle);
-        return false;
-    }
-    s.saved = std::move(std::get<std::string>(bytes));
-    return true;
-}
-
 }  // namespace
+
+PageSession& session() {
+    static PageSession s;
+    return s;
+}
+
 }  // namespace comet
 
 using comet::deliver;
@@ -163,7 +109,7 @@ EMSCRIPTEN_KEEPALIVE void web_back() { deliver(comet::userStepsBack); }
 EMSCRIPTEN_KEEPALIVE void web_reset() { deliver(comet::userResets); }
 
 EMSCRIPTEN_KEEPALIVE void web_set_speed(int instructionsPerSecond) {
-    deliver([&](Workbench& wb) { comet::userSetsSpeed(wb, instructionsPerSecond); }, During::Press);
+    deliver([&](Workbench& wb) { comet::userSetsSpeed(wb, instructionsPerSecond); });
 }
 
 // ---- Breakpoints and the lists ----
@@ -216,31 +162,6 @@ EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
     });
 }
 
-// ---- Files ----
-
-// The bytes of a file the user picked, read as the desktop reads a file.
-EMSCRIPTEN_KEEPALIVE void web_open_file(const char* name, const char* bytes, int size) {
-    const std::string_view file(bytes, static_cast<size_t>(size));
-    deliver([&](Workbench&) { comet::openFile(comet::session(), name, file); });
-}
-
-// The most of a file worth reading: one byte more than a source may have.
-EMSCRIPTEN_KEEPALIVE double web_open_limit() { return static_cast<double>(comet::kSourceFileLimit + 1); }
-
-// The editor's text encoded as its file was; the bytes (web_saved_bytes) are valid
-// until the next save. 0 when there is nothing to download (a box said why).
-EMSCRIPTEN_KEEPALIVE int web_save() {
-    bool saved = false;
-    deliver([&](Workbench&) { saved = comet::saveFile(comet::session()); });
-    return saved ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* web_saved_bytes() { return comet::session().saved.data(); }
-EMSCRIPTEN_KEEPALIVE int web_saved_size() { return static_cast<int>(comet::session().saved.size()); }
-
-// The name Save gives the download.
-EMSCRIPTEN_KEEPALIVE const char* web_file_name() { return comet::session().fileName.c_str(); }
-
 // ---- The viewer ----
 
 // The viewer's outer size in twips.
@@ -255,8 +176,9 @@ EMSCRIPTEN_KEEPALIVE void web_viewer_closed() {
 // Everything the page shows, as JSON; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* web_state() {
     static std::string json;
-    const comet::Session& s = comet::session();
-    json = comet::stateJson(s.wb, {comet::kAppTitle, s.display.running()});
+    const comet::PageSession& s = comet::session();
+    const bool unsaved = comet::hasUnsavedChanges(s.doc, s.wb.text1.text);
+    json = comet::stateJson(s.wb, {comet::windowTitleOf(s.doc, unsaved), unsaved, s.documentNumber, s.display.running()});
     return json.c_str();
 }
 

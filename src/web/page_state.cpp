@@ -136,8 +136,13 @@ void writeDebugging(JsonWriter& json, const Workbench& wb) {
 std::string stateJson(const Workbench& wb, const PageShows& page) {
     JsonWriter json;
     json.beginObject();
+    json.key("appTitle");
+    json.value(kAppTitle);
     json.key("title");
     json.value(page.title);
+    json.key("unsaved");
+    json.value(page.unsaved);
+    writeNumber(json, "documentNumber", page.documentNumber);
     writeEditor(json, wb.text1);
     writeLines(json, "list1", wb.list1.lines);
     writeNumber(json, "list1Selected", wb.list1.selected);

@@ -11,8 +11,10 @@ namespace comet {
 
 // What the page shows besides the workbench: its document and whether a press runs.
 struct PageShows {
-    Text title;            // the page's title
-    bool running = false;  // a press runs at full speed (the page then waits for it)
+    Text title;              // the page's title: the document's name, marked while it has unsaved changes
+    bool unsaved = false;    // the editor holds changes its file does not have
+    int documentNumber = 0;  // a new number for each document loaded
+    bool running = false;    // a press runs at full speed (the page then waits for it)
 };
 
 std::string stateJson(const Workbench& wb, const PageShows& page);

@@ -1,6 +1,7 @@
 // The modal boxes as in-page dialogs: the message box (OK, or OK and Cancel), the
-// input box and the Run Mode progress dialog with its Stop button. Each box's promise
-// settles with the user's answer; Esc answers Cancel where there is one.
+// input box, the question before unsaved changes are lost and the Run Mode progress
+// dialog with its Stop button. Each box's promise settles with the user's answer; Esc
+// answers Cancel where there is one.
 
 // What a message box shows of its text (the logic has left out characters of code 0):
 // CR LF is one line break.
@@ -19,6 +20,7 @@ function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
     const onClick = (e) => {
       if (e.target.value === 'ok') finish(true);
       else if (e.target.value === 'cancel') finish(cancelValue);
+      else if (e.target.value) finish(e.target.value);
     };
     const onCancel = (e) => {
       e.preventDefault();
@@ -41,6 +43,7 @@ function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
 export function createDialogs(doc) {
   const message = doc.getElementById('messageBox');
   const input = doc.getElementById('inputBox');
+  const saveChanges = doc.getElementById('saveChanges');
   const progress = doc.getElementById('runProgress');
   const count = doc.getElementById('runCount');
   let stopped = false;
@@ -71,6 +74,14 @@ export function createDialogs(doc) {
       field.value = '';
       const done = answer(input, { defaultValue: true, cancelValue: null, read: (ok) => (ok ? field.value : null) });
       field.focus();
+      return done;
+    },
+    // 'save', 'discard' or 'cancel'.
+    saveChangesBox(question, title) {
+      saveChanges.querySelector('.box-title').textContent = title;
+      saveChanges.querySelector('.box-text').textContent = question;
+      const done = answer(saveChanges, { defaultValue: true, cancelValue: 'cancel', read: (v) => (v === true ? 'save' : v) });
+      saveChanges.querySelector('.ok').focus();
       return done;
     },
     // ---- Run Mode progress ----

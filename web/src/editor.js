@@ -2,7 +2,7 @@
 // joins lines with CR LF and counts that pair as two characters; the editor counts a
 // line break as one position, and the logic converts its positions (web_select and
 // the state's selStart/selEnd are in the editor's positions).
-import { Annotation, Compartment, EditorState, Transaction } from '@codemirror/state';
+import { Annotation, Compartment, EditorState } from '@codemirror/state';
 import { drawSelection, EditorView, keymap } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertTab } from '@codemirror/commands';
 import { markExtensions } from './editor_marks.js';
@@ -10,6 +10,7 @@ import { markExtensions } from './editor_marks.js';
 const fromLogic = Annotation.define();  // a change the logic made, not the user
 
 const logicText = (doc) => doc.sliceString(0, doc.length, '\r\n');
+const editorLines = (source) => source.split(/\r\n|\r|\n/).join('\n');
 const isHighSurrogate = (s, i) => i >= 0 && i < s.length && s.charCodeAt(i) >= 0xd800 && s.charCodeAt(i) <= 0xdbff;
 const isLowSurrogate = (s, i) => i >= 0 && i < s.length && s.charCodeAt(i) >= 0xdc00 && s.charCodeAt(i) <= 0xdfff;
 
@@ -34,49 +35,49 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs })
   const marking = markExtensions({ toggleBreakpoint, replaceTabs });
   let shownSource = null;
   let shownMarks = null;
-  const view = new EditorView({
-    parent,
-    state: EditorState.create({
-      extensions: [
-        ...marking.extensions,
-        history(),
-        drawSelection(),
-        EditorState.tabSize.of(8),
-        keymap.of([{ key: 'Tab', run: insertTab }, ...defaultKeymap, ...historyKeymap]),
-        editable.of(EditorView.editable.of(true)),
-        EditorView.updateListener.of((update) => {
-          if (update.transactions.some((t) => t.annotation(fromLogic))) return;
-          if (!update.docChanged && !update.selectionSet) return;
-          const text = update.docChanged ? logicText(update.state.doc) : null;
-          if (text !== null) shownSource = text;
-          const selection = update.state.selection.main;
-          queueMicrotask(() => changed(text, selection));
-        }),
-      ],
+  const extensions = [
+    ...marking.extensions,
+    history(),
+    drawSelection(),
+    EditorState.tabSize.of(8),
+    keymap.of([{ key: 'Tab', run: insertTab }, ...defaultKeymap, ...historyKeymap]),
+    editable.of(EditorState.readOnly.of(false)),
+    EditorView.updateListener.of((update) => {
+      if (update.transactions.some((t) => t.annotation(fromLogic))) return;
+      if (!update.docChanged && !update.selectionSet) return;
+      const text = update.docChanged ? logicText(update.state.doc) : null;
+      if (text !== null) shownSource = text;
+      const selection = update.state.selection.main;
+      queueMicrotask(() => changed(text, selection));
     }),
-  });
+  ];
+  const view = new EditorView({ parent, state: EditorState.create({ extensions }) });
 
   return {
     view,
     focus: () => view.focus(),
-    setEditable: (on) => view.dispatch({ effects: editable.reconfigure(EditorView.editable.of(on)) }),
+    // Read-only, the editor keeps its focus and caret: the user's typing just waits.
+    setEditable: (on) => view.dispatch({ effects: editable.reconfigure(EditorState.readOnly.of(!on)) }),
     // Shows the logic's text and selection; a new text replaces only what changed, as
-    // one undoable edit (the first text is no edit at all).
-    draw(source, selStart, selEnd) {
+    // one undoable edit. The text of a new document starts the editor afresh, with no
+    // undo history.
+    draw(source, selStart, selEnd, newDocument) {
       const selection = { anchor: selStart, head: selEnd };
       const sel = view.state.selection.main;
-      if (source !== shownSource) {
-        const first = shownSource === null;
-        const target = source.split(/\r\n|\r|\n/).join('\n');
+      if (newDocument) {
+        view.setState(EditorState.create({ doc: editorLines(source), selection, extensions }));
+        shownSource = source;
+        shownMarks = null;
+      } else if (source !== shownSource) {
         view.dispatch({
-          changes: changedPart(view.state.doc.toString(), target),
+          changes: changedPart(view.state.doc.toString(), editorLines(source)),
           selection,
-          annotations: [fromLogic.of(true), Transaction.addToHistory.of(!first)],
-          scrollIntoView: !first,
+          annotations: fromLogic.of(true),
+          scrollIntoView: true,
         });
         shownSource = source;
       } else if (sel.from !== selStart || sel.to !== selEnd) {
-        view.dispatch({ selection, annotations: fromLogic.of(true) });
+        view.dispatch({ selection, annotations: fromLogic.of(true), scrollIntoView: true });
       }
     },
     // Shows the marks around the text ({problems, breakpoints, pcLine} as the state has them).

@@ -10,6 +10,7 @@ export async function loadLogic(createModule, page) {
   const withString = (name, types, args) => m.ccall(name, null, types, args);
   // An action that may show a box (or run, for a press): its promise settles when it has ended.
   const awaited = (name, types = [], args = [], returns = null) => m.ccall(name, returns, types, args, { async: true });
+  const fromJson = (at) => JSON.parse(m.UTF8ToString(at));
   m._web_load();
   return {
     click: (control) => awaited('web_click', ['number'], [control]),
@@ -31,23 +32,33 @@ export async function loadLogic(createModule, page) {
     choose: (index) => m._web_choose(index),
     setSource: (text) => withString('web_set_source', ['string'], [text]),
     select: (from, to) => m._web_select(from, to),
-    // A file the logic refuses is answered with a message box: the promise settles after it.
-    async openFile(name, bytes) {
+    // ---- The document ----
+    // A file's bytes read as the desktop reads a file: true when it can be opened
+    // (openReadFile), false when a message box said why not.
+    async readFile(name, bytes) {
       const at = m._malloc(Math.max(bytes.length, 1));
       m.HEAPU8.set(bytes, at);
       try {
-        await awaited('web_open_file', ['string', 'number', 'number'], [name, at, bytes.length]);
+        return (await awaited('web_read_file', ['string', 'number', 'number'], [name, at, bytes.length], 'number')) !== 0;
       } finally {
         m._free(at);
       }
     },
+    openReadFile: () => m._web_open_read_file(),
     openLimit: () => m._web_open_limit(),
+    newDocument: () => m._web_new(),
+    saveQuestion: () => fromJson(m._web_save_question()),
     // The editor's text as its file's bytes, or null when they cannot be (a box said why).
     async save() {
       if ((await awaited('web_save', [], [], 'number')) === 0) return null;
       return m.HEAPU8.slice(m._web_saved_bytes(), m._web_saved_bytes() + m._web_saved_size());
     },
     fileName: () => m.UTF8ToString(m._web_file_name()),
+    // The recovery copy to keep now ("" for none), the name of the document a kept copy
+    // would bring changes back to ("" when it brings nothing), and bringing it back.
+    recoveryText: () => fromJson(m._web_recovery_text()),
+    recoveryOffer: (kept) => fromJson(m.ccall('web_recovery_offer', 'number', ['string'], [kept])),
+    restore: (kept) => withString('web_restore', ['string'], [kept]),
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
     // Safe while a press is waiting for the page: it reads, and never waits itself.

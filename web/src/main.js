@@ -22,7 +22,8 @@ let busy = false;        // an action is under way: other actions wait for its e
 let watch = null;        // a press watched step by step: { stop() } while it runs
 let zoom = NORMAL_ZOOM;
 let focusEditor = false; // the logic gave the editor the focus during the action under way
-let keptSource = null;   // the text last written to local storage
+let shownDocument = null;  // the number of the document the editor shows
+let keptKey = null;      // what the recovery copy last kept was made of
 const yieldChannel = new MessageChannel();
 
 // A turn for the browser: input, timers and painting, with no timer clamping.
@@ -39,7 +40,8 @@ function draw() {
   const s = logic.state();
   shown = s;
   document.title = s.title;
-  editor.draw(s.source, s.selStart, s.selEnd);
+  editor.draw(s.source, s.selStart, s.selEnd, s.documentNumber !== shownDocument);
+  shownDocument = s.documentNumber;
   editor.drawMarks({ problems: s.problems, breakpoints: s.breakpoints, pcLine: s.pcLine });
   drawLines($('List1'), s.list1);
   drawSelection($('List1'), s.list1Selected);
@@ -47,6 +49,7 @@ function draw() {
   drawLines($('List2'), s.list2);
   markElements($('List2').children, s.changedDump, 'changed');
   s.boxes.forEach((text, k) => setIfChanged(boxes[k], 'value', text));
+  boxes.forEach((b) => setIfChanged(b, 'readOnly', s.pressActive));
   markElements(boxes, s.changedBoxes, 'changed');
   setIfChanged($('Label3'), 'textContent', s.label3);
   setIfChanged($('Label6'), 'textContent', s.label6);
@@ -54,7 +57,7 @@ function draw() {
   viewer.draw(s.viewer);
   drawStatus(s);
   menus.draw();
-  keepSource(s.source);
+  keepRecoveryCopy(s);
   return s;
 }
 
@@ -69,10 +72,13 @@ function drawStatus(s) {
   document.body.dataset.press = String(s.pressActive);
 }
 
-function keepSource(source) {
-  if (source === keptSource) return;
-  keptSource = source;
-  store.keep(source, logic.fileName());
+// The copy of unsaved changes in the browser's storage follows every change of the
+// text or of the document; without unsaved changes there is none.
+function keepRecoveryCopy(s) {
+  const key = `${s.documentNumber} ${s.unsaved} ${s.source}`;
+  if (key === keptKey) return;
+  keptKey = key;
+  store.keep(logic.recoveryText());
 }
 
 // ---- The logic's requests --------------------------------------------------------------
@@ -89,7 +95,7 @@ const page = {
     return dialogs.stopRequested();
   },
   runEnded() { dialogs.runEnded(); },
-  // The editor takes no focus while an action keeps it read-only: it takes it after.
+  // The editor takes the focus once the action is over: a box of the action may be up still.
   focusText1() { focusEditor = true; },
   makeText1FirstInTabOrder() { /* the editor comes first in the page's order already */ },
   showViewer() { viewer.show(); },
@@ -135,10 +141,12 @@ async function watchPress() {
   editor.setEditable(false);
   draw();
   for (let goesOn = true; goesOn;) {
-    await new Promise((resolve) => {
-      wake = resolve;
-      setTimeout(resolve, 1000 / shown.speed);
-    });
+    if (!stopped) {
+      await new Promise((resolve) => {
+        wake = resolve;
+        setTimeout(resolve, 1000 / shown.speed);
+      });
+    }
     if (stopped) {
       logic.stop();
       break;
@@ -160,7 +168,7 @@ function enabled(command) {
 }
 
 const commands = {
-  new: () => deliver(() => logic.setSource('')),
+  new: () => deliver(async () => { if (await askToSaveChanges()) logic.newDocument(); }),
   open: () => $('filePicker').click(),
   save: () => deliver(saveFile),
   help: () => deliver(() => logic.click(Control.Command3)),
@@ -250,6 +258,8 @@ function wireLists() {
 
 // ---- Files ---------------------------------------------------------------------------------
 
+// A file picked is read first (a bad one is refused before anything is asked), then
+// opened once unsaved changes are saved or given up.
 function wireFiles() {
   $('filePicker').addEventListener('change', async (e) => {
     const file = e.target.files[0];
@@ -257,31 +267,47 @@ function wireFiles() {
     if (!file) return;
     // Past the logic's limit the file is refused whatever follows: no need to read it all.
     const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
-    await deliver(() => logic.openFile(file.name, bytes));
+    await deliver(async () => {
+      if (await logic.readFile(file.name, bytes) && await askToSaveChanges()) logic.openReadFile();
+    });
   });
+  // Leaving the page with unsaved changes is asked about, as closing the window is.
+  window.addEventListener('beforeunload', (e) => { if (shown?.unsaved) e.preventDefault(); });
 }
 
-// The editor's text as its file was written (encoding and line ends), downloaded under its name.
+// True when the editor's changes are saved, or the user gives them up; false to keep them.
+async function askToSaveChanges() {
+  if (!logic.state().unsaved) return true;
+  draw();
+  const answer = await dialogs.saveChangesBox(logic.saveQuestion(), shown.appTitle);
+  return answer === 'save' ? saveFile() : answer === 'discard';
+}
+
+// The editor's text as its file was written (encoding and line ends), downloaded under
+// its name; false when it cannot be (a box said why).
 async function saveFile() {
   const bytes = await logic.save();
-  if (!bytes) return;
+  if (!bytes) return false;
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
   link.download = logic.fileName();
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  return true;
 }
 
-// The copy kept from the last visit, offered back.
-function offerKeptSource(initialText) {
-  const kept = store.kept(initialText);
-  if (!kept) return;
-  keptSource = initialText;  // the kept copy stays until the user answers or edits
+// The copy kept from the last visit, offered back when it brings anything back. Until
+// the user answers or edits, it stays kept.
+function offerKeptCopy() {
+  const kept = store.kept();
+  const name = kept ? logic.recoveryOffer(kept) : '';
+  if (!name) return;
+  $('restoreText').textContent = `The changes to ${name} from your last visit were kept in this browser. Restore them?`;
   const bar = $('restoreBar');
   bar.hidden = false;
   $('restoreYes').addEventListener('click', () => {
     bar.hidden = true;
-    deliver(() => logic.setSource(kept.text));
+    deliver(async () => { if (await askToSaveChanges()) logic.restore(kept); });
   }, { once: true });
   $('restoreNo').addEventListener('click', () => {
     bar.hidden = true;
@@ -294,9 +320,9 @@ async function start() {
   wireControls();
   wireLists();
   wireFiles();
-  const initial = logic.state().source;
-  keptSource = initial;
-  offerKeptSource(initial);
+  const first = logic.state();
+  keptKey = `${first.documentNumber} ${first.unsaved} ${first.source}`;
+  offerKeptCopy();
   draw();
   editor.focus();
   document.body.dataset.ready = 'true';

@@ -57,6 +57,11 @@ export function createMenus(doc, { run, enabled }) {
   doc.addEventListener('click', (e) => {
     if (!e.target.closest('.menu-title')) close();
   });
+  // As a desktop menu bar, it takes no focus: typing goes on where it was, and a
+  // dialog a command opens gives the focus back there.
+  doc.querySelector('.menubar').addEventListener('mousedown', (e) => {
+    if (e.target.closest('button')) e.preventDefault();
+  });
 
   doc.addEventListener('click', (e) => {
     const item = e.target.closest('[data-command]');

@@ -1,7 +1,7 @@
-// The editor's text kept in the browser's local storage as the user types, so that a
-// closed tab or a crash loses nothing: the next visit offers it back.
-const KEY = 'comet-workbench.source';
-const NAME_KEY = 'comet-workbench.name';
+// The recovery copy of the editor's unsaved changes, kept in the browser's local
+// storage as the user types, so that a closed tab or a crash loses nothing: the next
+// visit offers it back. The logic writes and reads the copy's text; this only stores it.
+const KEY = 'comet-workbench.recovery';
 
 export function createStore(storage) {
   const safely = (action) => {
@@ -12,23 +12,13 @@ export function createStore(storage) {
     }
   };
   return {
-    // The kept text and file name, or null when nothing worth offering is kept.
-    kept(initialText) {
-      const text = safely(() => storage.getItem(KEY));
-      if (text === null || text === initialText) return null;
-      return { text, name: safely(() => storage.getItem(NAME_KEY)) };
-    },
-    keep(text, name) {
-      safely(() => {
-        storage.setItem(KEY, text);
-        if (name) storage.setItem(NAME_KEY, name);
-      });
+    kept: () => safely(() => storage.getItem(KEY)),
+    // Keeps `text`; the empty text keeps nothing.
+    keep(text) {
+      safely(() => (text ? storage.setItem(KEY, text) : storage.removeItem(KEY)));
     },
     forget() {
-      safely(() => {
-        storage.removeItem(KEY);
-        storage.removeItem(NAME_KEY);
-      });
+      safely(() => storage.removeItem(KEY));
     },
   };
 }

@@ -80,6 +80,7 @@ test('a Debug Mode step: its status, the PC\'s line, what it changed; a listing 
 
   await page.click('#List1 > div:nth-child(8)');
   assert.equal(await page.textContent('#List1 .selected'), goldenLines('asm_sample', 'LISTING')[7]);
+  await page.waitForSelector('#Text1 .cm-selectionBackground');  // drawn at the next frame
   assert.deepEqual(await linesWith(page, '.cm-selectionBackground'), [10]);
   await page.close();
 });

@@ -41,10 +41,10 @@ export async function clickGutter(page, line) {
   await page.mouse.click(x, y);
 }
 
-// Opens a file through the page's own picker.
+// Opens a file through the page's own picker; the page's title then names it.
 export async function openFile(page, name, bytes) {
   await page.setInputFiles('#filePicker', { name, mimeType: 'text/plain', buffer: Buffer.from(bytes) });
-  await page.waitForFunction(() => document.body.dataset.busy !== 'true');
+  await page.waitForFunction((n) => document.title === `${n} \u2014 COMET Emulation`, name);
 }
 
 // A page with `source` opened from a file and assembled; in Run Mode unless `debug`.

@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { launch, openWorkbench } from './browser.mjs';
-import { answerBox, assembledPage, box, editorText, goldenLines, openFile, rows } from './helpers.mjs';
+import { answerBox, assembledPage, box, editorText, goldenLines, openFile, rows, settled } from './helpers.mjs';
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -125,27 +125,74 @@ test('each report in the one viewer, which follows its size', async () => {
   await page.close();
 });
 
-test('a file opened, edited and saved; the kept copy offered after a reload', async () => {
+// Saves through the File menu and gives the downloaded file's name and bytes.
+async function save(page) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#menuFile').then(() => page.click('#fileSave'))]);
+  return { name: download.suggestedFilename(), bytes: readFileSync(await download.path()) };
+}
+
+// CP932 bytes of "; あ", with LF line ends.
+const KANA = [0x3b, 0x20, 0x82, 0xa0, 0x0a, ...Buffer.from(' EXIT\n')];
+
+test('a file opened, edited and saved in its own encoding; the kept copy of changes offered after a reload', async () => {
   const { page } = await openWorkbench(browser.context);
   const refused = page.setInputFiles('#filePicker', { name: 'blob.bin', mimeType: 'application/octet-stream', buffer: Buffer.from([0x7f, 0x45, 0, 0]) });
   assert.deepEqual(await answerBox(page, 'messageBox', 'ok'), { title: 'COMET Emulation', text: 'cannot read blob.bin: it is not text (it has NUL bytes)' });
   await refused;
   assert.match(await editorText(page), /^S1 {2}START/);
-  // CP932 bytes of "; あ", with LF line ends.
-  await openFile(page, 'kana.casl', Buffer.from([0x3b, 0x20, 0x82, 0xa0, 0x0a, 0x20, 0x45, 0x58, 0x49, 0x54, 0x0a]));
+
+  await openFile(page, 'kana.casl', KANA);
   assert.equal(await editorText(page), '; あ\n EXIT\n');
-  await page.click('#Text1 .cm-content');
+  await page.keyboard.press('Control+z');  // no undo back into the sample
+  assert.equal(await editorText(page), '; あ\n EXIT\n');
   await page.keyboard.press('Control+End');
   await page.keyboard.type(' END');
-  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#menuFile').then(() => page.click('#fileSave'))]);
-  assert.equal(download.suggestedFilename(), 'kana.casl');
-  // Written back as it was read: CP932, LF line ends.
-  assert.deepEqual(readFileSync(await download.path()), Buffer.from([0x3b, 0x20, 0x82, 0xa0, 0x0a, ...Buffer.from(' EXIT\n END')]));
+  assert.equal(await page.title(), 'kana.casl* \u2014 COMET Emulation');
+  assert.deepEqual(await save(page), { name: 'kana.casl', bytes: Buffer.from([...KANA, ...Buffer.from(' END')]) });
+  assert.equal(await page.title(), 'kana.casl \u2014 COMET Emulation');
 
+  // Changes not saved are kept in the browser, and offered back with their file's form.
+  await page.keyboard.type('\n; い');  // the new line takes the indent of the one before
+  page.once('dialog', (d) => d.accept());  // leaving with unsaved changes is asked about
   await page.reload();
   await page.waitForSelector('body[data-ready="true"]');
-  assert.equal(await page.isVisible('#restoreBar'), true);
+  assert.equal(await page.textContent('#restoreText'), 'The changes to kana.casl from your last visit were kept in this browser. Restore them?');
   await page.click('#restoreYes');
-  assert.equal(await editorText(page), '; あ\n EXIT\n END');
+  assert.equal(await editorText(page), '; あ\n EXIT\n END\n ; い');
+  assert.equal(await page.title(), 'kana.casl* \u2014 COMET Emulation');
+  assert.deepEqual((await save(page)).bytes, Buffer.from([...KANA, ...Buffer.from(' END\n ; '), 0x82, 0xa2]));
+  await page.reload();
+  await page.waitForSelector('body[data-ready="true"]');
+  assert.equal(await page.isVisible('#restoreBar'), false);  // saved: nothing kept
+  await page.close();
+});
+
+test('New and Open ask before unsaved changes are lost', async () => {
+  const { page } = await openWorkbench(browser.context);
+  await page.click('#Text1 .cm-content');
+  await page.keyboard.press('Control+Home');
+  await page.keyboard.type('; mine\n');
+  assert.equal(await page.title(), 'Untitled* \u2014 COMET Emulation');
+  const askNew = async (button) => {
+    await page.click('#menuFile');
+    await page.click('#fileNew');
+    return answerBox(page, 'saveChanges', button);
+  };
+  assert.deepEqual(await askNew('cancel'), { title: 'COMET Emulation', text: 'Save the changes to Untitled before they are lost?' });
+  assert.match(await editorText(page), /^; mine\nS1/);
+  await askNew('discard');
+  await settled(page);
+  assert.equal(await editorText(page), '');
+  assert.equal(await page.title(), 'COMET Emulation');
+
+  // Save, then open: the changes are downloaded as a new file (UTF-8, LF) first.
+  await page.keyboard.type('; new\n');
+  const downloaded = page.waitForEvent('download');
+  await page.setInputFiles('#filePicker', { name: 'kana.casl', mimeType: 'text/plain', buffer: Buffer.from(KANA) });
+  await answerBox(page, 'saveChanges', 'ok');
+  const download = await downloaded;
+  assert.equal(download.suggestedFilename(), 'program.casl');
+  assert.equal(readFileSync(await download.path(), 'utf8'), '; new\n');
+  await page.waitForFunction(() => document.title === 'kana.casl \u2014 COMET Emulation');
   await page.close();
 });
