@@ -258,19 +258,31 @@ function wireLists() {
 
 // ---- Files ---------------------------------------------------------------------------------
 
-// A file picked is read first (a bad one is refused before anything is asked), then
-// opened once unsaved changes are saved or given up.
+// A file picked or dropped on the page is read first (a bad one is refused before
+// anything is asked), then opened once unsaved changes are saved or given up.
+async function openPicked(file) {
+  // Past the logic's limit the file is refused whatever follows: no need to read it all.
+  const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
+  await deliver(async () => {
+    if (await logic.readFile(file.name, bytes) && await askToSaveChanges()) logic.openReadFile();
+  });
+}
+
 function wireFiles() {
-  $('filePicker').addEventListener('change', async (e) => {
+  $('filePicker').addEventListener('change', (e) => {
     const file = e.target.files[0];
     e.target.value = '';
-    if (!file) return;
-    // Past the logic's limit the file is refused whatever follows: no need to read it all.
-    const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
-    await deliver(async () => {
-      if (await logic.readFile(file.name, bytes) && await askToSaveChanges()) logic.openReadFile();
-    });
+    if (file) openPicked(file);
   });
+  // A file dropped anywhere, the editor too, is opened, not pasted as it is.
+  const dropsFile = (e) => e.dataTransfer?.types.includes('Files');
+  document.addEventListener('dragover', (e) => { if (dropsFile(e)) e.preventDefault(); }, { capture: true });
+  document.addEventListener('drop', (e) => {
+    if (!dropsFile(e)) return;
+    e.preventDefault();
+    e.stopPropagation();
+    if (e.dataTransfer.files[0]) openPicked(e.dataTransfer.files[0]);
+  }, { capture: true });
   // Leaving the page with unsaved changes is asked about, as closing the window is.
   window.addEventListener('beforeunload', (e) => { if (shown?.unsaved) e.preventDefault(); });
 }

@@ -167,7 +167,7 @@ test('a file opened, edited and saved in its own encoding; the kept copy of chan
   await page.close();
 });
 
-test('New and Open ask before unsaved changes are lost', async () => {
+test('New, Open and a drop ask before unsaved changes are lost', async () => {
   const { page } = await openWorkbench(browser.context);
   await page.click('#Text1 .cm-content');
   await page.keyboard.press('Control+Home');
@@ -194,5 +194,14 @@ test('New and Open ask before unsaved changes are lost', async () => {
   assert.equal(download.suggestedFilename(), 'program.casl');
   assert.equal(readFileSync(await download.path(), 'utf8'), '; new\n');
   await page.waitForFunction(() => document.title === 'kana.casl \u2014 COMET Emulation');
+
+  // A file dropped on the editor is opened as Open opens it.
+  await page.$eval('#Text1 .cm-content', (editor) => {
+    const files = new DataTransfer();
+    files.items.add(new File([new Uint8Array([0x3b, 0x82, 0xa0, 0x0a])], 'dropped.casl'));
+    editor.dispatchEvent(new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
+  });
+  await page.waitForFunction(() => document.title === 'dropped.casl \u2014 COMET Emulation');
+  assert.equal(await editorText(page), ';あ\n');
   await page.close();
 });
