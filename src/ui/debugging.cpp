@@ -46,8 +46,10 @@ void say(Workbench& wb, DebugStatus::Kind kind, int32_t line = 0) {
 
 Text number(uint64_t n) { return fromAscii(std::to_string(n)); }
 
+Text stepCount(uint64_t n) { return number(n) + (n == 1 ? u" step" : u" steps"); }
+
 Text undoReach(const DebugStatus& s) {
-    Text text = number(s.undoSteps) + (s.undoSteps == 1 ? u" step" : u" steps") + u" can be undone";
+    Text text = stepCount(s.undoSteps) + u" can be undone";
     if (s.undoDropped) text += u"; older steps were dropped to stay within the undo memory";
     return text;
 }
@@ -173,6 +175,11 @@ Text debugStatusText(const Workbench& wb) {
     case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
     }
     return {};
+}
+
+Text undoLimitText(const Workbench& wb) {
+    const UndoLog& undo = wb.debug.undo;
+    return undo.dropped() ? u"Back reaches " + stepCount(undo.steps()) : Text();
 }
 
 Text statusBarText(const Workbench& wb, bool withTime) {

@@ -39,5 +39,8 @@ void debuggingAfterAssembly(Workbench& wb);  // no step to go back to; breakpoin
 Text debugStatusText(const Workbench& wb);   // the last debugging event; "" when there is none
 // What the status bar says: the last debugging event, else the last press's account.
 Text statusBarText(const Workbench& wb, bool withTime);
+// What the status bar keeps saying once the undo memory has dropped older steps, "Back
+// reaches 131071 steps"; "" while Back reaches back to the last ASM.
+Text undoLimitText(const Workbench& wb);
 
 }  // namespace comet

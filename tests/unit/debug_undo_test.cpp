@@ -166,11 +166,13 @@ TEST_F(StepBack, TheOldestStepsGiveWayToTheBudget) {
         wb.debug.undo.setBudget(r.budget);
         assemble(r.source);
         answerInputs(1000);
+        EXPECT_EQ(undoLimitText(wb), Text());
         const auto seen = forward(1000, false);
         const uint64_t kept = wb.debug.undo.steps();
         ASSERT_GT(kept, 0u);
         ASSERT_LE(kept, r.mostSteps);
         EXPECT_TRUE(wb.debug.undo.dropped());
+        EXPECT_EQ(undoLimitText(wb), u"Back reaches " + fromAscii(std::to_string(kept)) + u" steps");
         backThrough(std::vector<Observables>(seen.end() - static_cast<long>(kept) - 1, seen.end()));
         userStepsBack(wb);
         EXPECT_EQ(wb.debug.status.kind, DebugStatus::NothingToUndo);
