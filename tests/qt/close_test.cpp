@@ -9,17 +9,11 @@
 
 #include "emulator/engine.hpp"
 #include "ui/qt/frm_main.hpp"
-#include "wait_for.hpp"
+#include "window_helpers.hpp"
 
 using namespace comet;
 
 namespace {
-
-const QString kEndlessLoop = QStringLiteral(
-    "L1  ADD   GR1,ONE\n"
-    "    JMP   L1\n"
-    "ONE DC    1\n"
-    "    END\n");
 
 struct DuringRun {
     bool mainWindowBlocked = true;  // something modal would keep the window system's close away
@@ -66,13 +60,13 @@ private slots:
 void CloseTest::closingDuringARunStopsItAndAsks() {
     FrmMain w;
     w.show();
-    w.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(kEndlessLoop);
+    w.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(kCountingLoop);
     w.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("Label3")), Qt::LeftButton);
 
     const DuringRun first = closeDuringRun(w);
     QVERIFY2(!first.mainWindowBlocked, "the Run Mode box keeps the close request from the main window");
-    QCOMPARE(first.editorAfterTyping, kEndlessLoop);  // input to the main window is dropped during the run
+    QCOMPARE(first.editorAfterTyping, kCountingLoop);  // input to the main window is dropped during the run
     QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
     QCOMPARE(answerQuestion(QMessageBox::No), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
     QVERIFY(w.isVisible());

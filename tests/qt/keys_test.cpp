@@ -119,8 +119,8 @@ void KeysTest::commandKeys() {
     for (QAction* action : control<QMenu>(w, "runMenu")->actions()) {
         if (!action->isSeparator()) menu << action->text() + QLatin1Char(' ') + action->shortcut().toString();
     }
-    QCOMPARE(menu, (QStringList{QStringLiteral("&ASM F7"), QStringLiteral("&Exec F5"), QStringLiteral("Switch &mode F6"),
-                                QStringLiteral("Stop the run Esc")}));
+    QCOMPARE(menu, (QStringList{"&ASM F7", "&Exec F5", "&Back Shift+F5", "Run to &cursor Ctrl+F10", "Switch &mode F6",
+                                "Toggle break&point F9", "&Reset Ctrl+Shift+F5", "&Speed ", "Stop the run Esc"}));
 }
 
 void KeysTest::escStopsARunFromTheMainWindow() {

@@ -27,10 +27,14 @@ T* control(QWidget& window, const char* name) {
     return found;
 }
 
-// A loop that runs until it is stopped.
+// A loop that runs until it is stopped: GR2 counts the times GR1 wraps around, so the
+// machine comes back to an earlier state only after 2^32 rounds, too late for the
+// window's endless-loop detection to end a test's run.
 inline const QString kCountingLoop = QStringLiteral(
     "S1  START\n"
     "L1  ADD   GR1,ONE\n"
+    "    JNZ   L1\n"
+    "    ADD   GR2,ONE\n"
     "    JMP   L1\n"
     "ONE DC    1\n"
     "    END\n");

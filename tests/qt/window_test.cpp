@@ -362,7 +362,7 @@ void WindowTest::runModeStopsThroughTheStopControl() {
     QVERIFY(w.workbench().run.halted);
     // The boxes show the state the run stopped in, and the next press resumes there: Esc stops it too.
     const QString pc = box(w, kPcBox)->text();
-    QVERIFY(pc == QStringLiteral("0000") || pc == QStringLiteral("0002"));
+    QVERIFY(QStringList({"0000", "0002", "0004", "0006"}).contains(pc));
     whenFound(runBox, [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     press(w, "Command2");
     QCOMPARE(QApplication::activeModalWidget(), nullptr);

@@ -18,23 +18,29 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <utility>
 
 #include "emulator/engine.hpp"
 #include "workbench/lists.hpp"
+#include "ui/debugging.hpp"
 #include "ui/exec_status.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/problems.hpp"
 #include "ui/qt/boxes.hpp"
+#include "ui/qt/breakpoint_marks.hpp"
 #include "ui/qt/clickable_label.hpp"
 #include "workbench/editor_text.hpp"
 #include "ui/qt/fonts.hpp"
 #include "ui/qt/frm_text.hpp"
+#include "ui/qt/line_gutter.hpp"
 #include "ui/qt/program_icon.hpp"
 #include "ui/qt/qt_text.hpp"
 #include "ui/qt/source_editor.hpp"
@@ -169,7 +175,8 @@ void setTextIfChanged(QLabel* label, const Text& text) {
 
 // ---- Building ----------------------------------------------------------------------
 
-FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }), zoomLevel_(kNormalZoom) {
+FrmMain::FrmMain()
+    : wb_(*this), monitor_(this, [this] { mirror(); }, [this] { watchTick(); }), zoomLevel_(kNormalZoom) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toQString(kAppTitle));
     setWindowIcon(programIcon());
@@ -185,6 +192,7 @@ FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }), zoomLevel
     setCentralWidget(scroll_);
     createStatusAndProblems();
     createMenus();
+    createDebugBar();
     wireEvents();
     makeText1FirstInTabOrder();
     recoveryTimer_.setSingleShot(true);
@@ -192,7 +200,9 @@ FrmMain::FrmMain() : wb_(*this), monitor_(this, [this] { mirror(); }), zoomLevel
     connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);
     applyZoom();
     const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
-    resize(design.width(), design.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    resize(design.width(), design.height() + menuBar()->sizeHint().height() + debugBar_->sizeHint().height() +
+                               statusBar()->sizeHint().height());
+    wb_.debug.detectLoops = true;
     Form_Load(wb_);
     keptText_ = wb_.text1.text;
     mirror();
@@ -232,6 +242,7 @@ void FrmMain::createControls() {
         return list;
     };
     list1_ = makeList("List1");
+    list1_->setItemDelegate(new ListingMarks(list1_));
     list2_ = makeList("List2");
 
     combo1_ = new QComboBox(central_);
@@ -303,6 +314,10 @@ void FrmMain::createStatusAndProblems() {
     problemCount_->setAutoRaise(true);
     problemCount_->setToolTip(QStringLiteral("Show or hide the problem list"));
     statusBar()->addPermanentWidget(problemCount_);
+    undoLimit_ = new QLabel(this);
+    undoLimit_->setObjectName(QStringLiteral("undoLimit"));
+    undoLimit_->setToolTip(QStringLiteral("Older steps were dropped to stay within the undo memory"));
+    statusBar()->addPermanentWidget(undoLimit_);
 
     replaceTabs_ = new QAction(QStringLiteral("Replace tabs by blanks"), this);
     replaceTabs_->setObjectName(QStringLiteral("replaceTabs"));
@@ -325,12 +340,11 @@ void FrmMain::createStatusAndProblems() {
 }
 
 void FrmMain::wireEvents() {
-    const std::array<void (*)(Workbench&), 5> commands{Command1_Click, userPressesExec, Command3_Click,
-                                                       Command4_Click, Command5_Click};
+    const std::array<std::function<void()>, 5> commands{
+        [this] { Command1_Click(wb_); }, [this] { pressToward(-1); }, [this] { Command3_Click(wb_); },
+        [this] { Command4_Click(wb_); }, [this] { Command5_Click(wb_); }};
     for (size_t i = 0; i < command_.size(); ++i) {
-        connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] {
-            deliver([&] { handler(wb_); });
-        });
+        connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] { deliver(handler); });
     }
     connect(label3_, &ClickableLabel::clicked, this, [this] { deliver([&] { Label3_Click(wb_); }); });
     for (int k = 0; k < kBoxCount; ++k) {
@@ -351,6 +365,13 @@ void FrmMain::wireEvents() {
     const auto listingClicked = [this](int row) { deliver([&] { userClicksListing(wb_, row); }); };
     connect(list1_, &QListWidget::currentRowChanged, this, listingClicked);
     connect(list1_, &QListWidget::itemClicked, this, [this, listingClicked](QListWidgetItem* item) { listingClicked(list1_->row(item)); });
+    connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        deliver([&] { userTogglesListingBreakpoint(wb_, list1_->row(item)); });
+    });
+    connect(text1_->gutter(), &LineGutter::lineClicked, this, [this](int line) {
+        deliver([&] { userTogglesBreakpoint(wb_, line); });
+    });
+    connect(&watchTimer_, &QTimer::timeout, this, &FrmMain::watchTick);
     connect(problemList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         deliver([&] { userGoesToProblem(wb_, static_cast<size_t>(problemList_->row(item))); });
     });
@@ -449,6 +470,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void FrmMain::runEnded() {
+    watchTimer_.stop();
     monitor_.end();
     if (askToQuitAfterRun_) QMetaObject::invokeMethod(this, &FrmMain::askToQuit, Qt::QueuedConnection);
 }
@@ -490,6 +512,33 @@ void FrmMain::editorChanged() {
     shownSelStart_ = start;
     shownSelLength_ = length;
     userSelects(wb_, start, length);
+}
+
+// ---- Debugging ----------------------------------------------------------------------
+
+// A watched press returns at once; its timer takes the steps, and the box its Stop.
+void FrmMain::pressToward(int32_t target) {
+    if (!pressIsWatched(wb_, target)) {
+        userRunsPress(wb_, target);
+        return;
+    }
+    userBeginsWatchedPress(wb_, target);
+    monitor_.watch();
+    watchTimer_.start(1000 / wb_.debug.speed);
+}
+
+void FrmMain::runToCursor() {
+    const int32_t target = runToCursorTarget(wb_);
+    if (target >= 0) pressToward(target);
+}
+
+// A tick that comes while a step's box is open is dropped: the next one takes the step.
+void FrmMain::watchTick() {
+    if (!wb_.debug.press.active) return;
+    deliver([&] {
+        if (monitor_.stopAsked()) userStopsWatchedPress(wb_);
+        else if (userWatchesStep(wb_)) monitor_.showSteps(wb_.debug.press.steps);
+    });
 }
 
 void FrmMain::viewerResized(int outerWidth, int outerHeight) {
@@ -562,7 +611,8 @@ void FrmMain::mirror() {
     mirrorProblems();
     mirrorChanges();
     mirrorDocument();
-    setTextIfChanged(runStatus_, statusText(wb_.status, true));
+    mirrorBreakpoints();
+    mirrorDebugging();
     if (viewer_) viewer_->mirror(wb_.frmText);
 }
 
@@ -618,6 +668,26 @@ void FrmMain::mirrorProblems() {
         item->setToolTip(boxTextOf(p.tip));
     }
     shownProblems_ = std::move(rows);
+}
+
+void FrmMain::mirrorBreakpoints() {
+    std::map<int, bool> lines;
+    for (const Breakpoint& b : wb_.debug.breakpoints.set) lines[b.line] = b.address < 0;
+    text1_->gutter()->setBreakpoints(std::move(lines));
+    for (int i = 0; i < list1_->count(); ++i) {
+        QListWidgetItem* item = list1_->item(i);
+        const bool marked = listingLineHasBreakpoint(wb_, i);
+        if (item->data(ListingMarks::kBreakpointRole).toBool() != marked) item->setData(ListingMarks::kBreakpointRole, marked);
+    }
+}
+
+void FrmMain::mirrorDebugging() {
+    setTextIfChanged(runStatus_, statusBarText(wb_, true));
+    const Text limit = undoLimitText(wb_);
+    setTextIfChanged(undoLimit_, limit);
+    undoLimit_->setVisible(!limit.empty());
+    back_->setEnabled(wb_.debug.undo.steps() > 0);
+    for (const auto& [speed, action] : speedActions_) action->setChecked(speed == wb_.debug.speed);
 }
 
 void FrmMain::mirrorChanges() {

@@ -11,6 +11,12 @@
 // bar opens and saves the program as a file (File), gives every command a key (Run)
 // and scales the window for a projector (View). The central area scrolls when the
 // window is smaller than the controls need.
+//
+// Debugging: breakpoints are set by a click in the editor's gutter, F9 and a
+// double-click on a listing line, and drawn beside their lines; a tool bar over the
+// panel of "ASM" and "Exec" holds Back, Run to cursor, Reset and the watching speed,
+// which the Run menu has with their keys. A run at a watching speed is stepped by a
+// timer, the window repainted after each instruction.
 #pragma once
 
 #include <QMainWindow>
@@ -41,6 +47,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QToolBar;
 class QToolButton;
 
 namespace comet {
@@ -116,7 +123,9 @@ private:
     void createMenus();
     void createFileMenu();
     void createRunMenu();
+    void createSpeedMenu();
     void createViewMenu();
+    void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
     QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
                           std::function<void()> handler);
@@ -144,6 +153,11 @@ private:
     void viewerResized(int outerWidth, int outerHeight);
     void askToQuit();  // after a run that a close request stopped
 
+    // ---- Debugging ----
+    void pressToward(int32_t target);  // "Exec" (-1) or a run to cursor: whole, or watched at the set speed
+    void runToCursor();
+    void watchTick();                  // the next instruction of a watched press, or its Stop
+
     // ---- Mirror ----
     void mirrorEditor();
     void mirrorEditorSelection();
@@ -152,6 +166,8 @@ private:
     void mirrorProblems();  // marks, underlines, the PC's line, the list and its count
     void mirrorChanges();   // what the last Debug Mode step changed
     void mirrorDocument();  // the title, and a recovery copy due after an edit
+    void mirrorBreakpoints();  // beside the editor's lines and the listing's
+    void mirrorDebugging();    // the status bar, Back, the speed
 
     Workbench wb_;
     RunMonitor monitor_;
@@ -189,8 +205,17 @@ private:
     QAction* replaceTabs_ = nullptr;
     QMenu* runMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    QAction* stopRun_ = nullptr;  // Esc, while a Run Mode run is under way
     QPalette boxPalette_;  // a register box's own colours
+
+    // ---- Debugging ----
+    QToolBar* debugBar_ = nullptr;
+    QAction* back_ = nullptr;
+    QAction* runToCursor_ = nullptr;
+    QAction* reset_ = nullptr;
+    QMenu* speedMenu_ = nullptr;
+    std::vector<std::pair<int, QAction*>> speedActions_;  // by instructions a second (0: full speed)
+    QLabel* undoLimit_ = nullptr;  // how far Back reaches once the undo memory dropped older steps
+    QTimer watchTimer_;            // steps a watched press
 
     // ---- What the controls show ----
     Text shownSource_;      // the logic's text that Text1 shows

@@ -1,6 +1,7 @@
 // The main window's menus and its program as a file: New, Open, Save, recent files,
 // drops, the question before unsaved changes are lost, and the recovery copy.
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -14,10 +15,14 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <variant>
 
 #include "emulator/engine.hpp"
+#include "ui/debugging.hpp"
+#include "ui/exec_status.hpp"
 #include "ui/mainwindow.hpp"
 #include "ui/qt/clickable_label.hpp"
 #include "ui/qt/frm_main.hpp"
@@ -48,6 +53,11 @@ QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& key, H
     return action;
 }
 
+// A tooltip that names the command's key: "Assemble the program (F7)".
+QString withKey(const QString& tip, const QKeySequence& key) {
+    return tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
 }  // namespace
 
 // ---- Menus ---------------------------------------------------------------------------
@@ -76,7 +86,9 @@ void FrmMain::createFileMenu() {
     addCommand(file, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
 }
 
-// Every command of the Run menu is made here, with its key. F9 is kept for breakpoints.
+// Every command of the Run menu is made here, with its key: Back beside Exec as Shift+F5
+// beside F5, Reset as Ctrl+Shift+F5, run to cursor and breakpoints with the keys other
+// debuggers give them.
 void FrmMain::createRunMenu() {
     runMenu_ = menuBar()->addMenu(QStringLiteral("&Run"));
     runMenu_->setObjectName(QStringLiteral("runMenu"));
@@ -85,17 +97,64 @@ void FrmMain::createRunMenu() {
     addRunAction(QStringLiteral("&Exec"), Qt::Key_F5, command_[1],
                  QStringLiteral("Execute: one instruction in Debug Mode, to the end in Run Mode"),
                  [this] { command_[1]->click(); });
+    back_ = addCommand(runMenu_, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+                       [this] { deliver([&] { userStepsBack(wb_); }); });
+    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(Qt::CTRL | Qt::Key_F10),
+                              [this] { deliver([&] { runToCursor(); }); });
     addRunAction(QStringLiteral("Switch &mode"), Qt::Key_F6, label3_,
                  QStringLiteral("Switch between Debug Mode and Run Mode (Space or Enter when it has the focus)"),
                  [this] { deliver([&] { Label3_Click(wb_); }); });
     runMenu_->addSeparator();
+    addCommand(runMenu_, QStringLiteral("Toggle break&point"), Qt::Key_F9,
+               [this] { deliver([&] { userTogglesBreakpointAtCaret(wb_); }); });
+    reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5),
+                        [this] { deliver([&] { userResets(wb_); }); });
+    createSpeedMenu();
+    runMenu_->addSeparator();
     runMenu_->addAction(monitor_.stopAction());
+    back_->setToolTip(withKey(QStringLiteral("Undo the last executed instruction"), back_->shortcut()));
+    runToCursor_->setToolTip(withKey(QStringLiteral("Run until the PC reaches the caret's line"), runToCursor_->shortcut()));
+    reset_->setToolTip(withKey(QStringLiteral("Clear memory and registers, and assemble the program again"), reset_->shortcut()));
+}
+
+// A Run Mode press at full speed, or watched at a number of instructions a second.
+void FrmMain::createSpeedMenu() {
+    speedMenu_ = runMenu_->addMenu(QStringLiteral("&Speed"));
+    speedMenu_->setObjectName(QStringLiteral("speedMenu"));
+    auto* group = new QActionGroup(speedMenu_);
+    for (const int speed : kWatchSpeeds) {
+        const QString text = speed == 0   ? QStringLiteral("&Full speed")
+                             : speed == 1 ? QStringLiteral("&1 instruction a second")
+                                          : QStringLiteral("&%1 instructions a second").arg(speed);
+        QAction* action = addCommand(speedMenu_, text, QKeySequence(), [this, speed] {
+            deliver([&] { userSetsSpeed(wb_, speed); });
+        });
+        action->setCheckable(true);
+        group->addAction(action);
+        speedActions_.emplace_back(speed, action);
+    }
+}
+
+// Over the panel of "ASM" and "Exec", where the design has no room beside them.
+void FrmMain::createDebugBar() {
+    debugBar_ = addToolBar(QStringLiteral("Debugging"));
+    debugBar_->setObjectName(QStringLiteral("debugBar"));
+    debugBar_->setMovable(false);
+    debugBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* spacer = new QWidget(debugBar_);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    debugBar_->addWidget(spacer);
+    debugBar_->addAction(back_);
+    debugBar_->addAction(runToCursor_);
+    debugBar_->addAction(reset_);
+    debugBar_->addAction(speedMenu_->menuAction());
+    qobject_cast<QToolButton*>(debugBar_->widgetForAction(speedMenu_->menuAction()))->setPopupMode(QToolButton::InstantPopup);
 }
 
 QAction* FrmMain::addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
                                std::function<void()> handler) {
     QAction* action = addCommand(runMenu_, text, key, std::move(handler));
-    control->setToolTip(tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    control->setToolTip(withKey(tip, key));
     return action;
 }
 

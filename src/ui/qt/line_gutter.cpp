@@ -1,11 +1,13 @@
 #include "ui/qt/line_gutter.hpp"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 
+#include "ui/qt/breakpoint_marks.hpp"
 #include "ui/qt/source_editor.hpp"
 
 namespace comet {
@@ -42,6 +44,12 @@ void LineGutter::setMarks(std::map<int, Mark> marks) {
     update();
 }
 
+void LineGutter::setBreakpoints(std::map<int, bool> pendingByLine) {
+    if (pendingByLine == breakpoints_) return;
+    breakpoints_ = std::move(pendingByLine);
+    update();
+}
+
 void LineGutter::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Window));
@@ -53,6 +61,8 @@ void LineGutter::paintEvent(QPaintEvent* event) {
                          QString::number(row.line));
         const auto mark = marks_.find(row.line);
         if (mark != marks_.end()) paintMark(painter, markRect(row.top, row.height), mark->second.kind);
+        const auto breakpoint = breakpoints_.find(row.line);
+        if (breakpoint != breakpoints_.end()) paintBreakpointMark(painter, breakpointRect(row.top, row.height), breakpoint->second);
     }
 }
 
@@ -87,6 +97,11 @@ int LineGutter::lineAt(int y) const {
 QString LineGutter::toolTipAt(QPoint pos) const {
     const auto mark = marks_.find(lineAt(pos.y()));
     return mark == marks_.end() ? QString() : mark->second.tip;
+}
+
+void LineGutter::mousePressEvent(QMouseEvent* event) {
+    const int line = event->button() == Qt::LeftButton ? lineAt(qRound(event->position().y())) : 0;
+    if (line > 0) emit lineClicked(line);
 }
 
 bool LineGutter::event(QEvent* event) {

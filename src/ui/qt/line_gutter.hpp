@@ -1,6 +1,7 @@
 // The source editor's gutter, a widget of its own beside the text. From the left: a
-// column kept for breakpoint marks, the line numbers, and a column of problem marks
-// whose tooltips hold the problems' messages.
+// column of breakpoint marks, the line numbers, and a column of problem marks whose
+// tooltips hold the problems' messages. A click beside a line asks to set or clear its
+// breakpoint.
 #pragma once
 
 #include <QString>
@@ -32,11 +33,17 @@ public:
     const std::map<int, Mark>& marks() const { return marks_; }
     QString toolTipAt(QPoint pos) const;              // the messages of the mark at pos, if any
     QRect markRect(int top, int height) const;        // where the mark of a line drawn at top is
-    QRect breakpointRect(int top, int height) const;  // the column kept for a breakpoint mark
+    QRect breakpointRect(int top, int height) const;  // where the breakpoint mark of a line drawn at top is
+    void setBreakpoints(std::map<int, bool> pendingByLine);  // by 1-based line: true while it waits for an ASM
+    const std::map<int, bool>& breakpoints() const { return breakpoints_; }
+
+signals:
+    void lineClicked(int line);  // a click beside that line (1-based)
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     int columnWidth() const;  // of the breakpoint and the mark columns
@@ -46,6 +53,7 @@ private:
 
     SourceEditor* editor_;
     std::map<int, Mark> marks_;
+    std::map<int, bool> breakpoints_;
 };
 
 }  // namespace comet

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -47,8 +48,11 @@ private:
 
 }  // namespace
 
-RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint)
-    : owner_(owner), stopAction_(new QAction(QStringLiteral("Stop the run"), owner)), repaint_(std::move(repaint)) {
+RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint, std::function<void()> stopWatched)
+    : owner_(owner),
+      stopAction_(new QAction(QStringLiteral("Stop the run"), owner)),
+      repaint_(std::move(repaint)),
+      stopWatched_(std::move(stopWatched)) {
     stopAction_->setObjectName(QStringLiteral("stopRun"));
     stopAction_->setShortcut(Qt::Key_Escape);
     stopAction_->setEnabled(false);
@@ -61,6 +65,7 @@ void RunMonitor::start() {
     steps_ = 0;
     stopped_ = false;
     running_ = true;
+    watched_ = false;
     stopAction_->setEnabled(true);
     restartClock();
 }
@@ -70,7 +75,25 @@ void RunMonitor::end() {
     box_.reset();
     count_ = nullptr;
     running_ = false;
+    watched_ = false;
     stopAction_->setEnabled(false);
+}
+
+// A full-speed run sees the flag after its step; a watched one waits for the window's
+// timer, which is told at once, after the signal that stopped it has returned.
+void RunMonitor::stop() {
+    stopped_ = true;
+    if (watched_) QMetaObject::invokeMethod(owner_, stopWatched_, Qt::QueuedConnection);
+}
+
+void RunMonitor::watch() {
+    watched_ = true;
+    showBox();
+}
+
+void RunMonitor::showSteps(uint64_t steps) {
+    steps_ = steps;
+    if (count_ != nullptr) showCount();
 }
 
 void RunMonitor::restartClock() {
@@ -102,14 +125,14 @@ void RunMonitor::showBox() {
     count_ = new QLabel(box_.get());
     count_->setObjectName(QStringLiteral("runCount"));
     count_->setMinimumWidth(260);
-    auto* stop = new QPushButton(QStringLiteral("Stop"), box_.get());
-    stop->setObjectName(QStringLiteral("runStop"));
-    stop->setDefault(true);
+    auto* stopButton = new QPushButton(QStringLiteral("Stop"), box_.get());
+    stopButton->setObjectName(QStringLiteral("runStop"));
+    stopButton->setDefault(true);
     auto* layout = new QVBoxLayout(box_.get());
     layout->addWidget(count_);
-    layout->addWidget(stop, 0, Qt::AlignRight);
-    QObject::connect(stop, &QPushButton::clicked, box_.get(), &QDialog::reject);
-    QObject::connect(box_.get(), &QDialog::rejected, box_.get(), [this] { stopped_ = true; });
+    layout->addWidget(stopButton, 0, Qt::AlignRight);
+    QObject::connect(stopButton, &QPushButton::clicked, box_.get(), &QDialog::reject);
+    QObject::connect(box_.get(), &QDialog::rejected, box_.get(), [this] { stop(); });
     showCount();
     box_->show();
 }

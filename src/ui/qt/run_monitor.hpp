@@ -8,6 +8,9 @@
 // times a second. While the box is up, the user's input to the main window is dropped,
 // so no other handler can start during the run; the box is not modal, because a modal
 // box would keep the window system's close request from the main window too.
+//
+// A run watched at a set speed is stepped by the window's timer instead: its box and the
+// filter are there from its start, and a Stop is handed to the window at once.
 #pragma once
 
 #include <QElapsedTimer>
@@ -26,7 +29,8 @@ namespace comet {
 
 class RunMonitor {
 public:
-    RunMonitor(QWidget* owner, std::function<void()> repaint);
+    // `stopWatched`: the user asked a watched run to stop (called in the event loop, never inside the box's own signal).
+    RunMonitor(QWidget* owner, std::function<void()> repaint, std::function<void()> stopWatched);
     ~RunMonitor();
     RunMonitor(const RunMonitor&) = delete;
     RunMonitor& operator=(const RunMonitor&) = delete;
@@ -35,11 +39,16 @@ public:
     void end();    // the press has ended: the box goes away
     bool stopRequested() { return (++steps_ & kClockMask) != 0 ? stopped_ : checkClock(); }
     void restartClock();  // a modal box of the run was answered: its time is not run time
-    void stop() { stopped_ = true; }  // the run ends after the step under way
+    void stop();          // the run ends after the step under way
     bool running() const { return running_; }
     // Esc in the main window: stops the run; enabled only while one is under way. Its
     // shortcut passes the filter that drops the user's other input during the run.
     QAction* stopAction() const { return stopAction_; }
+
+    // ---- A watched run ----
+    void watch();                    // the press just started is watched: its box at once
+    void showSteps(uint64_t steps);  // the box's count, after each of its steps
+    bool stopAsked() const { return stopped_; }
 
     static constexpr int kBoxDelayMs = 333;     // a run shorter than this shows no box
     static constexpr int kRepaintEveryMs = 33;  // about thirty repaints a second
@@ -54,6 +63,8 @@ private:
     QWidget* owner_;
     QAction* stopAction_;  // owned by the owner window
     std::function<void()> repaint_;  // mirrors the logic's state into the main window
+    std::function<void()> stopWatched_;  // hands a Stop to the window that steps a watched run
+    bool watched_ = false;  // the run under way is stepped by the window
     std::unique_ptr<QDialog> box_;
     std::unique_ptr<QObject> inputGuard_;  // drops the user's input to the main window while the box is up
     QLabel* count_ = nullptr;  // the box's count of executed instructions
