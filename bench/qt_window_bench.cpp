@@ -67,11 +67,11 @@ double secondsOf(void (*press)(void*), void* context) {
 enum Aids { kNoAids, kAllAids };
 
 void setAids(Workbench& wb, Aids aids) {
+    wb.debug.detectLoops = aids == kAllAids;  // the window turns it on for itself
     if (aids == kNoAids) {
         wb.debug.undo.setBudget(0);
         return;
     }
-    wb.debug.detectLoops = true;
     for (const int32_t line : kSpareLines) userTogglesBreakpoint(wb, line);
 }
 
