@@ -119,7 +119,7 @@ void KeysTest::commandKeys() {
     for (QAction* action : control<QMenu>(w, "runMenu")->actions()) {
         if (!action->isSeparator()) menu << action->text() + QLatin1Char(' ') + action->shortcut().toString();
     }
-    QCOMPARE(menu, (QStringList{"&ASM F7", "&Exec F5", "&Back Shift+F5", "Run to &cursor Ctrl+F10", "Switch &mode F6",
+    QCOMPARE(menu, (QStringList{"&ASM F7", "&Exec F5", "&Back Shift+F5", "Run to &cursor F4", "Switch &mode F6",
                                 "Toggle break&point F9", "&Reset Ctrl+Shift+F5", "&Speed ", "Stop the run Esc"}));
 }
 

@@ -87,8 +87,9 @@ void FrmMain::createFileMenu() {
 }
 
 // Every command of the Run menu is made here, with its key: Back beside Exec as Shift+F5
-// beside F5, Reset as Ctrl+Shift+F5, run to cursor and breakpoints with the keys other
-// debuggers give them.
+// beside F5, F9 for breakpoints as in other debuggers. Run to cursor and Reset also take
+// the browser page's keys; Reset's own is Ctrl+Shift+F5, because desktops take Ctrl+F2
+// to switch workspaces.
 void FrmMain::createRunMenu() {
     runMenu_ = menuBar()->addMenu(QStringLiteral("&Run"));
     runMenu_->setObjectName(QStringLiteral("runMenu"));
@@ -99,16 +100,16 @@ void FrmMain::createRunMenu() {
                  [this] { command_[1]->click(); });
     back_ = addCommand(runMenu_, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
                        [this] { deliver([&] { userStepsBack(wb_); }); });
-    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(Qt::CTRL | Qt::Key_F10),
-                              [this] { deliver([&] { runToCursor(); }); });
+    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(), [this] { deliver([&] { runToCursor(); }); });
+    runToCursor_->setShortcuts({Qt::Key_F4, QKeySequence(Qt::CTRL | Qt::Key_F10)});
     addRunAction(QStringLiteral("Switch &mode"), Qt::Key_F6, label3_,
                  QStringLiteral("Switch between Debug Mode and Run Mode (Space or Enter when it has the focus)"),
                  [this] { deliver([&] { Label3_Click(wb_); }); });
     runMenu_->addSeparator();
     addCommand(runMenu_, QStringLiteral("Toggle break&point"), Qt::Key_F9,
                [this] { deliver([&] { userTogglesBreakpointAtCaret(wb_); }); });
-    reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5),
-                        [this] { deliver([&] { userResets(wb_); }); });
+    reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(), [this] { deliver([&] { userResets(wb_); }); });
+    reset_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F2)});
     createSpeedMenu();
     runMenu_->addSeparator();
     runMenu_->addAction(monitor_.stopAction());
