@@ -1,14 +1,12 @@
 // Closing the main window while a Run Mode run is under way: the run stops, and the
 // user is asked whether to quit.
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "emulator/engine.hpp"
 #include "ui/qt/frm_main.hpp"
+#include "ui/qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;
@@ -24,29 +22,17 @@ struct DuringRun {
 // then closes the main window.
 DuringRun closeDuringRun(FrmMain& w) {
     DuringRun seen;
-    auto* text1 = w.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     whenFound(runBox, [&](QWidget*) {
         seen.mainWindowBlocked = QGuiApplication::modalWindow() != nullptr;
-        QTest::keyClicks(text1, QStringLiteral("XYZ"));
-        seen.editorAfterTyping = text1->toPlainText();
+        QTest::keyClicks(editorOf(w), QStringLiteral("XYZ"));
+        seen.editorAfterTyping = editorOf(w)->toPlainText();
         w.close();
     });
-    w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    press(w, "Command2");
     return seen;
 }
 
-// Answers the question asked after the run with `button`; returns its text.
-QString answerQuestion(QMessageBox::StandardButton button) {
-    QString text;
-    whenFound(QApplication::activeModalWidget, [&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr) return;
-        text = box->text();
-        box->button(button)->click();
-    });
-    if (!QTest::qWaitFor([&] { return !text.isEmpty(); }, 10000)) return QStringLiteral("(no question)");
-    return text;
-}
+const QStringList kQuitQuestion{QStringLiteral("Run Mode was stopped. Quit the workbench?")};
 
 }  // namespace
 
@@ -60,27 +46,26 @@ private slots:
 void CloseTest::closingDuringARunStopsItAndAsks() {
     FrmMain w;
     w.show();
-    w.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(kCountingLoop);
-    w.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("Label3")), Qt::LeftButton);
+    typeSource(w, kCountingLoop);
+    press(w, "Command1");
+    switchToRunMode(w);
 
-    const DuringRun first = closeDuringRun(w);
-    QVERIFY2(!first.mainWindowBlocked, "the Run Mode box keeps the close request from the main window");
-    QCOMPARE(first.editorAfterTyping, kCountingLoop);  // input to the main window is dropped during the run
-    QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
-    QCOMPARE(answerQuestion(QMessageBox::No), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
-    QVERIFY(w.isVisible());
-
-    closeDuringRun(w);
+    {
+        MessageAnswerer quit(QMessageBox::No, "");  // the question after the run has no name of its own
+        const DuringRun first = closeDuringRun(w);
+        QVERIFY2(!first.mainWindowBlocked, "the Run Mode box keeps the close request from the main window");
+        QCOMPARE(first.editorAfterTyping, kCountingLoop);  // input to the main window is dropped during the run
+        QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
+        QTRY_COMPARE(quit.seen, kQuitQuestion);
+        QVERIFY(w.isVisible());
+    }
     // The typed program is not saved: closing asks about it too, inside the Yes.
-    QString saveQuestion;
-    whenFound([] { return modalNamed("saveChanges"); }, [&](QWidget* box) {
-        saveQuestion = static_cast<QMessageBox*>(box)->text();
-        static_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click();
-    });
-    QCOMPARE(answerQuestion(QMessageBox::Yes), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
-    QCOMPARE(saveQuestion, QStringLiteral("Save the changes to Untitled before they are lost?"));
+    MessageAnswerer quit(QMessageBox::Yes, "");
+    MessageAnswerer discard(QMessageBox::Discard, "saveChanges");
+    closeDuringRun(w);
     QTRY_VERIFY(!w.isVisible());
+    QCOMPARE(quit.seen, kQuitQuestion);
+    QCOMPARE(discard.seen, QStringList{QStringLiteral("Save the changes to Untitled before they are lost?")});
 }
 
 QTEST_MAIN(CloseTest)

@@ -28,17 +28,8 @@ constexpr int kCallRow = 4;      // CALL S2 at 0008, line 6
 constexpr int kLabelLine = 8;    // EndProg alone: no words
 constexpr int kExitLine = 9;     // EXIT at 000C
 
-void activate(FrmMain& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-SourceEditor* editorOf(FrmMain& w) { return control<SourceEditor>(w, "Text1"); }
 std::map<int, bool> gutterMarks(FrmMain& w) { return editorOf(w)->gutter()->breakpoints(); }
-QString status(FrmMain& w) { return control<QLabel>(w, "runStatus")->text(); }
 QString pcBox(FrmMain& w) { return box(w, kPcBox)->text(); }
-void switchToRunMode(FrmMain& w) { QTest::mouseClick(control<QLabel>(w, "Label3"), Qt::LeftButton); }
 
 void clickGutter(FrmMain& w, int line) {
     SourceEditor* editor = editorOf(w);
@@ -102,13 +93,13 @@ void DebugTest::gutterClickAndF9SetBreakpointsThatStopRuns() {
     QCOMPARE(gutterMarks(w), (std::map<int, bool>{{kJmpLine, false}}));
     QVERIFY(listingMarked(w, 5));
     clickGutter(w, kLabelLine);
-    QCOMPARE(status(w), QStringLiteral("Line 8 makes no words"));
+    QCOMPARE(statusOf(w), QStringLiteral("Line 8 makes no words"));
 
     switchToRunMode(w);
     MessageAnswerer answerer;  // the OUT boxes
     QTest::keyClick(editorOf(w), Qt::Key_F5);
     QCOMPARE(pcBox(w), QStringLiteral("000A"));
-    QCOMPARE(status(w), QStringLiteral("Stopped at the breakpoint on line 7 (address 000A)"));
+    QCOMPARE(statusOf(w), QStringLiteral("Stopped at the breakpoint on line 7 (address 000A)"));
     press(w, "Command2");  // goes on from the breakpoint, round the loop to it again
     QCOMPARE(answerer.seen.size(), 2);
     QCOMPARE(pcBox(w), QStringLiteral("000A"));
@@ -124,7 +115,7 @@ void DebugTest::gutterClickAndF9SetBreakpointsThatStopRuns() {
 
     caretTo(w, kJmpLine);
     QTest::keyClick(editorOf(w), Qt::Key_F4);  // Run to cursor
-    QCOMPARE(status(w), QStringLiteral("Reached line 7 (address 000A)"));
+    QCOMPARE(statusOf(w), QStringLiteral("Reached line 7 (address 000A)"));
     QCOMPARE(pcBox(w), QStringLiteral("000A"));
 
     // A line edited since the last ASM holds a pending breakpoint, drawn hollow, until ASM.
@@ -178,12 +169,12 @@ void DebugTest::backUndoesStepsAndResetStartsOver() {
         QCOMPARE(shown(w), before.takeLast());
     }
     QVERIFY(!back->isEnabled());
-    QCOMPARE(status(w), QStringLiteral("Stepped back: 0 steps can be undone"));
+    QCOMPARE(statusOf(w), QStringLiteral("Stepped back: 0 steps can be undone"));
 
     for (int i = 0; i < 3; ++i) press(w, "Command2");
     QTest::keyClick(editorOf(w), Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(shown(w), assembled);
-    QCOMPARE(status(w), QStringLiteral("Reset: the program is loaded again"));
+    QCOMPARE(statusOf(w), QStringLiteral("Reset: the program is loaded again"));
     QVERIFY(!back->isEnabled());
 
     // Past its budget, Back says how far it reaches.
@@ -212,11 +203,11 @@ void DebugTest::aWatchedRunStopsAtABreakpointAndByStop() {
         MessageAnswerer answerer;
         press(w, "Command2");
         QVERIFY(w.workbench().debug.press.active);  // the press goes on from the window's timer
-        QCOMPARE(status(w), QStringLiteral("Running\u2026"));
+        QCOMPARE(statusOf(w), QStringLiteral("Running\u2026"));
         QTRY_VERIFY(!w.workbench().debug.press.active);
         QCOMPARE(answerer.seen.size(), 1);
     }
-    QCOMPARE(status(w), QStringLiteral("Stopped at the breakpoint on line 7 (address 000A)"));
+    QCOMPARE(statusOf(w), QStringLiteral("Stopped at the breakpoint on line 7 (address 000A)"));
     QCOMPARE(pcBox(w), QStringLiteral("000A"));
 
     typeSource(w, kCountingLoop);
@@ -231,7 +222,7 @@ void DebugTest::aWatchedRunStopsAtABreakpointAndByStop() {
     QCOMPARE(editorOf(w)->toPlainText(), kCountingLoop);
     control<QPushButton>(*box, "runStop")->click();
     QTRY_VERIFY(!w.workbench().debug.press.active);
-    QVERIFY2(status(w).startsWith(QStringLiteral("Stopped by you at 000")), qPrintable(status(w)));
+    QVERIFY2(statusOf(w).startsWith(QStringLiteral("Stopped by you at 000")), qPrintable(statusOf(w)));
     QVERIFY(w.workbench().status.steps < 100);
     QCOMPARE(runBox(), nullptr);
 }
@@ -243,7 +234,7 @@ void DebugTest::anEndlessLoopIsNamedInTheStatusBar() {
     press(w, "Command1");
     switchToRunMode(w);
     press(w, "Command2");
-    QCOMPARE(status(w), QStringLiteral("Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)"));
+    QCOMPARE(statusOf(w), QStringLiteral("Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)"));
 }
 
 QTEST_MAIN(DebugTest)

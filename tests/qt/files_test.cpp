@@ -6,15 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <unistd.h>
@@ -26,6 +23,7 @@
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
 #include "ui/qt/recovery_store.hpp"
+#include "ui/qt/source_editor.hpp"
 #include "ui/source_file.hpp"
 #include "window_helpers.hpp"
 
@@ -46,33 +44,11 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QPlainTextEdit* editor(FrmMain& w) { return control<QPlainTextEdit>(w, "Text1"); }
-
 // The user types at the start of the text.
 void typeAtStart(FrmMain& w, const QString& typed) {
-    QPlainTextEdit* text1 = editor(w);
-    text1->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(text1, typed);
+    editorOf(w)->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(editorOf(w), typed);
 }
-
-// Answers each message box of that object name with `button` while it lives; keeps their texts.
-class BoxAnswerer {
-public:
-    BoxAnswerer(const char* name, QMessageBox::StandardButton button) : timer_(std::make_unique<QTimer>()) {
-        timer_->setInterval(5);
-        QObject::connect(timer_.get(), &QTimer::timeout, [this, name, button] {
-            auto* box = qobject_cast<QMessageBox*>(modalNamed(name));
-            if (box == nullptr || !box->isVisible()) return;
-            seen << box->text();
-            box->button(button)->click();
-        });
-        timer_->start();
-    }
-    QStringList seen;
-
-private:
-    std::unique_ptr<QTimer> timer_;
-};
 
 // The texts of the recent files menu, as the user opens it.
 QStringList recentEntries(QMenu* recent) {
@@ -155,7 +131,7 @@ void FilesTest::openEditSaveKeepsTheBytes() {
     FrmMain w;
     w.show();
     QVERIFY(w.openFile(file));
-    QCOMPARE(editor(w)->blockCount(), lines);
+    QCOMPARE(editorOf(w)->blockCount(), lines);
     QCOMPARE(w.windowTitle(), QStringLiteral("prog.casl \u2014 COMET Emulation"));
     QVERIFY(w.save());
     QCOMPARE(readBytes(file), bytes);
@@ -193,13 +169,13 @@ void FilesTest::unsavedChangesAreAskedAbout() {
     FrmMain w;
     w.show();
     {
-        const BoxAnswerer never("saveChanges", QMessageBox::Cancel);
+        MessageAnswerer never(QMessageBox::Cancel, "saveChanges");
         QVERIFY(w.openFile(a));  // the sample was not changed: nothing to ask
         QCOMPARE(never.seen, QStringList());
     }
     typeAtStart(w, QStringLiteral("X"));
 
-    const BoxAnswerer answerer("saveChanges", static_cast<QMessageBox::StandardButton>(answer));
+    MessageAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer), "saveChanges");
     if (action == QLatin1String("New")) w.newDocument();
     else if (action == QLatin1String("Open")) w.openFile(b);
     else w.close();
@@ -208,12 +184,12 @@ void FilesTest::unsavedChangesAreAskedAbout() {
     QCOMPARE(readBytes(a), answer == QMessageBox::Save ? QByteArray("XA\n") : QByteArray("A\n"));
     if (answer == QMessageBox::Cancel) {
         QVERIFY(w.isVisible());
-        QCOMPARE(editor(w)->toPlainText(), QStringLiteral("XA\n"));
+        QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("XA\n"));
         QCOMPARE(w.windowTitle(), QStringLiteral("a.casl* \u2014 COMET Emulation"));
         return;
     }
-    if (action == QLatin1String("New")) QCOMPARE(editor(w)->toPlainText(), QString());
-    if (action == QLatin1String("Open")) QCOMPARE(editor(w)->toPlainText(), QStringLiteral("B\n"));
+    if (action == QLatin1String("New")) QCOMPARE(editorOf(w)->toPlainText(), QString());
+    if (action == QLatin1String("Open")) QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("B\n"));
     if (action == QLatin1String("Close")) QVERIFY(!w.isVisible());
 }
 
@@ -249,12 +225,12 @@ void FilesTest::badFilesChangeNothing() {
     FrmMain w;
     w.show();
     typeAtStart(w, QStringLiteral("; mine "));
-    const QString before = editor(w)->toPlainText();
+    const QString before = editorOf(w)->toPlainText();
     const QString title = w.windowTitle();
-    const BoxAnswerer warning("", QMessageBox::Ok);
+    MessageAnswerer warning;
     QVERIFY(!w.openFile(file));
     QCOMPARE(warning.seen, QStringList{QStringLiteral("cannot read %1: %2").arg(file, reason)});
-    QCOMPARE(editor(w)->toPlainText(), before);
+    QCOMPARE(editorOf(w)->toPlainText(), before);
     QCOMPARE(w.windowTitle(), title);
     QVERIFY(w.document().path.empty());
 }
@@ -275,12 +251,12 @@ void FilesTest::aFailedSaveLosesNothing() {
     QVERIFY(w.openFile(a));
     typeAtStart(w, QStringLiteral("X"));
     QTRY_VERIFY_WITH_TIMEOUT(w.recovery().kept(), 10000);
-    const BoxAnswerer warning("", QMessageBox::Ok);
+    MessageAnswerer warning;
     const QString target = folder + QStringLiteral("/b.casl");
     QVERIFY(!w.saveTo(target));
     QCOMPARE(warning.seen, QStringList{QStringLiteral("cannot save %1: Permission denied").arg(target)});
     QVERIFY(!QFile::exists(target));
-    QCOMPARE(editor(w)->toPlainText(), QStringLiteral("XA\n"));
+    QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("XA\n"));
     QCOMPARE(QString::fromStdString(w.document().path), a);
     QVERIFY(w.hasUnsavedChanges());
     QVERIFY(w.recovery().kept());
@@ -304,7 +280,7 @@ void FilesTest::aNewProgramIsSavedUnderAChosenName() {
         dialog->selectFile(target);
         static_cast<QDialog*>(dialog)->accept();  // public in QDialog
     });
-    QTest::keyClick(editor(w), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(editorOf(w), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(readBytes(target), QByteArray("S1 START"));  // a new file: UTF-8
     QCOMPARE(w.windowTitle(), QStringLiteral("new.casl \u2014 COMET Emulation"));
 }
@@ -320,26 +296,26 @@ void FilesTest::recentFilesAndDrops() {
     QCOMPARE(recentEntries(recent).mid(0, 2),
              (QStringList{QStringLiteral("&1  ") + path("a.casl"), QStringLiteral("&2  ") + path("b.casl")}));
     recentEntry(recent, path("b.casl"))->trigger();
-    QCOMPARE(editor(w)->toPlainText(), QStringLiteral("b.casl\n"));
+    QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("b.casl\n"));
 
     // A file dropped on the editor is opened, not inserted as its name.
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path("c.casl"))});
-    QWidget* viewport = editor(w)->viewport();
+    QWidget* viewport = editorOf(w)->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
-    QCOMPARE(editor(w)->toPlainText(), QStringLiteral("c.casl\n"));
+    QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("c.casl\n"));
 
     // A recent file that is gone is reported and leaves the list.
     QVERIFY(QFile::remove(path("a.casl")));
-    const BoxAnswerer warning("", QMessageBox::Ok);
+    MessageAnswerer warning;
     recentEntry(recent, path("a.casl"))->trigger();
     QCOMPARE(warning.seen.size(), 1);
     QCOMPARE(recentEntry(recent, path("a.casl")), nullptr);
-    QCOMPARE(editor(w)->toPlainText(), QStringLiteral("c.casl\n"));
+    QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("c.casl\n"));
 }
 
 // ---- The recovery copy -----------------------------------------------------------------
@@ -366,7 +342,7 @@ void FilesTest::theRecoveryCopyFollowsUnsavedChanges() {
 
     typeAtStart(w, QStringLiteral("Y"));
     QTRY_VERIFY_WITH_TIMEOUT(w.recovery().kept(), 10000);
-    const BoxAnswerer discard("saveChanges", QMessageBox::Discard);
+    MessageAnswerer discard(QMessageBox::Discard, "saveChanges");
     QVERIFY(w.close());
     QCOMPARE(copiesIn(recoveryFolder()), QStringList());
 }
@@ -402,12 +378,12 @@ void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
     w.show();
     QStringList asked;
     {
-        const BoxAnswerer restore("restoreCopy", static_cast<QMessageBox::StandardButton>(answer));
+        MessageAnswerer restore(static_cast<QMessageBox::StandardButton>(answer), "restoreCopy");
         w.offerRecovery();
         asked = restore.seen;
     }
     QCOMPARE(asked.size(), answer == 0 ? 0 : 1);
-    QCOMPARE(editor(w)->toPlainText(), editorAfter);
+    QCOMPARE(editorOf(w)->toPlainText(), editorAfter);
     QCOMPARE(w.hasUnsavedChanges(), answer == QMessageBox::Yes);
     QCOMPARE(copiesIn(recoveryFolder()), QStringList());
 }
@@ -430,13 +406,13 @@ void FilesTest::recoveryAfterTheProcessIsKilled() {
     w.show();
     QStringList asked;
     {
-        const BoxAnswerer restore("restoreCopy", QMessageBox::Yes);  // "Restore"
+        MessageAnswerer restore(QMessageBox::Yes, "restoreCopy");  // "Restore"
         w.offerRecovery();
         asked = restore.seen;
     }
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked.front().startsWith(QStringLiteral("The workbench ended without saving the changes to a.casl")));
-    QCOMPARE(editor(w)->toPlainText(), QStringLiteral("XA\n"));
+    QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("XA\n"));
     QCOMPARE(w.windowTitle(), QStringLiteral("a.casl* \u2014 COMET Emulation"));
     QCOMPARE(copiesIn(recoveryFolder()), QStringList());
     QVERIFY(w.save());

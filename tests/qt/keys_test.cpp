@@ -1,41 +1,33 @@
 // The window from the keyboard and on any screen: Tab goes round the controls as in a
 // form and never types a tab, the commands have keys shown in their tooltips and in the
-// Run menu, Esc stops a run from the main window too, zoom scales the controls and
-// their texts, a small window scrolls, and the windows carry the program's icon.
+// Run menu, zoom scales the controls and their texts, a small window scrolls, and the
+// windows carry the program's icon.
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 
-#include "emulator/engine.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "ui/qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;
 
 namespace {
 
-void activate(FrmMain& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 // The object names of the controls the focus visits, pressing `key` from Text1 until
 // it is back there (at most 40 presses).
 QStringList focusRing(FrmMain& w, Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    auto* text1 = control<QPlainTextEdit>(w, "Text1");
+    QPlainTextEdit* text1 = editorOf(w);
     text1->setFocus(Qt::OtherFocusReason);
     QStringList visited;
     for (int i = 0; i < 40; ++i) {
@@ -57,7 +49,6 @@ private slots:
     void tabGoesRoundTheForm();
     void pastedTabsStay();
     void commandKeys();
-    void escStopsARunFromTheMainWindow();
     void zoomScalesTheControls();
     void aSmallWindowScrolls();
     void theWindowsCarryTheIcon();
@@ -66,7 +57,7 @@ private slots:
 void KeysTest::tabGoesRoundTheForm() {
     FrmMain w;
     activate(w);
-    const QString text = control<QPlainTextEdit>(w, "Text1")->toPlainText();
+    const QString text = editorOf(w)->toPlainText();
     const QStringList ring{QStringLiteral("Command1"), QStringLiteral("Command2"), QStringLiteral("Label3"),
                            QStringLiteral("txtGR6"),   QStringLiteral("txtGR0"),   QStringLiteral("txtGR1"),
                            QStringLiteral("txtGR2"),   QStringLiteral("txtGR3"),   QStringLiteral("txtGR4"),
@@ -80,13 +71,13 @@ void KeysTest::tabGoesRoundTheForm() {
     QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::NoModifier), withCount);
     QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::ControlModifier).value(0), QStringLiteral("Command1"));
     QCOMPARE(focusRing(w, Qt::Key_Backtab, Qt::ShiftModifier).value(0), QStringLiteral("Combo1"));
-    QCOMPARE(control<QPlainTextEdit>(w, "Text1")->toPlainText(), text);  // no key typed a tab
+    QCOMPARE(editorOf(w)->toPlainText(), text);  // no key typed a tab
 }
 
 void KeysTest::pastedTabsStay() {
     FrmMain w;
     activate(w);
-    auto* text1 = control<QPlainTextEdit>(w, "Text1");
+    QPlainTextEdit* text1 = editorOf(w);
     text1->clear();
     QApplication::clipboard()->setText(QStringLiteral("L1\tLD\tGR0,A"));
     text1->paste();
@@ -98,7 +89,7 @@ void KeysTest::pastedTabsStay() {
 void KeysTest::commandKeys() {
     FrmMain w;
     activate(w);
-    auto* text1 = control<QPlainTextEdit>(w, "Text1");
+    QPlainTextEdit* text1 = editorOf(w);
     auto* label3 = control<QLabel>(w, "Label3");
     QTest::keyClick(text1, Qt::Key_F7);
     QCOMPARE(control<QListWidget>(w, "List1")->count(), 15);
@@ -123,28 +114,11 @@ void KeysTest::commandKeys() {
                                 "Toggle break&point F9", "&Reset Ctrl+Shift+F5", "&Speed ", "Stop the run Esc"}));
 }
 
-void KeysTest::escStopsARunFromTheMainWindow() {
-    FrmMain w;
-    activate(w);
-    typeSource(w, kCountingLoop);
-    press(w, "Command1");
-    QTest::mouseClick(control<QLabel>(w, "Label3"), Qt::LeftButton);
-    bool escaped = false;
-    whenFound(runBox, [&](QWidget*) {
-        QApplication::setActiveWindow(&w);
-        QTest::keyClick(&w, Qt::Key_Escape);
-        escaped = true;
-    });
-    press(w, "Command2");
-    QVERIFY(escaped);
-    QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
-}
-
 // Each step scales the controls with their texts; the reset gives the design's places back.
 void KeysTest::zoomScalesTheControls() {
     FrmMain w;
     activate(w);
-    auto* text1 = control<QPlainTextEdit>(w, "Text1");
+    QPlainTextEdit* text1 = editorOf(w);
     auto* asm1 = control<QPushButton>(w, "Command1");
     const QRect design = asm1->geometry();
     const qreal designSize = text1->font().pointSizeF();
@@ -183,7 +157,7 @@ void KeysTest::aSmallWindowScrolls() {
     QVERIFY(!scroll->horizontalScrollBar()->isVisible());
     QVERIFY(!scroll->verticalScrollBar()->isVisible());
     QCOMPARE(scroll->widget()->width(), pixelsFromTwips(kMainDesignWidth, w.logicalDpiX()));
-    auto* text1 = control<QPlainTextEdit>(w, "Text1");
+    QPlainTextEdit* text1 = editorOf(w);
     auto* list2 = control<QListWidget>(w, "List2");
     auto* asm1 = control<QPushButton>(w, "Command1");
     const int designWidth = text1->width();

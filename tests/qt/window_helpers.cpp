@@ -1,22 +1,41 @@
 #include "window_helpers.hpp"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/qt_text.hpp"
+#include "ui/qt/source_editor.hpp"
 
 namespace comet {
 
+void activate(FrmMain& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
 QLineEdit* box(FrmMain& w, int k) { return control<QLineEdit>(w, QStringLiteral("txtGR%1").arg(k).toLatin1().constData()); }
+
+SourceEditor* editorOf(FrmMain& w) { return control<SourceEditor>(w, "Text1"); }
+
+QString statusOf(FrmMain& w) { return control<QLabel>(w, "runStatus")->text(); }
 
 void press(FrmMain& w, const char* command) { control<QPushButton>(w, command)->click(); }
 
-void typeSource(FrmMain& w, const QString& source) { control<QPlainTextEdit>(w, "Text1")->setPlainText(source); }
+void switchToRunMode(FrmMain& w) { QTest::mouseClick(control<QLabel>(w, "Label3"), Qt::LeftButton); }
+
+void typeSource(FrmMain& w, const QString& source) { editorOf(w)->setPlainText(source); }
+
+void assemble(FrmMain& w, const QString& source) {
+    typeSource(w, source);
+    MessageAnswerer answerer;
+    press(w, "Command1");
+}
 
 QString plainOf(const Text& logic) { return toQString(logic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
@@ -36,13 +55,14 @@ void answerMessage(SeenBox& seen, QMessageBox::StandardButton button) {
     });
 }
 
-MessageAnswerer::MessageAnswerer() : timer_(std::make_unique<QTimer>()) {
+MessageAnswerer::MessageAnswerer(QMessageBox::StandardButton button, const char* name) : timer_(std::make_unique<QTimer>()) {
     timer_->setInterval(5);
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] {
-        auto* msg = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QObject::connect(timer_.get(), &QTimer::timeout, [this, button, name] {
+        QWidget* modal = name != nullptr ? modalNamed(name) : QApplication::activeModalWidget();
+        auto* msg = qobject_cast<QMessageBox*>(modal);
         if (msg == nullptr || !msg->isVisible()) return;
         seen << msg->text();
-        msg->button(QMessageBox::Ok)->click();
+        msg->button(button)->click();
     });
     timer_->start();
 }

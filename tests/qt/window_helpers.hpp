@@ -19,6 +19,7 @@ class QTimer;
 namespace comet {
 
 class FrmMain;
+class SourceEditor;
 
 template <class T>
 T* control(QWidget& window, const char* name) {
@@ -39,9 +40,14 @@ inline const QString kCountingLoop = QStringLiteral(
     "ONE DC    1\n"
     "    END\n");
 
+void activate(FrmMain& w);                           // shows the window and waits until it is the active one
 QLineEdit* box(FrmMain& w, int k);                   // register box txtGR(k)
+SourceEditor* editorOf(FrmMain& w);                  // Text1
+QString statusOf(FrmMain& w);                        // the status bar's account of the last press
 void press(FrmMain& w, const char* command);         // clicks the button of that name
+void switchToRunMode(FrmMain& w);                    // clicks the mode label in Debug Mode
 void typeSource(FrmMain& w, const QString& source);  // the user types a new source into the editor
+void assemble(FrmMain& w, const QString& source);    // types the source and presses ASM, answering its boxes
 QString plainOf(const Text& logic);                  // a logic text as the editor shows it
 
 // With COMET_SCREENSHOT_DIR set, saves the window as the user sees it there, for a
@@ -60,10 +66,11 @@ struct SeenBox {
 // Answers the next message box with the given button and records what it showed.
 void answerMessage(SeenBox& seen, QMessageBox::StandardButton button);
 
-// Answers every message box with OK while it lives, recording their texts.
+// Answers every message box (of that object name, when one is given) with `button`
+// while it lives, recording their texts.
 class MessageAnswerer {
 public:
-    MessageAnswerer();
+    explicit MessageAnswerer(QMessageBox::StandardButton button = QMessageBox::Ok, const char* name = nullptr);
     ~MessageAnswerer();
     QStringList seen;
 
