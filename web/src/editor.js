@@ -82,7 +82,7 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs })
     },
     // Shows the marks around the text ({problems, breakpoints, pcLine} as the state has them).
     drawMarks(marks) {
-      for (const spec of marking.changesFor(view.state, marks, shownMarks)) view.dispatch({ ...spec, annotations: fromLogic.of(true) });
+      for (const change of marking.changesFor(view.state, marks, shownMarks)) view.dispatch({ ...change, annotations: fromLogic.of(true) });
       shownMarks = marks;
     },
   };
