@@ -1,6 +1,6 @@
 // Back undoes executed instructions exactly: every display and the machine return to
 // what they showed before, Exec then does the same again, and the oldest steps give way
-// to a memory budget. Reset is the state of a fresh start and ASM.
+// to a memory budget. The session step_back shows Reset.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -204,29 +204,6 @@ TEST_F(StepBack, TheSelectionTheObjectReportLeft) {
     Command2_Click(wb);
     userStepsBack(wb);
     EXPECT_EQ(observe(wb), before);
-}
-
-TEST_F(StepBack, ResetIsAFreshStartAndAssembly) {
-    assemble(kBusyProgram);
-    answerInputs(10);
-    forward(40, true);
-    userEditsBox(wb, 2, u"zz");
-    userResets(wb);
-    EXPECT_EQ(debugStatusText(wb), u"Reset: the program is loaded again");
-    Loaded started;
-    userSetsSource(started.wb, kBusyProgram);
-    Command1_Click(started.wb);
-    EXPECT_EQ(observe(wb), observe(started.wb));
-    EXPECT_EQ(wb.list1.lines, started.wb.list1.lines);
-    EXPECT_EQ(wb.txtGRValue, started.wb.txtGRValue);
-    EXPECT_EQ(wb.run.history.steps(), 0u);
-    EXPECT_EQ(wb.debug.undo.steps(), 0u);
-    for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(wb.memory.cell(c).tag, started.wb.memory.cell(c).tag);
-    answerInputs(10);
-    started.display.inputAnswers = display.inputAnswers;
-    Command2_Click(wb);
-    Command2_Click(started.wb);
-    EXPECT_EQ(observe(wb), observe(started.wb));
 }
 
 }  // namespace
