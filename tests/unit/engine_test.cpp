@@ -86,32 +86,5 @@ TEST(RegisterBoxes, ReadingTypedText) {
     for (const auto& [text, v] : rows) EXPECT_EQ(readBoxValue(text), v) << toUtf8(text);
 }
 
-TEST(RegisterBoxes, WriteRunsTheHookOnlyOnChange) {
-    HeadlessDisplay display;
-    Workbench wb{display};
-    wb.regs.r[0] = 65535;
-    DumpMemReg(wb);
-    EXPECT_EQ(wb.txtGR[0], u"FFFF");
-    EXPECT_EQ(wb.regs.r[0], -1);  // read back from the four digits
-    wb.regs.r[0] = 0x1FFFF;       // same four digits: the box text does not change
-    DumpMemReg(wb);
-    EXPECT_EQ(wb.regs.r[0], 0x1FFFF);
-    setBoxText(wb, 0, u"10000");
-    EXPECT_EQ(wb.regs.r[0], 65536);
-    DumpMemReg(wb);
-    EXPECT_EQ(wb.txtGR[0], u"0000");
-    EXPECT_EQ(wb.regs.r[0], 0);
-}
-
-// ---- Decoding and messages ----
-
-// ---- Stack ----
-
-// ---- Accesses outside memory ----
-
-// ---- History ----
-
-// ---- Run control ----
-
 }  // namespace
 }  // namespace comet

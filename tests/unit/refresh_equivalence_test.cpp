@@ -1,6 +1,6 @@
 // The workbench refreshes its displays cheaply (dump lines made when shown, the PC
 // line found through an index, the history kept as steps); after every step they
-// must read exactly as the plain rebuild gives them.
+// must read exactly as the plain rebuild gives them. SelectPcLine tests the odd PC texts.
 #include <gtest/gtest.h>
 
 #include "literal_refresh.hpp"
@@ -72,33 +72,6 @@ TEST_F(Equivalence, EveryStepOfABusyProgram) {
         expectSameDisplays(step);
     }
     EXPECT_GT(display.shown.size(), 10u);
-}
-
-TEST_F(Equivalence, PcBoxTextsThatMatchNoLineOrAnOddOne) {
-    assemble(kBusyProgram);
-    const Text texts[] = {u"0004", u"0005", u"00a2", u"0004xyz", u"04", u"", u"000E", u"0012", u"FFFF", u"0003"};
-    long step = 0;
-    for (const Text& pc : texts) {
-        userEditsBox(wb, kPcBox, pc);
-        expectSameDisplays(step);
-        Command2_Click(wb);
-        expectSameDisplays(++step);
-    }
-}
-
-TEST_F(Equivalence, AgainAfterASecondAssemblyAndARunModePress) {
-    assemble(kBusyProgram);
-    Label3_Click(wb);
-    display.interruptAfter = 50;
-    Command2_Click(wb);
-    assemble(kSampleProgram);
-    Label3_Click(wb);
-    literal.steps = wb.run.history.steps();  // the run's steps are not the subject here
-    literal.history = wb.run.history.text();
-    for (long step = 1; step <= 40; ++step) {
-        Command2_Click(wb);
-        expectSameDisplays(step);
-    }
 }
 
 }  // namespace
