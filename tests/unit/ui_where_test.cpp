@@ -50,13 +50,11 @@ TEST(StatusText, TellsHowAPressEndedWithItsCountAndForARunItsTime) {
     const Row rows[] = {
         {{}, true, u""},
         {{S::Running, false, Halt::None, 0, 0, 0, 0}, true, u"Running\u2026"},
-        {{S::Done, true, Halt::None, 1, 0x12, 0x14, 0.5}, true, u"Executed the instruction at 0012; the next is at 0014"},
         {{S::Done, true, Halt::Exit, 1, 0x0C, 0, 0.5}, true, u"Ended by EXIT after 1 instruction"},
         {{S::Done, false, Halt::Exit, 1234567, 0, 0, 0.01234}, true, u"Ended by EXIT after 1,234,567 instructions (12.3 ms)"},
         {{S::Done, false, Halt::Exit, 999, 0, 0, 0.01234}, false, u"Ended by EXIT after 999 instructions"},
         {{S::Done, false, Halt::Stopped, 25000000, 0, 0x10012, 2.5}, true, u"Stopped by you at 0012 after 25,000,000 instructions (2.50 s)"},
         {{S::Done, false, Halt::AddressError, 7, 0, 0x12, 0}, true, u"Address error at 0012 after 7 instructions (0.0 ms)"},
-        {{S::Done, false, Halt::OutputCancelled, 6, 0, 0x0F, 0}, false, u"Cancelled in the output box after 6 instructions"},
     };
     for (const Row& r : rows) EXPECT_EQ(toUtf8(statusText(r.status, r.withTime)), toUtf8(r.text));
 }
