@@ -1,6 +1,6 @@
 // Back undoes executed instructions exactly: every display and the machine return to
 // what they showed before, Exec then does the same again, and the oldest steps give way
-// to a memory budget. The session step_back shows Reset.
+// to a memory budget.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -204,6 +204,14 @@ TEST_F(StepBack, TheSelectionTheObjectReportLeft) {
     Command2_Click(wb);
     userStepsBack(wb);
     EXPECT_EQ(observe(wb), before);
+}
+
+// The session step_back shows the rest of Reset; a cell beyond the program shows only here.
+TEST_F(StepBack, ResetClearsTheWholeMemory) {
+    assemble(kSampleProgram);
+    wb.memory.writableCell(100).value = 7;
+    userResets(wb);
+    EXPECT_EQ(wb.memory.cell(100).value, 0);
 }
 
 }  // namespace

@@ -53,5 +53,14 @@ TEST(SelectPcLine, FirstExactMatchOfTheFirstFourCharacters) {
     }
 }
 
+TEST(SelectPcLine, ForgetsTheLinesOfTheLastListing) {
+    Listed s;
+    s.wb.list1.lines = {u"0002:  1200  0003 "};
+    indexListing(s.wb);
+    setBoxText(s.wb, kPcBox, u"000C");
+    selectPcLine(s.wb, PcLineMiss::SelectNone);
+    EXPECT_EQ(s.wb.list1.selected, -1);
+}
+
 }  // namespace
 }  // namespace comet
