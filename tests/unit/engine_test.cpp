@@ -86,14 +86,5 @@ TEST(RegisterBoxes, ReadingTypedText) {
     for (const auto& [text, v] : rows) EXPECT_EQ(readBoxValue(text), v) << toUtf8(text);
 }
 
-TEST(RegisterBoxes, WriteRunsTheHookOnlyOnChange) {
-    HeadlessDisplay display;
-    Workbench wb{display};
-    setBoxText(wb, 0, u"FFFF");
-    wb.regs.r[0] = 0x1FFFF;  // the same four digits: the box is not written, nor read back
-    DumpMemReg(wb);
-    EXPECT_EQ(wb.regs.r[0], 0x1FFFF);
-}
-
 }  // namespace
 }  // namespace comet
