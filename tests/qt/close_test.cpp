@@ -46,9 +46,7 @@ private slots:
 void CloseTest::closingDuringARunStopsItAndAsks() {
     FrmMain w;
     w.show();
-    typeSource(w, kCountingLoop);
-    press(w, "Command1");
-    switchToRunMode(w);
+    startRunModeWith(w, kCountingLoop);
 
     {
         MessageAnswerer quit(QMessageBox::No, "");  // the question after the run has no name of its own

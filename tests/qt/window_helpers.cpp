@@ -37,6 +37,11 @@ void assemble(FrmMain& w, const QString& source) {
     press(w, "Command1");
 }
 
+void startRunModeWith(FrmMain& w, const QString& source) {
+    assemble(w, source);
+    switchToRunMode(w);
+}
+
 QString plainOf(const Text& logic) { return toQString(logic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 bool saveShot(QWidget& w, const char* name) {
@@ -46,15 +51,6 @@ bool saveShot(QWidget& w, const char* name) {
 
 void whenModal(std::function<void(QWidget*)> answer) { whenFound(QApplication::activeModalWidget, std::move(answer)); }
 
-void answerMessage(SeenBox& seen, QMessageBox::StandardButton button) {
-    whenModal([&seen, button](QWidget* modal) {
-        auto* msg = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(msg != nullptr);
-        seen = {msg->windowTitle(), msg->text()};
-        msg->button(button)->click();
-    });
-}
-
 MessageAnswerer::MessageAnswerer(QMessageBox::StandardButton button, const char* name) : timer_(std::make_unique<QTimer>()) {
     timer_->setInterval(5);
     QObject::connect(timer_.get(), &QTimer::timeout, [this, button, name] {
@@ -62,6 +58,7 @@ MessageAnswerer::MessageAnswerer(QMessageBox::StandardButton button, const char*
         auto* msg = qobject_cast<QMessageBox*>(modal);
         if (msg == nullptr || !msg->isVisible()) return;
         seen << msg->text();
+        titles << msg->windowTitle();
         msg->button(button)->click();
     });
     timer_->start();

@@ -48,6 +48,7 @@ void press(FrmMain& w, const char* command);         // clicks the button of tha
 void switchToRunMode(FrmMain& w);                    // clicks the mode label in Debug Mode
 void typeSource(FrmMain& w, const QString& source);  // the user types a new source into the editor
 void assemble(FrmMain& w, const QString& source);    // types the source and presses ASM, answering its boxes
+void startRunModeWith(FrmMain& w, const QString& source);  // assembles the source and switches to Run Mode
 QString plainOf(const Text& logic);                  // a logic text as the editor shows it
 
 // With COMET_SCREENSHOT_DIR set, saves the window as the user sees it there, for a
@@ -58,21 +59,14 @@ bool saveShot(QWidget& w, const char* name);
 // that waits for the box to become the active modal widget.
 void whenModal(std::function<void(QWidget*)> answer);
 
-struct SeenBox {
-    QString title;
-    QString text;
-};
-
-// Answers the next message box with the given button and records what it showed.
-void answerMessage(SeenBox& seen, QMessageBox::StandardButton button);
-
 // Answers every message box (of that object name, when one is given) with `button`
 // while it lives, recording their texts.
 class MessageAnswerer {
 public:
     explicit MessageAnswerer(QMessageBox::StandardButton button = QMessageBox::Ok, const char* name = nullptr);
     ~MessageAnswerer();
-    QStringList seen;
+    QStringList seen;    // their texts
+    QStringList titles;  // their titles
 
 private:
     std::unique_ptr<QTimer> timer_;

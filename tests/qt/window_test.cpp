@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -15,7 +14,6 @@
 
 #include "emulator/engine.hpp"
 #include "ui/mainwindow.hpp"
-#include "ui/qt/boxes.hpp"
 #include "ui/qt/frm_main.hpp"
 #include "ui/qt/frm_text.hpp"
 #include "ui/qt/qt_text.hpp"
@@ -45,7 +43,6 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void boxTextDropsCodeZero();
     void startUpState();
     void asmAndDebugStepsThroughTheOutBox();
     void inputBoxStoresTheTypedText();
@@ -57,34 +54,16 @@ private slots:
     void runModeStopsByStopAndEsc();
 };
 
-void WindowTest::boxTextDropsCodeZero() { QCOMPARE(boxTextOf(Text(u"a\0b\r\nc", 6)), QStringLiteral("ab\nc")); }
-
 // ---- Main window ----
 
+// The logic's start-up state is the session tests' to check; here what only the window has.
 void WindowTest::startUpState() {
     FrmMain w;
     w.show();
-    QCOMPARE(w.windowTitle(), QStringLiteral("COMET Emulation"));
     QCOMPARE(editorOf(w)->toPlainText(), plainOf(kSampleProgram));
-    QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral("Debug Mode"));
-    QCOMPARE(control<QLabel>(w, "Label6")->text(), QStringLiteral("Executed"));
-    for (int k = 0; k < kBoxCount; ++k) QCOMPARE(box(w, k)->text(), QStringLiteral("0000"));
-    auto* combo = control<QComboBox>(w, "Combo1");
-    QCOMPARE(combo->count(), 35);
-    QCOMPARE(combo->currentText(), QStringLiteral("LD     Load"));
-    QCOMPARE(control<QListWidget>(w, "List1")->count(), 0);
-    QStringList captions;
-    for (QLabel* label : w.findChildren<QLabel*>()) captions << label->text();
-    for (const char* caption : {"Souce Program", "Object Program", "Memory Dump", "    PC", "GR4(SP)", "    FR"}) {
-        QVERIFY2(captions.contains(QLatin1String(caption)), caption);
-    }
-    QCOMPARE(control<QPushButton>(w, "Command3")->text(), QStringLiteral("操作説明"));
-    QCOMPARE(control<QPushButton>(w, "Command5")->text(), QStringLiteral("実行履歴表示"));
     const QStringList families = editorOf(w)->font().families();
     QCOMPARE(families.value(0), QStringLiteral("DejaVu Sans Mono"));  // 0 and O, 1, l and I differ
     QCOMPARE(families.value(1), QStringLiteral("Noto Sans Mono CJK JP"));
-    QCOMPARE(editorOf(w)->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(w.viewer(), nullptr);
     // Extra room goes to the three columns; the panel keeps its width at the right edge.
     auto* list2 = control<QListWidget>(w, "List2");
     auto* exec = control<QPushButton>(w, "Command2");
@@ -103,29 +82,22 @@ void WindowTest::asmAndDebugStepsThroughTheOutBox() {
     w.show();
     press(w, "Command1");
     auto* list1 = control<QListWidget>(w, "List1");
-    auto* list2 = control<QListWidget>(w, "List2");
-    QCOMPARE(list1->item(0)->text(), QStringLiteral("0000:  1240  0026 "));
     QVERIFY(list1->item(0)->isSelected());
-    QCOMPARE(list2->count(), 38);
-    QCOMPARE(list2->item(0x13)->text(), QStringLiteral("0013: 4865   He"));
+    QCOMPARE(control<QListWidget>(w, "List2")->item(0x13)->text(), QStringLiteral("0013: 4865   He"));
     for (int i = 0; i < 5; ++i) press(w, "Command2");  // LEA, LEA, SUB, JZE, CALL
-    QCOMPARE(box(w, kPcBox)->text(), QStringLiteral("000D"));
     QCOMPARE(box(w, 4)->text(), QStringLiteral("0025"));
-    SeenBox seen;
-    answerMessage(seen, QMessageBox::Ok);
+    MessageAnswerer answerer;
     press(w, "Command2");
-    QCOMPARE(seen.title, QStringLiteral("COMET 標準出力"));
-    QCOMPARE(seen.text, QStringLiteral("Hellow COMET"));
+    QCOMPARE(answerer.seen, QStringList{QStringLiteral("Hellow COMET")});
+    QCOMPARE(answerer.titles, QStringList{QStringLiteral("COMET 標準出力")});
     QCOMPARE(box(w, kPcBox)->text(), QStringLiteral("000F"));
     QCOMPARE(list1->currentRow(), 8);
-    QVERIFY(control<QLabel>(w, "Label6")->text().startsWith(QStringLiteral("Executed Operation =")));
 }
 
 void WindowTest::inputBoxStoresTheTypedText() {
     FrmMain w;
     w.show();
-    typeSource(w, QStringLiteral("S1  START\n    IN  BUF,LEN\n    EXIT\nBUF DS 3\nLEN DC 5\n    END\n"));
-    press(w, "Command1");
+    assemble(w, QStringLiteral("S1  START\n    IN  BUF,LEN\n    EXIT\nBUF DS 3\nLEN DC 5\n    END\n"));
     QString prompt;
     whenModal([&](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
@@ -136,25 +108,18 @@ void WindowTest::inputBoxStoresTheTypedText() {
     });
     press(w, "Command2");
     QCOMPARE(prompt, QStringLiteral("COMET Emulation|COMET 標準入力"));
-    auto* list2 = control<QListWidget>(w, "List2");
-    QCOMPARE(list2->item(6)->text(), QStringLiteral("0006: 4142   AB"));
-    QCOMPARE(list2->item(8)->text(), QStringLiteral("0008: 4500   E."));
+    QCOMPARE(control<QListWidget>(w, "List2")->item(8)->text(), QStringLiteral("0008: 4500   E."));
 }
 
 void WindowTest::typingIntoThePcBoxMovesTheSelection() {
     FrmMain w;
     w.show();
     press(w, "Command1");
-    auto* list1 = control<QListWidget>(w, "List1");
     QLineEdit* pc = box(w, kPcBox);
     pc->selectAll();
     QTest::keyClicks(pc, QStringLiteral("0002"));
-    QCOMPARE(list1->currentItem()->text(), QStringLiteral("0002:  1200  0003 "));
+    QCOMPARE(control<QListWidget>(w, "List1")->currentRow(), 1);
     QCOMPARE(w.workbench().regs.pc, 2);
-    pc->selectAll();
-    QTest::keyClicks(pc, QStringLiteral("00a2"));
-    QCOMPARE(w.workbench().regs.pc, 0xA2);
-    QVERIFY(list1->selectedItems().isEmpty());
 }
 
 // Line 3 of the sample, column 4, with two CR LF lines before it: the logic's offset
@@ -167,21 +132,13 @@ void WindowTest::chooserInsertsAtTheCaretOrReplacesTheSelection() {
     selectInEditor(w, 2, 4, 0);
     const int caret = text1->textCursor().position();
     QCOMPARE(w.workbench().text1.selStart, caret + 2);
-    for (const char* line : {"    GR2LEA   GR0,3", "    GR2GR2LEA   GR0,3"}) {  // the same item again inserts again
-        chooseItem(w, 32);  // "GR2    Register 2"
-        QCOMPARE(text1->document()->findBlockByNumber(2).text(), QLatin1String(line));
-    }
-    QCOMPARE(text1->textCursor().position(), caret + 6);
-    QVERIFY(!text1->textCursor().hasSelection());
+    chooseItem(w, 32);  // "GR2    Register 2"
+    QCOMPARE(text1->document()->findBlockByNumber(2).text(), QStringLiteral("    GR2LEA   GR0,3"));
+    QCOMPARE(text1->textCursor().position(), caret + 3);
 
     selectInEditor(w, 3, 4, 3);  // "Sub" of "J1  Sub   GR0,Counter"
-    QCOMPARE(w.workbench().text1.selLength, 3);
     chooseItem(w, 0);  // "LD     Load"
-    const QTextBlock line = text1->document()->findBlockByNumber(3);
-    QCOMPARE(line.text(), QStringLiteral("J1  LD       GR0,Counter"));
-    QCOMPARE(text1->textCursor().position(), line.position() + 4 + 6);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->currentIndex(), 0);
-    QCOMPARE(text1->toPlainText(), plainOf(w.workbench().text1.text));
+    QCOMPARE(text1->document()->findBlockByNumber(3).text(), QStringLiteral("J1  LD       GR0,Counter"));
     text1->undo();
     QCOMPARE(text1->document()->findBlockByNumber(3).text(), QStringLiteral("J1  Sub   GR0,Counter"));
 }
@@ -198,32 +155,25 @@ void WindowTest::chooserLosingFocusGivesItToText1() {
 
 // ---- The viewer ----
 
+// One viewer shows each report in turn; closed, it is made anew by the next report, and
+// it outlives the main window.
 void WindowTest::reportsShareOneViewer() {
     auto* w = new FrmMain;
     w->show();
     press(*w, "Command3");
     QPointer<FrmText> viewer = w->viewer();
     QVERIFY(viewer != nullptr && viewer->isVisible() && viewer->isWindow());
-    QCOMPARE(viewer->windowTitle(), QStringLiteral("操作説明"));
-    QVERIFY(viewer->textBox()->toPlainText().startsWith(QStringLiteral("\n■操作方法\n")));
-    QVERIFY(viewer->textBox()->isReadOnly());
     press(*w, "Command1");
     press(*w, "Command4");
     QCOMPARE(w->viewer(), viewer.data());
     QCOMPARE(viewer->windowTitle(), QStringLiteral("オブジェクト"));
     QVERIFY(viewer->textBox()->toPlainText().startsWith(QStringLiteral("Addr:  Value\n------------------\n0000:  1240  0026 ")));
-    press(*w, "Command5");
-    QCOMPARE(viewer->windowTitle(), QStringLiteral("実行履歴"));
-    QCOMPARE(viewer->textBox()->toPlainText(), QString());
-    // Closed by the user, it is made anew by the next report.
     viewer->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(viewer.isNull());
-    QVERIFY(!w->workbench().frmText.exists);
-    press(*w, "Command3");
+    press(*w, "Command5");
     viewer = w->viewer();
     QVERIFY(viewer != nullptr && viewer->isVisible());
-    // Closing the main window leaves the viewer open.
     w->close();
     QCoreApplication::processEvents();
     QVERIFY(viewer->isVisible());
@@ -257,38 +207,27 @@ void WindowTest::viewerTextBoxFollowsItsSize() {
 // ---- Run Mode ----
 
 // The Stop control of the run's box, Esc in that box and Esc in the main window each
-// stop a run of the counting loop; the window is repainted during the run, and the
-// boxes show the state the run stopped in, where the next press goes on.
+// stop a run of the counting loop; the window is repainted during the run.
 void WindowTest::runModeStopsByStopAndEsc() {
     FrmMain w;
     activate(w);
-    typeSource(w, kCountingLoop);
-    press(w, "Command1");
-    switchToRunMode(w);
-    QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral("Run Mode"));
-    QString title;
+    startRunModeWith(w, kCountingLoop);
     QString count;
     QString gr1DuringRun;
     whenFound(runBox, [&](QWidget* modal) {
-        title = modal->windowTitle();
         count = control<QLabel>(*modal, "runCount")->text();
         gr1DuringRun = box(w, 1)->text();
         control<QPushButton>(*modal, "runStop")->click();
     });
     press(w, "Command2");
-    QCOMPARE(title, QStringLiteral("Run Mode"));
-    QVERIFY2(count.startsWith(QStringLiteral("Executed instructions: ")), qPrintable(count));
-    QVERIFY(count.section(u' ', -1).toLongLong() > 0);
+    QVERIFY2(count.section(u' ', -1).toLongLong() > 0, qPrintable(count));
     QVERIFY2(gr1DuringRun != QStringLiteral("0000"), "the window is repainted during the run");
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
-    QVERIFY(QStringList({"0000", "0002", "0004", "0006"}).contains(box(w, kPcBox)->text()));
-    QVERIFY2(statusOf(w).startsWith(QStringLiteral("Stopped by you at 000")), qPrintable(statusOf(w)));
-    QVERIFY2(statusOf(w).contains(QStringLiteral(" instructions (")), qPrintable(statusOf(w)));
     for (const bool inTheBox : {true, false}) {
         whenFound(runBox, [&](QWidget* modal) {
-            QApplication::setActiveWindow(inTheBox ? modal : static_cast<QWidget*>(&w));
-            QTest::keyClick(inTheBox ? modal : static_cast<QWidget*>(&w), Qt::Key_Escape);
+            QWidget* target = inTheBox ? modal : static_cast<QWidget*>(&w);
+            QApplication::setActiveWindow(target);
+            QTest::keyClick(target, Qt::Key_Escape);
         });
         press(w, "Command2");
         QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
