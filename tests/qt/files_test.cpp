@@ -49,20 +49,19 @@ void typeAtStart(FrmMain& w, const QString& typed) {
     QTest::keyClicks(editorOf(w), typed);
 }
 
-// The texts of the recent files menu, as the user opens it.
-QStringList recentEntries(QMenu* recent) {
-    emit recent->aboutToShow();
-    QStringList entries;
-    for (QAction* entry : recent->actions()) entries << entry->text();
-    return entries;
-}
-
 QAction* recentEntry(QMenu* recent, const QString& path) {
     emit recent->aboutToShow();
     for (QAction* entry : recent->actions()) {
         if (entry->text().endsWith(path)) return entry;
     }
     return nullptr;
+}
+
+// The texts of the question about a copy left behind, answered with `answer`.
+QStringList offerRecoveryAnswering(FrmMain& w, QMessageBox::StandardButton answer) {
+    MessageAnswerer restore(answer, "restoreCopy");
+    w.offerRecovery();
+    return restore.seen;
 }
 
 QStringList copiesIn(const QString& folder) { return QDir(folder).entryList({QStringLiteral("recovery-*.txt")}, QDir::Files); }
@@ -129,7 +128,6 @@ void FilesTest::openEditSaveKeepsTheBytes() {
     w.show();
     QVERIFY(w.openFile(file));
     QCOMPARE(editorOf(w)->blockCount(), lines);
-    QCOMPARE(w.windowTitle(), QStringLiteral("prog.casl \u2014 COMET Emulation"));
     QVERIFY(w.save());
     QCOMPARE(readBytes(file), bytes);
 
@@ -139,7 +137,6 @@ void FilesTest::openEditSaveKeepsTheBytes() {
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray expected = bytes.startsWith(bom) ? bom + "X" + bytes.mid(bom.size()) : "X" + bytes;
     QCOMPARE(readBytes(file), expected);
-    QVERIFY(!w.hasUnsavedChanges());
     QCOMPARE(w.windowTitle(), QStringLiteral("prog.casl \u2014 COMET Emulation"));
 }
 
@@ -182,7 +179,6 @@ void FilesTest::unsavedChangesAreAskedAbout() {
     if (answer == QMessageBox::Cancel) {
         QVERIFY(w.isVisible());
         QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("XA\n"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("a.casl* \u2014 COMET Emulation"));
         return;
     }
     if (action == QLatin1String("New")) QCOMPARE(editorOf(w)->toPlainText(), QString());
@@ -250,13 +246,9 @@ void FilesTest::aFailedSaveLosesNothing() {
 
 void FilesTest::aNewProgramIsSavedUnderAChosenName() {
     FrmMain w;
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    activate(w);
     w.newDocument();
-    QCOMPARE(w.windowTitle(), QStringLiteral("COMET Emulation"));
     typeAtStart(w, QStringLiteral("S1 START"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled* \u2014 COMET Emulation"));
     const QString target = path("new.casl");
     whenFound([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }, [&](QWidget* found) {
         auto* dialog = static_cast<QFileDialog*>(found);
@@ -276,8 +268,8 @@ void FilesTest::recentFilesAndDrops() {
     QVERIFY(w.openFile(path("b.casl")));
     QVERIFY(w.openFile(path("a.casl")));
     auto* recent = control<QMenu>(w, "recentMenu");
-    QCOMPARE(recentEntries(recent).mid(0, 2),
-             (QStringList{QStringLiteral("&1  ") + path("a.casl"), QStringLiteral("&2  ") + path("b.casl")}));
+    QCOMPARE(recentEntry(recent, path("a.casl"))->text(), QStringLiteral("&1  ") + path("a.casl"));
+    QCOMPARE(recentEntry(recent, path("b.casl"))->text(), QStringLiteral("&2  ") + path("b.casl"));
     recentEntry(recent, path("b.casl"))->trigger();
     QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("b.casl\n"));
 
@@ -325,19 +317,18 @@ void FilesTest::theRecoveryCopyFollowsUnsavedChanges() {
     QCOMPARE(copiesIn(recoveryFolder()), QStringList());
 }
 
-// Copies left by no live window: a copy of nothing new is removed unasked.
+// Copies left by no live window: a copy of nothing new is removed unasked. Which copies
+// are worth offering is the unit tests' to check; a restored copy of a file is below.
 void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt_data() {
     QTest::addColumn<QByteArray>("fileBytes");  // empty: the copy has no file
     QTest::addColumn<QString>("copyText");
     QTest::addColumn<int>("answer");            // 0: not asked
     QTest::addColumn<QString>("editorAfter");
     const QString sample = plainOf(kSampleProgram);
-    QTest::newRow("file changed, restored") << QByteArray("A\n") << "XA\n" << static_cast<int>(QMessageBox::Yes) << "XA\n";
     QTest::newRow("file changed, discarded") << QByteArray("A\n") << "XA\n" << static_cast<int>(QMessageBox::Discard) << sample;
     QTest::newRow("file holds the copy") << QByteArray("XA\n") << "XA\n" << 0 << sample;
     QTest::newRow("no file, new text, restored") << QByteArray() << "S1 START\n" << static_cast<int>(QMessageBox::Yes)
                                                  << "S1 START\n";
-    QTest::newRow("no file, the sample") << QByteArray() << sample << 0 << sample;
 }
 
 void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
@@ -354,13 +345,7 @@ void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
 
     FrmMain w;
     w.show();
-    QStringList asked;
-    {
-        MessageAnswerer restore(static_cast<QMessageBox::StandardButton>(answer), "restoreCopy");
-        w.offerRecovery();
-        asked = restore.seen;
-    }
-    QCOMPARE(asked.size(), answer == 0 ? 0 : 1);
+    QCOMPARE(offerRecoveryAnswering(w, static_cast<QMessageBox::StandardButton>(answer)).size(), answer == 0 ? 0 : 1);
     QCOMPARE(editorOf(w)->toPlainText(), editorAfter);
     QCOMPARE(w.hasUnsavedChanges(), answer == QMessageBox::Yes);
     QCOMPARE(copiesIn(recoveryFolder()), QStringList());
@@ -382,12 +367,7 @@ void FilesTest::recoveryAfterTheProcessIsKilled() {
 
     FrmMain w;
     w.show();
-    QStringList asked;
-    {
-        MessageAnswerer restore(QMessageBox::Yes, "restoreCopy");  // "Restore"
-        w.offerRecovery();
-        asked = restore.seen;
-    }
+    const QStringList asked = offerRecoveryAnswering(w, QMessageBox::Yes);  // "Restore"
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked.front().startsWith(QStringLiteral("The workbench ended without saving the changes to a.casl")));
     QCOMPARE(editorOf(w)->toPlainText(), QStringLiteral("XA\n"));

@@ -49,6 +49,31 @@ bool saveShot(QWidget& w, const char* name) {
     return dir.isEmpty() || w.grab().save(QDir(dir).filePath(QLatin1String(name)));
 }
 
+void whenFound(std::function<QWidget*()> find, std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, find = std::move(find), answer = std::move(answer)] {
+        QWidget* found = find();
+        if (found == nullptr) return;
+        timer->stop();
+        timer->deleteLater();
+        answer(found);
+    });
+    timer->start();
+}
+
+QWidget* modalNamed(const char* name) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal->objectName() == QLatin1String(name) ? modal : nullptr;
+}
+
+QWidget* runBox() {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("runProgress") && top->isVisible()) return top;
+    }
+    return nullptr;
+}
+
 void whenModal(std::function<void(QWidget*)> answer) { whenFound(QApplication::activeModalWidget, std::move(answer)); }
 
 MessageAnswerer::MessageAnswerer(QMessageBox::StandardButton button, const char* name) : timer_(std::make_unique<QTimer>()) {

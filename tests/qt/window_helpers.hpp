@@ -11,7 +11,6 @@
 #include <memory>
 
 #include "machine/charset.hpp"
-#include "wait_for.hpp"
 
 class QLineEdit;
 class QTimer;
@@ -55,9 +54,13 @@ QString plainOf(const Text& logic);                  // a logic text as the edit
 // person to look at; true when saved or not asked for.
 bool saveShot(QWidget& w, const char* name);
 
-// A modal box blocks the test until it is answered, so the answer comes from a timer
-// that waits for the box to become the active modal widget.
-void whenModal(std::function<void(QWidget*)> answer);
+// An action under test that opens a window does not return until the window is
+// answered, so the answer comes from a timer: it calls `answer` with the first widget
+// `find` gives, looking every 5 ms.
+void whenFound(std::function<QWidget*()> find, std::function<void(QWidget*)> answer);
+void whenModal(std::function<void(QWidget*)> answer);  // answers the active modal widget
+QWidget* modalNamed(const char* name);                  // the active modal box, when it has that object name
+QWidget* runBox();                                      // the Run Mode box while it is shown; it is not modal
 
 // Answers every message box (of that object name, when one is given) with `button`
 // while it lives, recording their texts.

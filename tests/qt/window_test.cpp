@@ -1,12 +1,13 @@
 // The workbench window through its real widgets: what the user sees after each action,
 // the modal boxes answered as a user would, the viewer, and a Run Mode run stopped by
-// the Stop control and by Esc.
+// the Stop control, by Esc and by closing the window.
 #include <QApplication>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -52,6 +53,7 @@ private slots:
     void reportsShareOneViewer();
     void viewerTextBoxFollowsItsSize();
     void runModeStopsByStopAndEsc();
+    void closingDuringARunStopsItAndAsks();
 };
 
 // ---- Main window ----
@@ -214,14 +216,19 @@ void WindowTest::runModeStopsByStopAndEsc() {
     startRunModeWith(w, kCountingLoop);
     QString count;
     QString gr1DuringRun;
+    bool blocked = true;  // something modal would keep the window system's close away
     whenFound(runBox, [&](QWidget* modal) {
         count = control<QLabel>(*modal, "runCount")->text();
         gr1DuringRun = box(w, 1)->text();
+        blocked = QGuiApplication::modalWindow() != nullptr;
+        QTest::keyClicks(editorOf(w), QStringLiteral("XYZ"));
         control<QPushButton>(*modal, "runStop")->click();
     });
     press(w, "Command2");
     QVERIFY2(count.section(u' ', -1).toLongLong() > 0, qPrintable(count));
     QVERIFY2(gr1DuringRun != QStringLiteral("0000"), "the window is repainted during the run");
+    QVERIFY2(!blocked, "the Run Mode box keeps the close request from the main window");
+    QCOMPARE(editorOf(w)->toPlainText(), kCountingLoop);  // input to the main window is dropped during the run
     QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
     for (const bool inTheBox : {true, false}) {
         whenFound(runBox, [&](QWidget* modal) {
@@ -231,6 +238,25 @@ void WindowTest::runModeStopsByStopAndEsc() {
         });
         press(w, "Command2");
         QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
+    }
+}
+
+// Closing the window during a run stops the run and asks whether to quit; the typed
+// program is not saved, so a Yes asks about it too.
+void WindowTest::closingDuringARunStopsItAndAsks() {
+    FrmMain w;
+    w.show();
+    startRunModeWith(w, kCountingLoop);
+    const QStringList question{QStringLiteral("Run Mode was stopped. Quit the workbench?")};
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        MessageAnswerer quit(answer, "");  // the question after the run has no name of its own
+        MessageAnswerer discard(QMessageBox::Discard, "saveChanges");
+        whenFound(runBox, [&](QWidget*) { w.close(); });
+        press(w, "Command2");
+        QCOMPARE(w.workbench().run.haltedBy, Halt::Stopped);
+        QTRY_COMPARE(quit.seen, question);
+        QTRY_COMPARE(w.isVisible(), answer == QMessageBox::No);
+        QCOMPARE(discard.seen.size(), answer == QMessageBox::No ? 0 : 1);
     }
 }
 
