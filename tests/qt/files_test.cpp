@@ -68,8 +68,7 @@ QStringList copiesIn(const QString& folder) { return QDir(folder).entryList({QSt
 
 // The child process of the recovery test: opens the file, types into it, and waits to be killed.
 int editAndWait(const QString& path) {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     w.openFile(path);
     typeAtStart(w, QStringLiteral("X"));
     return QApplication::exec();
@@ -124,8 +123,7 @@ void FilesTest::openEditSaveKeepsTheBytes() {
     QFETCH(int, lines);
     const QString file = path("prog.casl");
     writeBytes(file, bytes);
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QVERIFY(w.openFile(file));
     QCOMPARE(editorOf(w)->blockCount(), lines);
     QVERIFY(w.save());
@@ -160,8 +158,7 @@ void FilesTest::unsavedChangesAreAskedAbout() {
     const QString b = path("b.casl");
     writeBytes(a, "A\n");
     writeBytes(b, "B\n");
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     {
         MessageAnswerer never(QMessageBox::Cancel, "saveChanges");
         QVERIFY(w.openFile(a));  // the sample was not changed: nothing to ask
@@ -204,8 +201,7 @@ void FilesTest::badFilesChangeNothing_data() {
 void FilesTest::badFilesChangeNothing() {
     QFETCH(QString, file);
     QFETCH(QString, reason);
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     typeAtStart(w, QStringLiteral("; mine "));
     const QString before = editorOf(w)->toPlainText();
     const QString title = w.windowTitle();
@@ -228,8 +224,7 @@ void FilesTest::aFailedSaveLosesNothing() {
     }
     const QString a = path("a.casl");
     writeBytes(a, "A\n");
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QVERIFY(w.openFile(a));
     typeAtStart(w, QStringLiteral("X"));
     QTRY_VERIFY_WITH_TIMEOUT(w.recovery().kept(), 10000);
@@ -245,8 +240,7 @@ void FilesTest::aFailedSaveLosesNothing() {
 // ---- Save As, recent files, drops ------------------------------------------------------
 
 void FilesTest::aNewProgramIsSavedUnderAChosenName() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     w.newDocument();
     typeAtStart(w, QStringLiteral("S1 START"));
     const QString target = path("new.casl");
@@ -262,8 +256,7 @@ void FilesTest::aNewProgramIsSavedUnderAChosenName() {
 
 void FilesTest::recentFilesAndDrops() {
     for (const char* name : {"a.casl", "b.casl", "c.casl"}) writeBytes(path(name), QByteArray(name) + '\n');
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QVERIFY(w.openFile(path("a.casl")));
     QVERIFY(w.openFile(path("b.casl")));
     QVERIFY(w.openFile(path("a.casl")));
@@ -298,8 +291,7 @@ void FilesTest::recentFilesAndDrops() {
 void FilesTest::theRecoveryCopyFollowsUnsavedChanges() {
     const QString a = path("a.casl");
     writeBytes(a, "A\n");
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QVERIFY(w.openFile(a));
     QVERIFY(!w.recovery().kept());
     typeAtStart(w, QStringLiteral("X"));
@@ -343,8 +335,7 @@ void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
     const QString left = QDir(recoveryFolder()).filePath(QStringLiteral("recovery-1-1.txt"));
     QVERIFY(!writeSourceFile(QFile::encodeName(left).toStdString(), recoveryText(copy), FileFormat{}));
 
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QCOMPARE(offerRecoveryAnswering(w, static_cast<QMessageBox::StandardButton>(answer)).size(), answer == 0 ? 0 : 1);
     QCOMPARE(editorOf(w)->toPlainText(), editorAfter);
     QCOMPARE(w.hasUnsavedChanges(), answer == QMessageBox::Yes);
@@ -365,8 +356,7 @@ void FilesTest::recoveryAfterTheProcessIsKilled() {
     QVERIFY(child.waitForFinished());
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     const QStringList asked = offerRecoveryAnswering(w, QMessageBox::Yes);  // "Restore"
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked.front().startsWith(QStringLiteral("The workbench ended without saving the changes to a.casl")));

@@ -114,13 +114,6 @@ void doubleClick(QWidget* widget, QPoint at) {
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
-QAction* runAction(FrmMain& w, const QString& text) {
-    for (QAction* action : control<QMenu>(w, "runMenu")->actions()) {
-        if (action->text() == text) return action;
-    }
-    qFatal("no Run menu entry %s", qPrintable(text));
-}
-
 // Every box's text, Label6 and the listing's selection.
 QStringList shown(FrmMain& w) {
     QStringList texts;
@@ -154,8 +147,7 @@ private slots:
 // ---- Problems ----
 
 void WhereTest::problemsAreMarkedOnTheirLines() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, kThreeErrors);
     QVERIFY((markedLines(w) == Marks{{2, ProblemKind::UndefinedName}, {3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}}));
     QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
@@ -174,8 +166,7 @@ void WhereTest::problemsAreMarkedOnTheirLines() {
 }
 
 void WhereTest::editingAMarkedLineClearsItsMark() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, kThreeErrors);
     SourceEditor* editor = editorOf(w);
     QTextCursor cursor(editor->document()->findBlockByNumber(1));
@@ -190,8 +181,7 @@ void WhereTest::editingAMarkedLineClearsItsMark() {
 }
 
 void WhereTest::aTabLineIsWarnedAndFixed() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, QStringLiteral("      LEA\tGR1,5\n      EXIT\nMSG   DC    'A\tB'\n"));
     QVERIFY(markTip(w, 1).contains(toQString(kTabWarning)));  // with the errors the tab made
     QVERIFY(!markedLines(w).contains(3));  // a tab in a string constant is a character like any other
@@ -207,8 +197,7 @@ void WhereTest::aTabLineIsWarnedAndFixed() {
 // ---- Source lines of the listing and of the PC ----
 
 void WhereTest::aListingLineSelectsItsSourceLine() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, kThreeErrors);
     clickRow(control<QListWidget>(w, "List1"), 3);  // "0005:  0001 "
     QCOMPARE(editorOf(w)->textCursor().selectedText(), QStringLiteral("ONE   DC    1"));
@@ -217,8 +206,7 @@ void WhereTest::aListingLineSelectsItsSourceLine() {
 // Which line the PC is on after each step is the session tests' to check; here the
 // editor highlights it.
 void WhereTest::steppingTheSampleFollowsItsSourceLines() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command1");
     for (const int line : {2, 3}) {  // LEA GR4,STACK at 0000, then LEA GR0,3
         QCOMPARE(editorOf(w)->pcLine(), line);
@@ -230,28 +218,24 @@ void WhereTest::steppingTheSampleFollowsItsSourceLines() {
 // ---- What a step changed, how a press ended ----
 
 void WhereTest::aDebugStepHighlightsWhatChanged() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, QStringLiteral("      LEA   GR1,5\n      ADD   GR1,ONE\n      ST    GR1,SUM\n      EXIT\n"
                                "ONE   DC    1\nSUM   DC    0\n"));
     press(w, "Command2");  // LEA
     press(w, "Command2");  // ADD: GR1 5 -> 6, FR stays plus
     QVERIFY(highlighted(box(w, 1)));
     QVERIFY(!highlighted(box(w, 0)));
-    auto* list2 = control<QListWidget>(w, "List2");
     press(w, "Command2");  // ST: the word SUM at 0008 changes, GR1 does not
     QVERIFY(saveShot(w, "changed-values.png"));
     QVERIFY(!highlighted(box(w, 1)));
-    QVERIFY(highlighted(list2, 8));
-    QVERIFY(!highlighted(list2, 7));
+    QVERIFY(highlighted(control<QListWidget>(w, "List2"), 8));
     press(w, "Command1");  // ASM forgets the marks
-    QVERIFY(!highlighted(list2, 8));
+    QVERIFY(!highlighted(control<QListWidget>(w, "List2"), 8));
 }
 
 // The words of each ending are the session tests' to check; the window adds the run's time.
 void WhereTest::theStatusBarTellsHowEachPressEnded() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command1");
     switchToRunMode(w);
     MessageAnswerer answerer;
@@ -266,8 +250,7 @@ void WhereTest::theStatusBarTellsHowEachPressEnded() {
 // reaches its end: the listing's DS line among shorter ones, the dump's lines beside
 // its vertical scroll bar.
 void WhereTest::longListingLinesScrollSideways() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, QStringLiteral("      DC    1\n").repeated(11) + QStringLiteral("      DS    10\n      DC    2\n"));
     QCoreApplication::processEvents();
     for (const char* name : {"List1", "List2"}) {
@@ -282,8 +265,7 @@ void WhereTest::longListingLinesScrollSideways() {
 }
 
 void WhereTest::theHistoryOpensAtItsNewestLine() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command1");
     switchToRunMode(w);
     {
@@ -308,8 +290,7 @@ void WhereTest::theHistoryOpensAtItsNewestLine() {
 // ink starts a pixel or two into its cell, by its shape, so that is the tolerance; a
 // column pushed to the next tab stop would be off by a whole tab.
 void WhereTest::helpTableColumnsLineUpInPixels() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command3");
     QPlainTextEdit* text = w.viewer()->textBox();
     const int gap = 2 * text->fontMetrics().horizontalAdvance(QLatin1Char(' '));  // wider than any gap within a cell
@@ -349,8 +330,7 @@ void WhereTest::helpTableColumnsLineUpInPixels() {
 // ---- Debugging ----
 
 void WhereTest::gutterClickAndF9SetBreakpointsThatStopRuns() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     press(w, "Command1");
     clickGutter(w, kJmpLine);
     QCOMPARE(gutterMarks(w), (std::map<int, bool>{{kJmpLine, false}}));
@@ -389,8 +369,7 @@ void WhereTest::gutterClickAndF9SetBreakpointsThatStopRuns() {
 }
 
 void WhereTest::aListingDoubleClickTogglesItsLine() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     press(w, "Command1");
     auto* list1 = control<QListWidget>(w, "List1");
     const QPoint row = list1->visualItemRect(list1->item(kCallRow)).center();
@@ -405,10 +384,10 @@ void WhereTest::aListingDoubleClickTogglesItsLine() {
 // Shift+F5 takes Debug Mode steps back one by one, every box as it was; Back is off
 // with nothing to undo. Ctrl+Shift+F5 loads the program again as ASM left it.
 void WhereTest::backUndoesStepsAndResetStartsOver() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     press(w, "Command1");
-    QAction* back = runAction(w, QStringLiteral("&Back"));
+    const QList<QAction*> run = control<QMenu>(w, "runMenu")->actions();
+    QAction* back = *std::find_if(run.begin(), run.end(), [](QAction* a) { return a->text() == QLatin1String("&Back"); });
     QVERIFY(!back->isEnabled());
     const QStringList assembled = shown(w);
     QList<QStringList> before;
@@ -441,8 +420,7 @@ void WhereTest::backUndoesStepsAndResetStartsOver() {
 // At 100 instructions a second the sample stops at its breakpoint after its OUT box;
 // the counting loop runs until Stop.
 void WhereTest::aWatchedRunStopsAtABreakpointAndByStop() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     control<QMenu>(w, "speedMenu")->actions().last()->trigger();  // 100 a second
     press(w, "Command1");
     clickGutter(w, kJmpLine);
@@ -473,8 +451,7 @@ void WhereTest::aWatchedRunStopsAtABreakpointAndByStop() {
 }
 
 void WhereTest::anEndlessLoopIsNamedInTheStatusBar() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     startRunModeWith(w, QStringLiteral("      LEA  GR1,0\nLOOP  ADD  GR1,ONE\n      JMP  LOOP\nONE   DC   1\n"));
     press(w, "Command2");
     QCOMPARE(statusOf(w), QStringLiteral("Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)"));

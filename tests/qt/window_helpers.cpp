@@ -19,6 +19,10 @@ void activate(FrmMain& w) {
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
+ShownWindow::ShownWindow() { show(); }
+
+ActiveWindow::ActiveWindow() { activate(*this); }
+
 QLineEdit* box(FrmMain& w, int k) { return control<QLineEdit>(w, QStringLiteral("txtGR%1").arg(k).toLatin1().constData()); }
 
 SourceEditor* editorOf(FrmMain& w) { return control<SourceEditor>(w, "Text1"); }

@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "machine/charset.hpp"
+#include "ui/qt/frm_main.hpp"
 
 class QLineEdit;
 class QTimer;
 
 namespace comet {
 
-class FrmMain;
 class SourceEditor;
 
 template <class T>
@@ -40,6 +40,15 @@ inline const QString kCountingLoop = QStringLiteral(
     "    END\n");
 
 void activate(FrmMain& w);                           // shows the window and waits until it is the active one
+
+// The main window as a test starts with it: shown, or shown and active.
+struct ShownWindow : FrmMain {
+    ShownWindow();
+};
+struct ActiveWindow : FrmMain {
+    ActiveWindow();
+};
+
 QLineEdit* box(FrmMain& w, int k);                   // register box txtGR(k)
 SourceEditor* editorOf(FrmMain& w);                  // Text1
 QString statusOf(FrmMain& w);                        // the status bar's account of the last press

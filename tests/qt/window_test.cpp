@@ -90,10 +90,10 @@ private slots:
 
 // The logic's start-up state is the session tests' to check; here what only the window has.
 void WindowTest::startUpState() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QCOMPARE(editorOf(w)->toPlainText(), plainOf(kSampleProgram));
     QCOMPARE(control<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("LD     Load"));
+    QCOMPARE(editorOf(w)->lineWrapMode(), QPlainTextEdit::NoWrap);
     const QStringList families = editorOf(w)->font().families();
     QCOMPARE(families.value(0), QStringLiteral("DejaVu Sans Mono"));  // 0 and O, 1, l and I differ
     QCOMPARE(families.value(1), QStringLiteral("Noto Sans Mono CJK JP"));
@@ -111,8 +111,7 @@ void WindowTest::startUpState() {
 // ASM fills both lists and selects the PC's line; five Debug Mode steps reach the OUT,
 // whose box shows the text without its code 0.
 void WindowTest::asmAndDebugStepsThroughTheOutBox() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command1");
     auto* list1 = control<QListWidget>(w, "List1");
     QVERIFY(list1->item(0)->isSelected());
@@ -125,11 +124,11 @@ void WindowTest::asmAndDebugStepsThroughTheOutBox() {
     QCOMPARE(answerer.titles, QStringList{QStringLiteral("COMET 標準出力")});
     QCOMPARE(box(w, kPcBox)->text(), QStringLiteral("000F"));
     QCOMPARE(list1->currentRow(), 8);
+    QVERIFY(control<QLabel>(w, "Label6")->text().startsWith(QStringLiteral("Executed Operation =")));
 }
 
 void WindowTest::inputBoxStoresTheTypedText() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     assemble(w, QStringLiteral("S1  START\n    IN  BUF,LEN\n    EXIT\nBUF DS 3\nLEN DC 5\n    END\n"));
     QString prompt;
     whenModal([&](QWidget* modal) {
@@ -145,22 +144,23 @@ void WindowTest::inputBoxStoresTheTypedText() {
 }
 
 void WindowTest::typingIntoThePcBoxMovesTheSelection() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command1");
     QLineEdit* pc = box(w, kPcBox);
     pc->selectAll();
     QTest::keyClicks(pc, QStringLiteral("0002"));
-    QCOMPARE(control<QListWidget>(w, "List1")->currentRow(), 1);
+    auto* list1 = control<QListWidget>(w, "List1");
+    QCOMPARE(list1->currentRow(), 1);
     QCOMPARE(w.workbench().regs.pc, 2);
+    QTest::keyClick(pc, Qt::Key_Backspace);  // "000" starts no line
+    QVERIFY(list1->selectedItems().isEmpty());
 }
 
 // Line 3 of the sample, column 4, with two CR LF lines before it: the logic's offset
 // counts them as two characters each, the widget as one. A selection is replaced, as
 // one step of the editor's own undo history.
 void WindowTest::chooserInsertsAtTheCaretOrReplacesTheSelection() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     QPlainTextEdit* text1 = editorOf(w);
     selectInEditor(w, 2, 4, 0);
     const int caret = text1->textCursor().position();
@@ -177,8 +177,7 @@ void WindowTest::chooserInsertsAtTheCaretOrReplacesTheSelection() {
 }
 
 void WindowTest::chooserLosingFocusGivesItToText1() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     auto* combo = control<QComboBox>(w, "Combo1");
     combo->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), combo);
@@ -215,8 +214,7 @@ void WindowTest::reportsShareOneViewer() {
 }
 
 void WindowTest::viewerTextBoxFollowsItsSize() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     press(w, "Command3");
     FrmText* viewer = w.viewer();
     const int dpi = viewer->dpi();
@@ -237,8 +235,7 @@ void WindowTest::viewerTextBoxFollowsItsSize() {
 // The Stop control of the run's box, Esc in that box and Esc in the main window each
 // stop a run of the counting loop; the window is repainted during the run.
 void WindowTest::runModeStopsByStopAndEsc() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     startRunModeWith(w, kCountingLoop);
     QString count;
     QString gr1DuringRun;
@@ -270,8 +267,7 @@ void WindowTest::runModeStopsByStopAndEsc() {
 // Closing the window during a run stops the run and asks whether to quit; the typed
 // program is not saved, so a Yes asks about it too.
 void WindowTest::closingDuringARunStopsItAndAsks() {
-    FrmMain w;
-    w.show();
+    ShownWindow w;
     startRunModeWith(w, kCountingLoop);
     const QStringList question{QStringLiteral("Run Mode was stopped. Quit the workbench?")};
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
@@ -289,8 +285,7 @@ void WindowTest::closingDuringARunStopsItAndAsks() {
 // ---- The keyboard, zoom, small screens and the icon ----
 
 void WindowTest::tabGoesRoundTheForm() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     const QString text = editorOf(w)->toPlainText();
     const QStringList ring = QStringLiteral("Command1 Command2 Label3 txtGR6 txtGR0 txtGR1 txtGR2 txtGR3 txtGR4 txtGR5 "
                                             "List1 List2 Command3 Command4 Command5 Combo1").split(u' ');
@@ -305,8 +300,7 @@ void WindowTest::tabGoesRoundTheForm() {
 }
 
 void WindowTest::pastedTabsStay() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     QPlainTextEdit* text1 = editorOf(w);
     text1->clear();
     QApplication::clipboard()->setText(QStringLiteral("L1\tLD\tGR0,A"));
@@ -316,8 +310,7 @@ void WindowTest::pastedTabsStay() {
 
 // F7 assembles, F6 switches the mode (Space too, on the focused label), F5 executes.
 void WindowTest::commandKeys() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     QPlainTextEdit* text1 = editorOf(w);
     auto* label3 = control<QLabel>(w, "Label3");
     QTest::keyClick(text1, Qt::Key_F7);
@@ -343,8 +336,7 @@ void WindowTest::commandKeys() {
 
 // Each step scales the controls with their texts; the reset gives the design's places back.
 void WindowTest::zoomScalesTheControls() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     QPlainTextEdit* text1 = editorOf(w);
     auto* asm1 = control<QPushButton>(w, "Command1");
     const QRect design = asm1->geometry();
@@ -377,8 +369,7 @@ void WindowTest::zoomScalesTheControls() {
 // At its design size the window shows everything with no scroll bar; smaller, the
 // columns give up width first, then the area scrolls.
 void WindowTest::aSmallWindowScrolls() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     auto* scroll = control<QScrollArea>(w, "centralScroll");
     QVERIFY(!scroll->horizontalScrollBar()->isVisible());
     QVERIFY(!scroll->verticalScrollBar()->isVisible());
@@ -409,8 +400,7 @@ void WindowTest::aSmallWindowScrolls() {
 }
 
 void WindowTest::theWindowsCarryTheIcon() {
-    FrmMain w;
-    activate(w);
+    ActiveWindow w;
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
     QVERIFY(sizes.contains(QSize(256, 256)));
