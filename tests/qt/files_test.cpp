@@ -103,7 +103,6 @@ private:
 
 void FilesTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
     QDir(recoveryFolder()).removeRecursively();
 }
 

@@ -203,6 +203,7 @@ void WindowTest::reportsShareOneViewer() {
     viewer->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(viewer.isNull());
+    QVERIFY(!w->workbench().frmText.exists);
     press(*w, "Command5");
     viewer = w->viewer();
     QVERIFY(viewer != nullptr && viewer->isVisible());
