@@ -94,6 +94,13 @@ void WindowTest::startUpState() {
     QCOMPARE(editorOf(w)->toPlainText(), plainOf(kSampleProgram));
     QCOMPARE(control<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("LD     Load"));
     QCOMPARE(editorOf(w)->lineWrapMode(), QPlainTextEdit::NoWrap);
+    // The form's own words, spelt as the course handouts print them.
+    QStringList words;
+    for (const auto* label : w.findChildren<QLabel*>()) words << label->text();
+    for (const auto* button : w.findChildren<QPushButton*>()) words << button->text();
+    for (const char* word : {"Souce Program", "Object Program", "Memory Dump", "ASM", "Exec", "操作説明", "オブジェクト表示",
+                             "実行履歴表示", "GR4(SP)", "    FR", "    PC"})
+        QVERIFY2(words.contains(QString::fromUtf8(word)), word);
     const QStringList families = editorOf(w)->font().families();
     QCOMPARE(families.value(0), QStringLiteral("DejaVu Sans Mono"));  // 0 and O, 1, l and I differ
     QCOMPARE(families.value(1), QStringLiteral("Noto Sans Mono CJK JP"));
