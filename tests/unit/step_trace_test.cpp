@@ -68,6 +68,9 @@ TEST(FirstDeparture, IsTheFirstStepThatDoesOtherwise) {
         // A jump out of memory ends the run without a step at the next address.
         {"  JMP 250\r\n", "  JMP 2\r\n  EXIT\r\n", "step 2: the run has ended, the reference runs EXIT at 0002"},
         {"  JMP 2\r\n  EXIT\r\n", "  JMP 250\r\n", "step 2: runs EXIT at 0002, the reference has ended"},
+        // A word that is no instruction is compared by its value.
+        {"  DC #FF00\r\n", "  DC #FF00\r\n", std::nullopt},
+        {"  DC #FF00\r\n", "  DC #FE00\r\n", "step 1: runs word FF00 at 0000, the reference word FE00 at 0000"},
         // Both go on alike until the limit.
         {"L JMP L\r\n", "L JMP L\r\n", std::nullopt},
     };
