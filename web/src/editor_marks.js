@@ -71,9 +71,9 @@ export function markExtensions({ toggleBreakpoint, replaceTabs }) {
     // The transactions that show `marks` ({problems, breakpoints, pcLine}, as the state
     // has them) where they differ from `shown`, the marks last shown.
     changesFor(state, marks, shown) {
-      const specs = [];
+      const changes = [];
       if (JSON.stringify(marks.problems) !== JSON.stringify(shown?.problems)) {
-        specs.push(setDiagnostics(state, marks.problems.filter((p) => p.from >= 0).map((p) => ({
+        changes.push(setDiagnostics(state, marks.problems.filter((p) => p.from >= 0).map((p) => ({
           from: p.from,
           to: p.to,
           severity: p.kind === 'warning' ? 'warning' : 'error',
@@ -85,8 +85,8 @@ export function markExtensions({ toggleBreakpoint, replaceTabs }) {
       const effects = [];
       if (String(marks.breakpoints) !== String(shown?.breakpoints)) effects.push(showBreakpoints.of(marks.breakpoints));
       if (marks.pcLine !== shown?.pcLine) effects.push(showPcLine.of(marks.pcLine));
-      if (effects.length) specs.push({ effects });
-      return specs;
+      if (effects.length) changes.push({ effects });
+      return changes;
     },
   };
 }
