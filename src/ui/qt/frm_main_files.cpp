@@ -36,9 +36,6 @@ namespace {
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kFileFilter = QStringLiteral("CASL programs (*.casl *.cas *.asm *.txt);;All files (*)");
 
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString pathOf(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
-
 // The program's settings, under its own name (a test program keeps its own).
 QSettings settings() {
     const QString name = QCoreApplication::applicationName();

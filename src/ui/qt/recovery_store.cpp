@@ -9,6 +9,8 @@
 
 #include <variant>
 
+#include "ui/qt/qt_text.hpp"
+
 namespace comet {
 
 namespace {
@@ -20,8 +22,6 @@ const QString kLockSuffix = QStringLiteral(".lock");
 // A copy is written as UTF-8 whatever the document's own encoding: every character of
 // the editor has a code in it.
 constexpr FileFormat kCopyFormat{Encoding::Utf8, LineEnd::Lf};
-
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString lockFileOf(const QString& copyFile) { return copyFile.chopped(kCopySuffix.size()) + kLockSuffix; }
 
