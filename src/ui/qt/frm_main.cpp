@@ -655,19 +655,20 @@ void FrmMain::mirrorChooser() {
     if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);
 }
 
+// The list shows the rows the editor marks: it is made anew when they change.
 void FrmMain::mirrorProblems() {
-    std::vector<Problem> rows = problemRows(wb_);
-    text1_->showMarks(rows, pcSourceLine(wb_));
+    const std::vector<Problem> rows = problemRows(wb_);
     const QString count = toQString(problemSummary(wb_));
     if (problemCount_->text() != count) problemCount_->setText(count);
     problemCount_->setVisible(!count.isEmpty());
-    if (rows == shownProblems_) return;
-    problemList_->clear();
-    for (const Problem& p : rows) {
-        auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
-        item->setToolTip(boxTextOf(p.tip));
+    if (rows != text1_->problems()) {
+        problemList_->clear();
+        for (const Problem& p : rows) {
+            auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
+            item->setToolTip(boxTextOf(p.tip));
+        }
     }
-    shownProblems_ = std::move(rows);
+    text1_->showMarks(rows, pcSourceLine(wb_));
 }
 
 void FrmMain::mirrorBreakpoints() {

@@ -225,7 +225,6 @@ private:
     std::vector<Text> shownList1_;
     MemoryDump shownList2_;
     std::vector<Text> shownItems_;
-    std::vector<Problem> shownProblems_;
     ChangeMarks shownChanges_;
 };
 

@@ -42,6 +42,7 @@ public:
     // ---- What the logic shows on the text ----
     // The problems on their lines now (rows of line 0 have no place) and the PC's line (0: none).
     void showMarks(const std::vector<Problem>& rows, int pcLine);
+    const std::vector<Problem>& problems() const { return problems_; }  // the rows shown
     int pcLine() const { return pcLine_; }
 
     QString toolTipAt(QPoint viewportPos) const;   // the messages of the problems under that point
