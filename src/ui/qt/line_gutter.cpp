@@ -15,10 +15,12 @@ namespace comet {
 namespace {
 
 constexpr int kPadding = 4;  // between the numbers and the columns beside them
-const QColor kErrorColor(0xD0, 0x30, 0x30);
-const QColor kWarningColor(0xE0, 0xA0, 0x10);
 
 }  // namespace
+
+QColor problemColor(ProblemKind kind) {
+    return kind == ProblemKind::Warning ? QColor(0xE0, 0xA0, 0x10) : QColor(0xD0, 0x30, 0x30);
+}
 
 LineGutter::LineGutter(SourceEditor* editor) : QWidget(editor), editor_(editor) {
     setObjectName(QStringLiteral("gutter"));
@@ -79,9 +81,9 @@ void LineGutter::paintMark(QPainter& painter, const QRect& box, ProblemKind kind
         triangle.lineTo(shape.bottomRight());
         triangle.lineTo(shape.bottomLeft());
         triangle.closeSubpath();
-        painter.fillPath(triangle, kWarningColor);
+        painter.fillPath(triangle, problemColor(kind));
     } else {
-        painter.setBrush(kErrorColor);
+        painter.setBrush(problemColor(kind));
         painter.drawEllipse(shape);
     }
     painter.restore();

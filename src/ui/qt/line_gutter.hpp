@@ -4,6 +4,7 @@
 // breakpoint.
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -14,6 +15,9 @@
 namespace comet {
 
 class SourceEditor;
+
+// An error's (and an undefined name's) red, a warning's amber: its mark and its underline.
+QColor problemColor(ProblemKind kind);
 
 class LineGutter : public QWidget {
     Q_OBJECT

@@ -25,8 +25,6 @@ namespace comet {
 namespace {
 
 const QColor kPcLineColor(0xD6, 0xE8, 0xFF);
-const QColor kErrorUnderline(0xD0, 0x30, 0x30);
-const QColor kWarningUnderline(0xE0, 0xA0, 0x10);
 
 // The gravest of two kinds: an error before an undefined name before a warning.
 ProblemKind graver(ProblemKind a, ProblemKind b) { return std::min(a, b); }
@@ -138,7 +136,7 @@ void SourceEditor::decorate() {
         if (p.line == 0 || !block.isValid()) continue;
         QTextEdit::ExtraSelection underline;
         underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        underline.format.setUnderlineColor(p.kind == ProblemKind::Warning ? kWarningUnderline : kErrorUnderline);
+        underline.format.setUnderlineColor(problemColor(p.kind));
         underline.cursor = spanCursor(block, p);
         selections << underline;
     }
