@@ -2,10 +2,7 @@
 // input box, the question before unsaved changes are lost and the Run Mode progress
 // dialog with its Stop button. Each box's promise settles with the user's answer; Esc
 // answers Cancel where there is one.
-
-// What a message box shows of its text (the logic has left out characters of code 0):
-// CR LF is one line break.
-export const shownText = (text) => text.replaceAll('\r\n', '\n');
+import { shownText } from './draw.js';
 
 function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
   return new Promise((resolve) => {

@@ -1,6 +1,10 @@
 // Drawing the logic's state into plain controls; each touches only what changed, so
 // that a watched run repainting after every instruction stays cheap.
 
+// What a control shows of a text of the logic's (a box's, a tooltip's, the viewer's):
+// CR LF is one line break.
+export const shownText = (text) => text.replaceAll('\r\n', '\n');
+
 export function setIfChanged(element, property, value) {
   if (element[property] !== value) element[property] = value;
 }
@@ -52,7 +56,7 @@ export function drawProblems(list, problems) {
   drawLines(list, problems.map((p) => p.row));
   problems.forEach((p, i) => {
     const row = list.children[i];
-    setIfChanged(row, 'title', p.tip.replaceAll('\r\n', '\n'));
+    setIfChanged(row, 'title', shownText(p.tip));
     setIfChanged(row, 'className', `problem-${p.kind}`);
   });
 }

@@ -5,7 +5,7 @@
 import { RangeSet, StateEffect, StateField } from '@codemirror/state';
 import { Decoration, EditorView, GutterMarker, gutter, lineNumbers } from '@codemirror/view';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
-import { shownText } from './dialogs.js';
+import { shownText } from './draw.js';
 
 export const REPLACE_TABS = 'Replace tabs by blanks';
 

@@ -1,6 +1,7 @@
 // The text viewer frmText as a window in the page: created hidden, shown when the
 // logic asks, moved by its title bar, resized from its corner, and reused by every
 // report until the user closes it. Its size goes to the logic, which sizes the text box.
+import { shownText } from './draw.js';
 
 export const TWIPS_PER_PIXEL = 15;
 
@@ -8,11 +9,11 @@ export function createViewer(doc, { resized, closed }) {
   const frame = doc.getElementById('frmText');
   const caption = doc.getElementById('viewerCaption');
   const box = doc.getElementById('viewerText');
-  let shownText = null;
+  let drawnText = null;  // the logic's text the box holds
 
   doc.getElementById('viewerClose').addEventListener('click', () => {
     frame.hidden = true;
-    shownText = null;
+    drawnText = null;
     closed();
   });
 
@@ -52,9 +53,9 @@ export function createViewer(doc, { resized, closed }) {
     draw(viewer) {
       if (!viewer.exists) return;
       if (caption.textContent !== viewer.caption) caption.textContent = viewer.caption;
-      if (viewer.text !== shownText) {
-        box.value = viewer.text.replaceAll('\r\n', '\n');
-        shownText = viewer.text;
+      if (viewer.text !== drawnText) {
+        box.value = shownText(viewer.text);
+        drawnText = viewer.text;
       }
       box.style.width = `${viewer.boxWidth / TWIPS_PER_PIXEL}px`;
       box.style.height = `${viewer.boxHeight / TWIPS_PER_PIXEL}px`;
