@@ -14,36 +14,6 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr int kUnknownByte = 63;
 
-// A converter to CP932 of the C library. A converter keeps state between calls, so
-// every thread that assembles or runs a program (grading runs many at once) has its own.
-struct Cp932Converter {
-    iconv_t cd = iconv_open("CP932", "UTF-16LE");
-    Cp932Converter() = default;
-    Cp932Converter(const Cp932Converter&) = delete;
-    Cp932Converter& operator=(const Cp932Converter&) = delete;
-    ~Cp932Converter() {
-        if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-    }
-};
-
-// CP932 code of one BMP character through the C library, or -1 where it has none.
-int cp932Code(char16_t c) {
-    thread_local Cp932Converter converter;
-    iconv_t cd = converter.cd;
-    if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
-    char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    char out[4] = {};
-    char* inp = in;
-    char* outp = out;
-    size_t inLeft = sizeof in;
-    size_t outLeft = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) return -1;
-    const size_t n = sizeof out - outLeft;
-    if (n == 0) return -1;
-    return static_cast<unsigned char>(out[n - 1]);  // the low 8 bits of a one- or two-byte code
-}
-
 bool isSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -117,6 +87,14 @@ size_t convert(const char* to, const char* from, std::string_view in, std::strin
     iconv_close(cd);
     out.resize(out.size() - outLeft);
     return source.size() - inLeft;
+}
+
+// CP932 code of one BMP character through the C library, or -1 where it has none.
+int cp932Code(char16_t c) {
+    const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    std::string out;
+    if (convert("CP932", "UTF-16LE", std::string_view(in, sizeof in), out) != sizeof in || out.empty()) return -1;
+    return static_cast<unsigned char>(out.back());  // the low 8 bits of a one- or two-byte code
 }
 
 }  // namespace
