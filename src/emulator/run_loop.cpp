@@ -81,7 +81,7 @@ void findLoopStart(Workbench& wb) {
 bool loopFound(Workbench& wb, int32_t pc) {
     LoopWatch& watch = wb.debug.loops;
     if (watch.active()) return watch.afterStep(wb, pc);
-    if (boxesShowRegisters(wb)) watch.start(wb, wb.debug.press.steps);
+    if (boxesShowRegisters(wb)) watch.start(wb);
     return false;
 }
 
@@ -131,7 +131,7 @@ void pressBegins(Workbench& wb, int32_t target) {
     // full next PC, so a jump beyond 16 bits faults where it went, not where the box's
     // four digits would point.
     run.pc = boxValue(wb, kPcBox);
-    if (d.press.watchLoops && boxesShowRegisters(wb)) d.loops.start(wb, 0);
+    if (d.press.watchLoops && boxesShowRegisters(wb)) d.loops.start(wb);
 }
 
 bool pressGoesOn(Workbench& wb) {

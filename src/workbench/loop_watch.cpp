@@ -39,31 +39,30 @@ uint64_t LoopWatch::cellHash(int64_t cell, int32_t value) {
 
 // ---- Watching ----
 
-void LoopWatch::start(const Workbench& wb, uint64_t step) {
+void LoopWatch::start(const Workbench& wb) {
     active_ = true;
     inputSeen_ = false;
-    step_ = step;
     memoryHash_ = 0;
     for (int c = 0; c < kCellCount; ++c) memoryHash_ ^= cellHash(c, wb.memory.cell(c).value);
     origin_ = machineStateOf(wb);
-    originStep_ = step;
+    originStep_ = wb.debug.press.steps;
     power_ = 1;
     moveTortoise(wb);
 }
 
 bool LoopWatch::afterStep(const Workbench& wb, int32_t pc) {
-    ++step_;
+    const uint64_t step = wb.debug.press.steps;
     low_ = std::min(low_, pc);
     high_ = std::max(high_, pc);
     if (inputSeen_) {
-        start(wb, step_);
+        start(wb);
         return false;
     }
     if (wb.run.pc == tortoise_.runPc && tortoiseIsHere(wb)) {
-        found_ = {tortoiseStep_ + 1, step_, low_, high_};
+        found_ = {tortoiseStep_ + 1, step, low_, high_};
         return true;
     }
-    if (step_ - tortoiseStep_ == power_) {
+    if (step - tortoiseStep_ == power_) {
         moveTortoise(wb);
         power_ *= 2;
     }
@@ -72,7 +71,7 @@ bool LoopWatch::afterStep(const Workbench& wb, int32_t pc) {
 
 void LoopWatch::moveTortoise(const Workbench& wb) {
     tortoise_ = machineStateOf(wb);
-    tortoiseStep_ = step_;
+    tortoiseStep_ = wb.debug.press.steps;
     tortoiseMemoryHash_ = memoryHash_;
     low_ = std::numeric_limits<int32_t>::max();
     high_ = std::numeric_limits<int32_t>::min();

@@ -37,15 +37,15 @@ struct FoundLoop {
 class LoopWatch {
 public:
     // ---- Watching a run ----
-    void start(const Workbench& wb, uint64_t step);  // from the state after `step` steps of the press
+    void start(const Workbench& wb);  // from the state the press under way has reached
     void stop() { active_ = false; }
     bool active() const { return active_; }
     void noteWrite(int64_t cell, int32_t old, int32_t value) {  // the engine writes a memory cell
         if (active_) memoryHash_ ^= cellHash(cell, old) ^ cellHash(cell, value);
     }
     void noteInput() { inputSeen_ = true; }  // an IN ran: what follows depends on what was typed
-    // After the next step, which executed the instruction at pc: true when the machine is
-    // back in an earlier state, which found() then names.
+    // After the press's next step, which executed the instruction at pc: true when the
+    // machine is back in an earlier state, which found() then names.
     bool afterStep(const Workbench& wb, int32_t pc);
 
     // ---- The loop found ----
@@ -61,7 +61,6 @@ private:
 
     bool active_ = false;
     bool inputSeen_ = false;
-    uint64_t step_ = 0;         // steps of the press so far
     uint64_t memoryHash_ = 0;   // of every cell's value, kept up to date on each write
     MachineState origin_;
     uint64_t originStep_ = 0;
