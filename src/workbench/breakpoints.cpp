@@ -57,13 +57,14 @@ const Breakpoint* breakpointAt(const Workbench& wb, int32_t address) {
 }
 
 void breakpointsAfterEdit(Workbench& wb, TextView before, TextView after) {
-    auto& set = wb.debug.breakpoints.set;
-    if (set.empty() || before == after) return;
+    Breakpoints& b = wb.debug.breakpoints;
+    if (b.set.empty() || before == after) return;
     const LineEdit e = lineEditOf(before, after);
     std::vector<Breakpoint> kept;
-    for (const Breakpoint& p : set)
+    for (const Breakpoint& p : b.set)
         if (const auto to = movedLine(e, static_cast<size_t>(p.line - 1))) kept.push_back({static_cast<int32_t>(*to) + 1, p.address});
-    set = std::move(kept);  // still ascending: moved lines keep their order
+    b.set = std::move(kept);  // still ascending: moved lines keep their order
+    markBreakpointStops(b);   // a breakpoint whose line is gone stops no run
 }
 
 }  // namespace comet

@@ -38,8 +38,9 @@ const Breakpoint* breakpointAt(const Workbench& wb, int32_t address);
 
 // Moves the breakpoints with their lines when the editor's text changes from `before` to
 // `after`: lines before and after the lines the edit rewrote keep their breakpoints; a
-// rewritten line keeps its own while it is still there. The addresses stay as they were:
-// memory still holds the program as last assembled.
+// rewritten line keeps its own while it is still there; one whose line the edit removed
+// stops no more runs. The addresses stay as they were: memory still holds the program as
+// last assembled.
 void breakpointsAfterEdit(Workbench& wb, TextView before, TextView after);
 
 }  // namespace comet

@@ -74,5 +74,19 @@ TEST_F(BreakpointRuns, APressDrivenAStepAtATimeKeepsTheRules) {
     EXPECT_TRUE(pressIsWatched(wb, 0x000C));
 }
 
+TEST_F(BreakpointRuns, ABreakpointWhoseLineIsDeletedStopsNoRun) {
+    runMode();
+    userTogglesBreakpoint(wb, kExitLine);
+    const auto starts = lineStarts(wb.text1.text);
+    Text edited = wb.text1.text;
+    const auto exitLine = static_cast<size_t>(starts[kExitLine - 1]);
+    edited.erase(exitLine, static_cast<size_t>(starts[kExitLine]) - exitLine);
+    userSetsSource(wb, edited);  // memory still holds the EXIT at 000C
+    EXPECT_TRUE(set().empty());
+    Command2_Click(wb);
+    EXPECT_EQ(wb.run.haltedBy, Halt::Exit);
+    EXPECT_EQ(debugStatusText(wb), u"");
+}
+
 }  // namespace
 }  // namespace comet
