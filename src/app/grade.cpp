@@ -38,7 +38,6 @@ public:
     CaseDisplay(const TestCase& test, bool checksOutput) : test_(test), checksOutput_(checksOutput && test.checksOutput) {}
 
     std::string outputFault;  // why the output is wrong, once a line was
-    long stepsAsked = 0;      // steps after which the run went on and the display was asked
     size_t outputLines = 0;   // lines written and found right
 
     bool okCancelBox(const Text& text, const Text&) override {
@@ -51,12 +50,13 @@ public:
         return outputFault.empty();
     }
     Text inputBox(const Text&) override { return nextInput_ < test_.input.size() ? test_.input[nextInput_++] : Text{}; }
-    bool stopRequested() override { return ++stepsAsked >= test_.maxSteps; }
+    bool stopRequested() override { return ++stepsAsked_ >= test_.maxSteps; }
 
 private:
     const TestCase& test_;
     bool checksOutput_;
     size_t nextInput_ = 0;
+    long stepsAsked_ = 0;  // steps after which the run went on and the display was asked
 };
 
 }  // namespace
@@ -91,8 +91,7 @@ std::string wrongWordAtExit(const Workbench& wb, const TestCase& test) {
 
 // The verdict on a run that has ended, by what ended it.
 CaseResult verdict(const Workbench& wb, const CaseDisplay& display, const TestCase& test) {
-    const bool stopped = wb.run.haltedBy == Halt::Stopped;
-    const uint64_t steps = static_cast<uint64_t>(display.stepsAsked) + (stopped ? 0 : 1);
+    const uint64_t steps = wb.debug.press.steps;
     const std::string count = std::to_string(steps);
     switch (wb.run.haltedBy) {
     case Halt::OutputCancelled: return failed(Outcome::WrongOutput, display.outputFault, steps);
