@@ -31,13 +31,6 @@ Toggled toggleBreakpoint(Workbench& wb, int32_t line) {
     return address >= 0 ? Toggled::Set : Toggled::Pending;
 }
 
-// The address a listing line begins with, or -1.
-int32_t listingAddress(const Workbench& wb, int index) {
-    if (index < 0 || static_cast<size_t>(index) >= wb.list1.lines.size()) return -1;
-    const int32_t a = fourDigitValue(TextView(wb.list1.lines[static_cast<size_t>(index)]).substr(0, 4));
-    return a < kAddressCount ? a : -1;
-}
-
 void say(Workbench& wb, DebugStatus::Kind kind, int32_t line = 0) {
     wb.debug.status = {};
     wb.debug.status.kind = kind;

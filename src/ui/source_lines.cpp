@@ -68,11 +68,14 @@ int32_t sourceLineOfAddress(const Workbench& wb, int64_t address) {
 
 int32_t pcSourceLine(const Workbench& wb) { return sourceLineOfAddress(wb, wb.regs.pc); }
 
-int32_t sourceLineOfListing(const Workbench& wb, int row) {
+int32_t listingAddress(const Workbench& wb, int row) {
     const auto& lines = wb.list1.lines;
-    if (row < 0 || static_cast<size_t>(row) >= lines.size()) return 0;
-    return sourceLineOfAddress(wb, fourDigitValue(TextView(lines[static_cast<size_t>(row)]).substr(0, 4)));
+    if (row < 0 || static_cast<size_t>(row) >= lines.size()) return -1;
+    const int32_t a = fourDigitValue(TextView(lines[static_cast<size_t>(row)]).substr(0, 4));
+    return a < kAddressCount ? a : -1;
 }
+
+int32_t sourceLineOfListing(const Workbench& wb, int row) { return sourceLineOfAddress(wb, listingAddress(wb, row)); }
 
 void selectSourceLine(Workbench& wb, int32_t line) {
     const TextView text = wb.text1.text;

@@ -23,6 +23,7 @@ int32_t currentLine(const Workbench& wb, int32_t assembledLine);  // 0 once edit
 int32_t sourceLineOfAddress(const Workbench& wb, int64_t address);  // of the statement that made that word; 0 for none
 int32_t pcSourceLine(const Workbench& wb);                          // of the PC register's word
 int32_t sourceLineOfListing(const Workbench& wb, int row);          // of object listing line `row`
+int32_t listingAddress(const Workbench& wb, int row);               // the address listing line `row` begins with; -1 for none
 
 // Selects the whole text of an editor line (1-based), as a click on the line number does.
 void selectSourceLine(Workbench& wb, int32_t line);
