@@ -5,6 +5,7 @@
 #include <ostream>
 #include <thread>
 
+#include "app/arguments.hpp"
 #include "app/grade.hpp"
 #include "app/grade_report.hpp"
 #include "ui/headless.hpp"
@@ -21,11 +22,11 @@ struct GradeOptions {
     unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
 };
 
+// 1 to kMaxJobs, in at most three digits.
 std::optional<unsigned> jobCount(const std::string& s) {
-    if (s.empty() || s.size() > 3 || s.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-    const auto n = static_cast<unsigned>(std::stoul(s));
-    if (n < 1 || n > kMaxJobs) return std::nullopt;
-    return n;
+    const auto n = s.size() <= 3 ? numberIn(s, 1, kMaxJobs) : std::nullopt;
+    if (!n) return std::nullopt;
+    return static_cast<unsigned>(*n);
 }
 
 // The options, in any order after CASES; nothing when they are not well formed.

@@ -6,7 +6,6 @@
 //   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
 //                                                          grade a class against an exercise's cases
 //   comet-workbench --help                                 the usage, on standard output
-#include <charconv>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -16,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/arguments.hpp"
 #include "app/batch.hpp"
 #include "app/escape.hpp"
 #include "app/process_output.hpp"
@@ -64,14 +64,9 @@ using OptionError = std::optional<std::string>;  // what is wrong with an option
 
 OptionError setMaxSteps(Options& options, std::string_view value) {
     constexpr long kMax = std::numeric_limits<long>::max();
-    long n = 0;
-    const char* end = value.data() + value.size();
-    const bool digitFirst = !value.empty() && value.front() >= '0' && value.front() <= '9';
-    const auto [stop, ec] = std::from_chars(value.data(), end, n);
-    if (!digitFirst || ec != std::errc{} || stop != end || n < 1) {
-        return "--max-steps " + comet::quotedExcerpt(value) + ": expected a whole number from 1 to " + std::to_string(kMax);
-    }
-    options.maxSteps = n;
+    const auto n = comet::numberIn(value, 1, kMax);
+    if (!n) return "--max-steps " + comet::quotedExcerpt(value) + ": expected a whole number from 1 to " + std::to_string(kMax);
+    options.maxSteps = static_cast<long>(*n);
     return std::nullopt;
 }
 

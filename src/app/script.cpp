@@ -1,12 +1,12 @@
 #include "app/script.hpp"
 
-#include <charconv>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "app/arguments.hpp"
 #include "app/escape.hpp"
 #include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
@@ -63,22 +63,6 @@ std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-// A decimal number of digits only, or nothing.
-std::optional<int64_t> number(std::string_view s) {
-    int64_t v = 0;
-    if (s.empty() || s.front() < '0' || s.front() > '9') return std::nullopt;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
-    return v;
-}
-
-// A number in lo..hi, or nothing.
-std::optional<int64_t> numberIn(std::string_view s, int64_t lo, int64_t hi) {
-    const auto v = number(s);
-    if (!v || *v < lo || *v > hi) return std::nullopt;
-    return v;
 }
 
 // ---- What the window shows ----------------------------------------------------------
@@ -239,8 +223,8 @@ Error box(Session& s, std::string_view args) {
 Error select(Session& s, std::string_view args) {
     const size_t blank = args.find(' ');
     if (blank == std::string_view::npos) return std::string("expected a start and a length");
-    const auto start = number(args.substr(0, blank));
-    const auto length = number(trimmed(args.substr(blank + 1)));
+    const auto start = numberIn(args.substr(0, blank), 0, INT64_MAX);
+    const auto length = numberIn(trimmed(args.substr(blank + 1)), 0, INT64_MAX);
     if (!start || !length) return std::string("expected a start and a length");
     if (!userSelects(s.wb, *start, *length)) {
         s.err << "comet-workbench: script line " << s.lineNo << ": selection cut to the text: start "
