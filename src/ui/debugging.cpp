@@ -115,6 +115,18 @@ bool pressIsWatched(const Workbench& wb, int32_t target) {
     return wb.debug.speed > 0 && (target >= 0 || !wb.run.debugMode);
 }
 
+bool userBeginsPress(Workbench& wb, bool toCursor) {
+    if (wb.debug.press.active) return false;
+    const int32_t target = toCursor ? runToCursorTarget(wb) : -1;
+    if (toCursor && target < 0) return false;
+    if (!pressIsWatched(wb, target)) {
+        userRunsPress(wb, target);
+        return false;
+    }
+    userBeginsWatchedPress(wb, target);
+    return true;
+}
+
 void userSetsSpeed(Workbench& wb, int instructionsPerSecond) {
     if (std::find(kWatchSpeeds.begin(), kWatchSpeeds.end(), instructionsPerSecond) != kWatchSpeeds.end())
         wb.debug.speed = instructionsPerSecond;

@@ -31,6 +31,10 @@ void userRunsToCursor(Workbench& wb);  // a whole run to the caret line at full 
 // True when a press toward `target` (-1: "Exec") is to be watched: the window then calls
 // userWatchesStep every 1000 / wb.debug.speed milliseconds and repaints in between.
 bool pressIsWatched(const Workbench& wb, int32_t target);
+// "Exec", or "Run to cursor" (`toCursor`), as the window and the page press them: a whole
+// press at full speed, or the first of a watched press's steps-to-be; true when the front
+// end is to watch it.
+bool userBeginsPress(Workbench& wb, bool toCursor);
 void userSetsSpeed(Workbench& wb, int instructionsPerSecond);  // one of kWatchSpeeds; any other is ignored
 void userResets(Workbench& wb);  // Reset: the state right after start-up and ASM of the same source
 

@@ -39,19 +39,6 @@ void click(Workbench& wb, int control) {
     }
 }
 
-// "Exec", or "Run to cursor": a whole press at full speed, or the first of a watched
-// press's steps-to-be; true when the page is to watch it.
-bool beginPress(Workbench& wb, bool toCursor) {
-    const int32_t target = toCursor ? runToCursorTarget(wb) : -1;
-    if (toCursor && target < 0) return false;
-    if (pressIsWatched(wb, target)) {
-        userBeginsWatchedPress(wb, target);
-        return true;
-    }
-    userRunsPress(wb, target);
-    return false;
-}
-
 }  // namespace
 
 PageSession& session() {
@@ -86,7 +73,7 @@ EMSCRIPTEN_KEEPALIVE void web_click(int control) {
 // "Exec" (0) or "Run to cursor" (1); 1 when the page is to watch the press step by step.
 EMSCRIPTEN_KEEPALIVE int web_press(int toCursor) {
     bool watched = false;
-    deliver([&](Workbench& wb) { watched = comet::beginPress(wb, toCursor != 0); });
+    deliver([&](Workbench& wb) { watched = comet::userBeginsPress(wb, toCursor != 0); });
     return watched ? 1 : 0;
 }
 

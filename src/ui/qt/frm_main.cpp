@@ -341,7 +341,7 @@ void FrmMain::createStatusAndProblems() {
 
 void FrmMain::wireEvents() {
     const std::array<std::function<void()>, 5> commands{
-        [this] { Command1_Click(wb_); }, [this] { pressToward(-1); }, [this] { Command3_Click(wb_); },
+        [this] { Command1_Click(wb_); }, [this] { press(false); }, [this] { Command3_Click(wb_); },
         [this] { Command4_Click(wb_); }, [this] { Command5_Click(wb_); }};
     for (size_t i = 0; i < command_.size(); ++i) {
         connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] { deliver(handler); });
@@ -517,19 +517,10 @@ void FrmMain::editorChanged() {
 // ---- Debugging ----------------------------------------------------------------------
 
 // A watched press returns at once; its timer takes the steps, and the box its Stop.
-void FrmMain::pressToward(int32_t target) {
-    if (!pressIsWatched(wb_, target)) {
-        userRunsPress(wb_, target);
-        return;
-    }
-    userBeginsWatchedPress(wb_, target);
+void FrmMain::press(bool toCursor) {
+    if (!userBeginsPress(wb_, toCursor)) return;
     monitor_.watch();
     watchTimer_.start(1000 / wb_.debug.speed);
-}
-
-void FrmMain::runToCursor() {
-    const int32_t target = runToCursorTarget(wb_);
-    if (target >= 0) pressToward(target);
 }
 
 // A tick that comes while a step's box is open is dropped: the next one takes the step.

@@ -154,8 +154,7 @@ private:
     void askToQuit();  // after a run that a close request stopped
 
     // ---- Debugging ----
-    void pressToward(int32_t target);  // "Exec" (-1) or a run to cursor: whole, or watched at the set speed
-    void runToCursor();
+    void press(bool toCursor);         // "Exec" or "Run to cursor": whole, or watched at the set speed
     void watchTick();                  // the next instruction of a watched press, or its Stop
 
     // ---- Mirror ----

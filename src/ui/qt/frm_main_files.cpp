@@ -97,7 +97,7 @@ void FrmMain::createRunMenu() {
                  [this] { command_[1]->click(); });
     back_ = addCommand(runMenu_, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
                        [this] { deliver([&] { userStepsBack(wb_); }); });
-    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(), [this] { deliver([&] { runToCursor(); }); });
+    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(), [this] { deliver([&] { press(true); }); });
     runToCursor_->setShortcuts({Qt::Key_F4, QKeySequence(Qt::CTRL | Qt::Key_F10)});
     addRunAction(QStringLiteral("Switch &mode"), Qt::Key_F6, label3_,
                  QStringLiteral("Switch between Debug Mode and Run Mode (Space or Enter when it has the focus)"),
