@@ -8,7 +8,7 @@
 #include <string>
 
 #include "assembler/passes.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 
 namespace comet {
 namespace {

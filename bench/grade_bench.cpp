@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/grade.hpp"
+#include "grading/grade.hpp"
 
 namespace comet {
 namespace {

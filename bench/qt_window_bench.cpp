@@ -12,12 +12,12 @@
 #include <chrono>
 
 #include "emulator/engine.hpp"
-#include "ui/debugging.hpp"
-#include "ui/headless.hpp"
+#include "session/debugging.hpp"
+#include "session/headless.hpp"
 #include "workbench/lists.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/qt/frm_main.hpp"
-#include "ui/qt/qt_text.hpp"
+#include "session/mainwindow.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/qt_text.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

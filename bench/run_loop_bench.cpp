@@ -5,9 +5,9 @@
 
 #include "literal_refresh.hpp"
 #include "emulator/engine.hpp"
-#include "ui/debugging.hpp"
-#include "ui/headless.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/debugging.hpp"
+#include "session/headless.hpp"
+#include "session/mainwindow.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

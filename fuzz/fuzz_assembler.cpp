@@ -6,8 +6,8 @@
 
 #include "cases.hpp"
 #include "invariants.hpp"
-#include "ui/headless.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/headless.hpp"
+#include "session/mainwindow.hpp"
 
 namespace comet::fuzz {
 namespace {

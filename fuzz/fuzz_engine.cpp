@@ -11,7 +11,7 @@
 #include "emulator/engine.hpp"
 #include "invariants.hpp"
 #include "input_bytes.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 

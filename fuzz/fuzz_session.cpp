@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/escape.hpp"
+#include "files/escape.hpp"
 #include "app/script.hpp"
 #include "cases.hpp"
 #include "invariants.hpp"

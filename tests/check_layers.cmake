@@ -1,22 +1,20 @@
 # Fails when a source file includes a header of a layer above its own (or of another
 # folder on the same layer). The layers, from the bottom:
-#   machine < workbench < assembler, emulator < ui < ui/qt, web < app
+#   machine < workbench < assembler, emulator < files < session < grading < qt, web < app
 set(rank_machine 0)
 set(rank_workbench 1)
 set(rank_assembler 2)
 set(rank_emulator 2)
-set(rank_ui 3)
-set(rank_ui/qt 4)
-set(rank_web 4)
-set(rank_app 5)
+set(rank_files 3)
+set(rank_session 4)
+set(rank_grading 5)
+set(rank_qt 6)
+set(rank_web 6)
+set(rank_app 7)
 
 function(folder_of path out)
-  if(path MATCHES "^ui/qt/")
-    set(${out} ui/qt PARENT_SCOPE)
-  else()
-    string(REGEX MATCH "^[^/]+" folder "${path}")
-    set(${out} ${folder} PARENT_SCOPE)
-  endif()
+  string(REGEX MATCH "^[^/]+" folder "${path}")
+  set(${out} ${folder} PARENT_SCOPE)
 endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.hpp)

@@ -7,9 +7,9 @@
 #include "app/line_reader.hpp"
 #include "app/trace_export.hpp"
 #include "emulator/engine.hpp"
-#include "ui/debugging.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/source_file.hpp"
+#include "session/actions.hpp"
+#include "session/debugging.hpp"
+#include "files/source_file.hpp"
 
 namespace comet {
 namespace {
@@ -102,17 +102,6 @@ BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Tex
 }
 
 }  // namespace
-
-bool assembleForRun(Workbench& wb, const Text& source) {
-    wb.debug.undo.setBudget(0);  // nothing steps back here
-    wb.debug.detectLoops = true;
-    Form_Load(wb);
-    userSetsSource(wb, source);
-    Command1_Click(wb);
-    if (!wb.diagnostics.empty()) return false;
-    Label3_Click(wb);  // Run Mode; the PC box still shows 0000
-    return true;
-}
 
 BatchStatus runBatch(const Text& source, std::string_view file, long maxSteps, std::istream& in, std::ostream& out,
                      std::ostream& err, TraceFile* trace) {

@@ -25,11 +25,6 @@ enum BatchStatus : int {
     kEndlessLoop = 5,   // the machine came back to an earlier state: the program can never end
 };
 
-// Puts `source` into the editor of a freshly loaded window (with endless-loop detection
-// on and no step back), presses "ASM" and switches to Run Mode, as a batch run does before
-// it presses "Exec"; false when the assembler reported an error (kept in wb.diagnostics).
-bool assembleForRun(Workbench& wb, const Text& source);
-
 // Assembles `source`, read from `file`, and runs it from address 0 in Run Mode with
 // endless-loop detection. Messages go to `err` one per line, and the assembler's then once
 // more as "FILE:LINE:COLUMN: message"; IN reads a line of `in`; OUT writes its text and a

@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "app/arguments.hpp"
-#include "app/grade.hpp"
-#include "app/grade_report.hpp"
-#include "ui/headless.hpp"
+#include "grading/grade.hpp"
+#include "grading/grade_report.hpp"
+#include "session/headless.hpp"
 
 namespace comet {
 namespace {

@@ -17,15 +17,15 @@
 
 #include "app/arguments.hpp"
 #include "app/batch.hpp"
-#include "app/escape.hpp"
+#include "files/escape.hpp"
 #include "app/process_output.hpp"
 #include "app/script.hpp"
 #include "app/trace_export.hpp"
-#include "ui/headless.hpp"
-#include "ui/source_file.hpp"
+#include "session/headless.hpp"
+#include "files/source_file.hpp"
 
 #ifdef COMET_WITH_QT
-#include "ui/qt/qt_main.hpp"
+#include "qt/qt_main.hpp"
 #endif
 #ifdef COMET_WITH_GRADE
 #include "app/grade_command.hpp"

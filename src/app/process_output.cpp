@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "ui/source_file.hpp"
+#include "files/source_file.hpp"
 
 namespace comet {
 

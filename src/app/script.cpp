@@ -7,19 +7,19 @@
 #include <string_view>
 
 #include "app/arguments.hpp"
-#include "app/escape.hpp"
+#include "files/escape.hpp"
 #include "app/line_reader.hpp"
 #include "emulator/engine.hpp"
 #include "machine/hex.hpp"
-#include "ui/debugging.hpp"
-#include "ui/exec_status.hpp"
-#include "ui/headless.hpp"
-#include "ui/problems.hpp"
-#include "ui/source_lines.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
+#include "session/headless.hpp"
+#include "session/problems.hpp"
+#include "session/source_lines.hpp"
 #include "workbench/lists.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/reports.hpp"
-#include "ui/source_file.hpp"
+#include "session/mainwindow.hpp"
+#include "session/reports.hpp"
+#include "files/source_file.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <iosfwd>
 
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/workbench.hpp"
 
 namespace comet {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "ui/step_trace.hpp"
+#include "grading/step_trace.hpp"
 
 namespace comet {
 

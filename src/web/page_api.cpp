@@ -6,12 +6,12 @@
 #include <string>
 
 #include "emulator/engine.hpp"
-#include "ui/debugging.hpp"
-#include "ui/exec_status.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/problems.hpp"
-#include "ui/reports.hpp"
-#include "ui/source_lines.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
+#include "session/mainwindow.hpp"
+#include "session/problems.hpp"
+#include "session/reports.hpp"
+#include "session/source_lines.hpp"
 #include "web/page_session.hpp"
 #include "web/page_state.hpp"
 #include "workbench/editor_text.hpp"

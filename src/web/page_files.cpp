@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "ui/mainwindow.hpp"
+#include "session/mainwindow.hpp"
 #include "web/json_writer.hpp"
 #include "web/page_session.hpp"
 

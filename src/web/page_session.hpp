@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/document.hpp"
-#include "ui/source_file.hpp"
+#include "files/document.hpp"
+#include "files/source_file.hpp"
 #include "web/web_display.hpp"
 #include "workbench/workbench.hpp"
 

@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/debugging.hpp"
-#include "ui/problems.hpp"
-#include "ui/source_lines.hpp"
+#include "session/debugging.hpp"
+#include "session/problems.hpp"
+#include "session/source_lines.hpp"
 #include "web/json_writer.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/lists.hpp"

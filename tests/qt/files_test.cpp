@@ -18,12 +18,12 @@
 
 #include <memory>
 
-#include "ui/mainwindow.hpp"
-#include "ui/qt/frm_main.hpp"
-#include "ui/qt/qt_text.hpp"
-#include "ui/qt/recovery_store.hpp"
-#include "ui/qt/source_editor.hpp"
-#include "ui/source_file.hpp"
+#include "session/mainwindow.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/recovery_store.hpp"
+#include "qt/source_editor.hpp"
+#include "files/source_file.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;

@@ -19,14 +19,14 @@
 #include <algorithm>
 #include <map>
 
-#include "ui/mainwindow.hpp"
-#include "ui/problems.hpp"
-#include "ui/qt/breakpoint_marks.hpp"
-#include "ui/qt/frm_main.hpp"
-#include "ui/qt/frm_text.hpp"
-#include "ui/qt/line_gutter.hpp"
-#include "ui/qt/qt_text.hpp"
-#include "ui/qt/source_editor.hpp"
+#include "session/mainwindow.hpp"
+#include "session/problems.hpp"
+#include "qt/breakpoint_marks.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/frm_text.hpp"
+#include "qt/line_gutter.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;

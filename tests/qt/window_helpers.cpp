@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/qt/frm_main.hpp"
-#include "ui/qt/qt_text.hpp"
-#include "ui/qt/source_editor.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/source_editor.hpp"
 
 namespace comet {
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "machine/charset.hpp"
-#include "ui/qt/frm_main.hpp"
+#include "qt/frm_main.hpp"
 
 class QLineEdit;
 class QTimer;

@@ -21,11 +21,11 @@
 #include <QTest>
 
 #include "emulator/engine.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/qt/frm_main.hpp"
-#include "ui/qt/frm_text.hpp"
-#include "ui/qt/qt_text.hpp"
-#include "ui/qt/source_editor.hpp"
+#include "session/mainwindow.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/frm_text.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;

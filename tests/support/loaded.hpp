@@ -1,8 +1,8 @@
 // A workbench as the window leaves it after loading, on a headless display.
 #pragma once
 
-#include "ui/headless.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/headless.hpp"
+#include "session/mainwindow.hpp"
 
 namespace comet {
 

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "assembler/passes.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/workbench.hpp"
 
 namespace comet {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "invariants.hpp"
-#include "ui/headless.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/headless.hpp"
+#include "session/mainwindow.hpp"
 
 namespace comet {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
-#include "ui/debugging.hpp"
-#include "ui/exec_status.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {

@@ -5,7 +5,7 @@
 
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
-#include "ui/debugging.hpp"
+#include "session/debugging.hpp"
 
 namespace comet {
 namespace {

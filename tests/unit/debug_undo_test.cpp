@@ -8,9 +8,9 @@
 
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
-#include "ui/debugging.hpp"
-#include "ui/exec_status.hpp"
-#include "ui/reports.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
+#include "session/reports.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/document.hpp"
-#include "ui/mainwindow.hpp"
+#include "files/document.hpp"
+#include "session/mainwindow.hpp"
 
 namespace comet {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "emulator/engine.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "app/grade.hpp"
-#include "app/grade_report.hpp"
+#include "grading/grade.hpp"
+#include "grading/grade_report.hpp"
 
 namespace comet {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "machine/machine.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/reports.hpp"
+#include "session/mainwindow.hpp"
+#include "session/reports.hpp"
 
 namespace comet {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/escape.hpp"
+#include "files/escape.hpp"
 #include "app/line_reader.hpp"
 
 namespace comet {

@@ -6,9 +6,9 @@
 #include "literal_refresh.hpp"
 #include "loaded.hpp"
 #include "emulator/engine.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/lists.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/mainwindow.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "ui/source_file.hpp"
+#include "files/source_file.hpp"
 
 namespace comet {
 namespace {

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "app/batch.hpp"
+#include "session/actions.hpp"
 #include "emulator/engine.hpp"
-#include "ui/headless.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/run_compare.hpp"
-#include "ui/step_trace.hpp"
+#include "session/headless.hpp"
+#include "session/mainwindow.hpp"
+#include "grading/run_compare.hpp"
+#include "grading/step_trace.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "loaded.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/lists.hpp"
-#include "ui/mainwindow.hpp"
+#include "session/mainwindow.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

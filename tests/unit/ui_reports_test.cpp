@@ -4,11 +4,11 @@
 
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
-#include "ui/headless.hpp"
+#include "session/headless.hpp"
 #include "workbench/lists.hpp"
 #include "workbench/registers.hpp"
-#include "ui/mainwindow.hpp"
-#include "ui/reports.hpp"
+#include "session/mainwindow.hpp"
+#include "session/reports.hpp"
 
 namespace comet {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "loaded.hpp"
-#include "ui/exec_status.hpp"
-#include "ui/problems.hpp"
-#include "ui/source_lines.hpp"
+#include "session/exec_status.hpp"
+#include "session/problems.hpp"
+#include "session/source_lines.hpp"
 
 namespace comet {
 namespace {

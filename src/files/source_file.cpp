@@ -1,0 +1,215 @@
+#include "files/source_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "workbench/editor_text.hpp"
+
+namespace comet {
+namespace {
+
+constexpr size_t kReadChunk = 64 * 1024;
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    explicit Descriptor(int d) : fd(d) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+FileError error(FileProblem problem, const char* verb, const std::string& path, std::string_view reason) {
+    return {problem, std::string(verb) + ' ' + path + ": " + std::string(reason)};
+}
+
+FileError systemError(const char* verb, const std::string& path, int errnum) {
+    return error(FileProblem::System, verb, path, std::strerror(errnum));
+}
+
+// Why a file of this type cannot be a source file, or nothing when it can: a regular
+// file, and for reading a pipe too.
+std::optional<FileError> notAFile(const struct stat& st, bool pipeAllowed, const char* verb, const std::string& path) {
+    const auto problem = [&](FileProblem p, const char* what) { return error(p, verb, path, std::string("it is ") + what + ", not a file"); };
+    if (S_ISREG(st.st_mode) || (pipeAllowed && S_ISFIFO(st.st_mode))) return std::nullopt;
+    if (S_ISDIR(st.st_mode)) return problem(FileProblem::Folder, "a folder");
+    if (S_ISFIFO(st.st_mode)) return problem(FileProblem::Device, "a pipe");
+    if (S_ISSOCK(st.st_mode)) return problem(FileProblem::Device, "a socket");
+    return problem(FileProblem::Device, "a device");
+}
+
+FileError tooLarge(const std::string& path, size_t limit) {
+    return error(FileProblem::TooLarge, "cannot read", path,
+                 "it is larger than " + byteCountText(limit) + ", the limit for a source or script file; check that it is the file you meant");
+}
+
+// The file's bytes, reading at most limit + 1 of them: a pipe that never ends (devices
+// are refused before they are opened) stops at the limit.
+std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return systemError("cannot read", path, errno);
+    if (auto e = notAFile(st, true, "cannot read", path)) return *e;
+    if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > limit) return tooLarge(path, limit);
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    if (file.fd < 0) return systemError("cannot read", path, errno);
+    std::string bytes;
+    bytes.reserve(S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : limit + 1);  // a pipe never moves its bytes
+    while (bytes.size() <= limit) {
+        const size_t old = bytes.size();
+        bytes.resize(old + std::min(kReadChunk, limit + 1 - old));
+        const ssize_t n = ::read(file.fd, bytes.data() + old, bytes.size() - old);
+        const int readError = errno;
+        bytes.resize(old + static_cast<size_t>(std::max<ssize_t>(n, 0)));
+        if (n < 0 && readError == EINTR) continue;
+        if (n < 0) return systemError("cannot read", path, readError);
+        if (n == 0) return bytes;
+    }
+    return tooLarge(path, limit);
+}
+
+std::string_view notTextReason(NotText why) {
+    if (why == NotText::NulBytes) return "it is not text (it has NUL bytes)";
+    return "it is not text in UTF-8, UTF-16 or Shift_JIS (CP932)";
+}
+
+// ---- Writing ----
+
+// The file a path names: the target of a symbolic link, so that saving keeps the link.
+std::string realTarget(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new file beside `target` that no one else uses; its name is in `name`.
+int createTemporary(const std::string& target, mode_t mode, std::string& name) {
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = target.substr(slash == std::string::npos ? 0 : slash + 1);
+    for (int attempt = 0;; ++attempt) {
+        name = folder + '.' + base + '.' + std::to_string(::getpid()) + '-' + std::to_string(attempt) + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
+    }
+}
+
+// The temporary file's bytes on the disk and its permissions those of the file it replaces.
+int fillTemporary(int fd, std::string_view bytes, std::optional<mode_t> keptMode) {
+    if (const int e = writeAll(fd, bytes)) return e;
+    if (keptMode && ::fchmod(fd, *keptMode) != 0) return errno;
+    if (::fsync(fd) != 0) return errno;
+    return 0;
+}
+
+// The folder's entry for the renamed file on the disk too; not every file system can.
+void syncFolder(const std::string& folder) {
+    const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+std::optional<FileError> replaceFile(const std::string& path, std::string_view bytes) {
+    const std::string target = realTarget(path);
+    struct stat st {};
+    std::optional<mode_t> keptMode;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (auto e = notAFile(st, false, "cannot save", path)) return e;
+        keptMode = st.st_mode & 07777;
+    }
+    std::string temporary;
+    const int fd = createTemporary(target, keptMode.value_or(0666), temporary);
+    if (fd < 0) return systemError("cannot save", path, errno);
+    int e = fillTemporary(fd, bytes, keptMode);
+    if (::close(fd) != 0 && e == 0) e = errno;
+    if (e == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) e = errno;
+    if (e != 0) {
+        ::unlink(temporary.c_str());
+        return systemError("cannot save", path, e);
+    }
+    syncFolder(folderOf(target));
+    return std::nullopt;
+}
+
+// "the character "😀" (U+1F600) on line 3".
+std::string characterAt(TextView text, size_t offset) {
+    char32_t c = text[offset];
+    size_t units = 1;
+    if (c >= 0xD800 && c <= 0xDBFF && offset + 1 < text.size() && text[offset + 1] >= 0xDC00 && text[offset + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[offset + 1] - 0xDC00);
+        units = 2;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    const std::vector<int32_t> starts = lineStarts(text);
+    const auto line = std::upper_bound(starts.begin(), starts.end(), static_cast<int32_t>(offset)) - starts.begin();
+    return "the character \"" + toUtf8(Text(text.substr(offset, units))) + "\" (" + code + ") on line " + std::to_string(line);
+}
+
+}  // namespace
+
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
+
+std::string byteCountText(size_t bytes) {
+    constexpr size_t kKiB = 1024;
+    if (bytes != 0 && bytes % (kKiB * kKiB) == 0) return std::to_string(bytes / (kKiB * kKiB)) + " MiB";
+    if (bytes != 0 && bytes % kKiB == 0) return std::to_string(bytes / kKiB) + " KiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit) {
+    auto bytes = readBytes(path, limit);
+    if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
+    return sourceFileOf(path, std::get<std::string>(bytes), limit);
+}
+
+std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::string_view bytes, size_t limit) {
+    if (bytes.size() > limit) return tooLarge(name, limit);
+    auto decoded = decodeSource(bytes);
+    if (const NotText* why = std::get_if<NotText>(&decoded))
+        return error(FileProblem::NotText, "cannot read", name, notTextReason(*why));
+    auto& source = std::get<DecodedSource>(decoded);
+    return SourceFile{std::move(source.text), source.format};
+}
+
+std::variant<std::string, FileError> sourceBytesOf(const std::string& name, TextView text, FileFormat format) {
+    auto bytes = encodeSource(text, format);
+    if (const size_t* at = std::get_if<size_t>(&bytes)) {
+        return error(FileProblem::Unencodable, "cannot save", name,
+                     characterAt(text, *at) + " has no code in " + std::string(encodingName(format.encoding)) + "; save it as UTF-8");
+    }
+    return std::move(std::get<std::string>(bytes));
+}
+
+std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format) {
+    auto bytes = sourceBytesOf(path, text, format);
+    if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
+    return replaceFile(path, std::get<std::string>(bytes));
+}
+
+}  // namespace comet

@@ -1,0 +1,697 @@
+#include "qt/frm_main.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "emulator/engine.hpp"
+#include "workbench/lists.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
+#include "session/mainwindow.hpp"
+#include "session/problems.hpp"
+#include "qt/boxes.hpp"
+#include "qt/breakpoint_marks.hpp"
+#include "qt/clickable_label.hpp"
+#include "workbench/editor_text.hpp"
+#include "qt/fonts.hpp"
+#include "qt/frm_text.hpp"
+#include "qt/line_gutter.hpp"
+#include "qt/program_icon.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/source_editor.hpp"
+#include "session/reports.hpp"
+#include "session/source_lines.hpp"
+
+namespace comet {
+
+namespace {
+
+// ---- Design (twips) ----
+constexpr int kPanel = 3;                               // the right-hand column
+constexpr std::array<int, 3> kColumnX{120, 4335, 6975};  // Text1, List1, List2
+constexpr std::array<int, 3> kColumnWidth{4095, 2520, 2040};
+constexpr int kPanelX = 9135;
+constexpr int kPanelWidth = 2520;
+constexpr int kTopY = 120;      // report buttons, chooser, ASM and Exec
+constexpr int kButtonHeight = 375;
+constexpr int kCaptionY = 600;  // column captions
+constexpr int kCaptionHeight = 240;
+constexpr int kColumnY = 840;   // the three tall columns
+constexpr int kColumnHeight = 5595;
+constexpr int kRowHeight = 330;     // register rows
+constexpr int kRowLabelWidth = 1080;
+constexpr int kBoxX = 1200;         // register boxes, from the panel's left edge
+constexpr int kBoxWidth = 1200;
+constexpr int kFrameY = 1920;
+constexpr int kFrameHeight = 4515;
+constexpr std::array<int, kBoxCount - 1> kFrameRowY{360, 960, 1560, 2160, 2760, 3960};  // GR0..GR4, FR
+constexpr int kFrameLabelX = 120;
+// A window narrower than the design takes the width from the three columns, down to
+// three quarters of theirs, where the captions of their buttons still fit; below that
+// the area scrolls. It never takes height: the register frame fills the panel.
+constexpr int kColumnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2];
+constexpr int kColumnsShrink = kColumnsWidth / 4;
+
+// ---- Zoom ----
+constexpr std::array<int, 12> kZoomPercents{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+constexpr size_t kNormalZoom = 4;  // 100 %
+
+QFont scaled(QFont font, int percent) {
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * percent / 100);
+    else font.setPixelSize(font.pixelSize() * percent / 100);
+    return font;
+}
+
+const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
+
+const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
+
+// Replaces only the part of the editor's text that differs from the target, as one
+// undoable edit, so that the user's undo history and scroll position survive a
+// chooser insertion. The first text of the window is set whole.
+void replaceChangedPart(QPlainTextEdit* edit, const QString& target) {
+    QTextDocument* doc = edit->document();
+    if (doc->isEmpty()) {
+        edit->setPlainText(target);
+        return;
+    }
+    const QString current = doc->toRawText();
+    const qsizetype limit = std::min(current.size(), target.size());
+    qsizetype prefix = 0;
+    while (prefix < limit && current[prefix] == target[prefix]) ++prefix;
+    if (prefix > 0 && current[prefix - 1].isHighSurrogate()) --prefix;
+    qsizetype suffix = 0;
+    while (suffix < limit - prefix && current[current.size() - 1 - suffix] == target[target.size() - 1 - suffix]) ++suffix;
+    if (suffix > 0 && current[current.size() - suffix].isLowSurrogate()) --suffix;
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(current.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(target.mid(prefix, target.size() - prefix - suffix));
+    cursor.endEditBlock();
+}
+
+void mirrorLines(QListWidget* list, std::vector<Text>& shown, const std::vector<Text>& lines) {
+    if (shown == lines) return;
+    const QSignalBlocker block(list);
+    const size_t common = std::min(shown.size(), lines.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (shown[i] != lines[i]) list->item(static_cast<int>(i))->setText(toQString(lines[i]));
+    }
+    while (static_cast<size_t>(list->count()) > lines.size()) delete list->takeItem(list->count() - 1);
+    for (size_t i = common; i < lines.size(); ++i) list->addItem(toQString(lines[i]));
+    shown = lines;
+}
+
+// The dump's lines are made only for the addresses whose words changed since it was last shown.
+void mirrorDump(QListWidget* list, MemoryDump& shown, const Workbench& wb) {
+    const MemoryDump& dump = wb.list2;
+    if (shown.count == dump.count && shown.values == dump.values) return;
+    const QSignalBlocker block(list);
+    const int32_t common = std::min(shown.count, dump.count);
+    for (int32_t i = 0; i < common; ++i) {
+        const size_t cell = static_cast<size_t>(i) + 1;
+        if (shown.values[cell] != dump.values[cell]) list->item(i)->setText(toQString(dumpLineText(wb, i)));
+    }
+    while (list->count() > dump.count) delete list->takeItem(list->count() - 1);
+    for (int32_t i = common; i < dump.count; ++i) list->addItem(toQString(dumpLineText(wb, i)));
+    shown = dump;
+}
+
+// The selected line stays selected and in view; -1 selects nothing.
+void mirrorSelection(QListWidget* list, int selected) {
+    if (selected >= list->count()) selected = -1;
+    const bool shown = selected < 0 ? list->selectedItems().isEmpty() && list->currentRow() < 0
+                                    : list->currentRow() == selected && list->item(selected)->isSelected();
+    if (shown) return;
+    const QSignalBlocker block(list);
+    if (selected < 0) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return;
+    }
+    list->setCurrentRow(selected);
+    list->scrollToItem(list->item(selected));
+}
+
+void setTextIfChanged(QLineEdit* box, const Text& text) {
+    const QString shown = toQString(text);
+    if (box->text() == shown) return;
+    const QSignalBlocker block(box);
+    box->setText(shown);
+}
+
+void setTextIfChanged(QLabel* label, const Text& text) {
+    const QString shown = toQString(text);
+    if (label->text() != shown) label->setText(shown);
+}
+
+}  // namespace
+
+// ---- Building ----------------------------------------------------------------------
+
+FrmMain::FrmMain()
+    : wb_(*this), monitor_(this, [this] { mirror(); }, [this] { watchTick(); }), zoomLevel_(kNormalZoom) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(toQString(kAppTitle));
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("centralScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
+    central_ = new QWidget;
+    createControls();
+    scroll_->setWidget(central_);
+    setCentralWidget(scroll_);
+    createStatusAndProblems();
+    createMenus();
+    createDebugBar();
+    wireEvents();
+    makeText1FirstInTabOrder();
+    recoveryTimer_.setSingleShot(true);
+    recoveryTimer_.setInterval(kRecoveryDelayMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);
+    applyZoom();
+    const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
+    resize(design.width(), design.height() + menuBar()->sizeHint().height() + debugBar_->sizeHint().height() +
+                               statusBar()->sizeHint().height());
+    wb_.debug.detectLoops = true;
+    Form_Load(wb_);
+    keptText_ = wb_.text1.text;
+    mirror();
+}
+
+// The controls outlive this object's members: none of their signals may reach a handler now.
+FrmMain::~FrmMain() {
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    combo1_->removeEventFilter(this);
+    central_->removeEventFilter(this);
+    delete viewer_.data();
+}
+
+FrmText* FrmMain::viewer() const { return viewer_; }
+
+void FrmMain::createControls() {
+    const QFont fixed = fixedJapaneseFont();
+    const qreal tabWidth = tabStopDistance(fixed);
+
+    text1_ = new SourceEditor(central_);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setFont(fixed);
+    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setTabStopDistance(tabWidth);
+
+    const auto makeList = [&](const char* name) {
+        auto* list = new QListWidget(central_);
+        list->setObjectName(QLatin1String(name));
+        list->setFont(fixed);
+        // Items of one size would all take the size of the last line: a longer line before
+        // it (a block of words) would be cut, with no horizontal scroll bar to reach it.
+        list->setUniformItemSizes(false);
+        list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        return list;
+    };
+    list1_ = makeList("List1");
+    list1_->setItemDelegate(new ListingMarks(list1_));
+    list2_ = makeList("List2");
+
+    combo1_ = new QComboBox(central_);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setFont(fixed);
+    combo1_->setMaxVisibleItems(20);
+
+    const std::array<const char*, 5> commandTexts{"ASM", "Exec", "操作説明", "オブジェクト表示", "実行履歴表示"};
+    for (size_t i = 0; i < command_.size(); ++i) {
+        command_[i] = new QPushButton(QString::fromUtf8(commandTexts[i]), central_);
+        command_[i]->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+    }
+
+    label3_ = new ClickableLabel(central_);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setAlignment(Qt::AlignCenter);
+    label3_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    label3_->setCursor(Qt::PointingHandCursor);
+    label6_ = new QLabel(central_);
+    label6_->setObjectName(QStringLiteral("Label6"));
+
+    for (int k = 0; k < kBoxCount; ++k) {
+        txtGR_[k] = new QLineEdit(central_);
+        txtGR_[k]->setObjectName(QStringLiteral("txtGR%1").arg(k));
+        txtGR_[k]->setFont(fixed);
+    }
+    boxPalette_ = txtGR_[0]->palette();
+    createRegisterFrame();
+
+    const auto caption = [&](const char* text) { return new QLabel(QLatin1String(text), central_); };
+    placements_ = {
+        {command_[2], kColumnX[0], kTopY, 1215, kButtonHeight, 0, false, false},
+        {combo1_, 1455, kTopY, 2760, kButtonHeight, 0, true, false},
+        {command_[3], kColumnX[1], kTopY, 2040, kButtonHeight, 1, false, false},
+        {command_[4], kColumnX[2], kTopY, 2040, kButtonHeight, 2, false, false},
+        {command_[0], kPanelX, kTopY, 1200, kButtonHeight, kPanel, false, false},
+        {command_[1], kPanelX + 1320, kTopY, 1200, kButtonHeight, kPanel, false, false},
+        {caption("Souce Program"), kColumnX[0], kCaptionY, kColumnWidth[0], kCaptionHeight, 0, true, false},
+        {caption("Object Program"), kColumnX[1], kCaptionY, kColumnWidth[1], kCaptionHeight, 1, true, false},
+        {caption("Memory Dump"), kColumnX[2], kCaptionY, kColumnWidth[2], kCaptionHeight, 2, true, false},
+        {text1_, kColumnX[0], kColumnY, kColumnWidth[0], kColumnHeight, 0, true, true},
+        {list1_, kColumnX[1], kColumnY, kColumnWidth[1], kColumnHeight, 1, true, true},
+        {list2_, kColumnX[2], kColumnY, kColumnWidth[2], kColumnHeight, 2, true, true},
+        {label3_, kPanelX, 600, kPanelWidth, 360, kPanel, false, false},
+        {label6_, kPanelX, 1020, kPanelWidth, kRowHeight, kPanel, false, false},
+        {new QLabel(QLatin1String(kBoxLabels[kPcBox]), central_), kPanelX, 1440, kRowLabelWidth, kRowHeight, kPanel, false, false},
+        {txtGR_[kPcBox], kPanelX + kBoxX, 1440, kBoxWidth, kRowHeight, kPanel, false, false},
+        {frame_, kPanelX, kFrameY, kPanelWidth, kFrameHeight, kPanel, false, false},
+    };
+}
+
+// The frame "Register" holds GR0..GR4 from the top and FR at the bottom.
+void FrmMain::createRegisterFrame() {
+    frame_ = new QGroupBox(QStringLiteral("Register"), central_);
+    for (int k = 0; k < kBoxCount - 1; ++k) {
+        frameLabels_[k] = new QLabel(QLatin1String(kBoxLabels[k]), frame_);
+        txtGR_[k]->setParent(frame_);
+    }
+}
+
+// The status bar's count of problems shows and hides the list; the fix for tabs is in
+// the list and in the editor's context menu.
+void FrmMain::createStatusAndProblems() {
+    runStatus_ = new QLabel(this);
+    runStatus_->setObjectName(QStringLiteral("runStatus"));
+    statusBar()->addWidget(runStatus_, 1);
+    problemCount_ = new QToolButton(this);
+    problemCount_->setObjectName(QStringLiteral("problemCount"));
+    problemCount_->setAutoRaise(true);
+    problemCount_->setToolTip(QStringLiteral("Show or hide the problem list"));
+    statusBar()->addPermanentWidget(problemCount_);
+    undoLimit_ = new QLabel(this);
+    undoLimit_->setObjectName(QStringLiteral("undoLimit"));
+    undoLimit_->setToolTip(QStringLiteral("Older steps were dropped to stay within the undo memory"));
+    statusBar()->addPermanentWidget(undoLimit_);
+
+    replaceTabs_ = new QAction(QStringLiteral("Replace tabs by blanks"), this);
+    replaceTabs_->setObjectName(QStringLiteral("replaceTabs"));
+    text1_->addContextAction(replaceTabs_);
+    problemList_ = new QListWidget;
+    problemList_->setObjectName(QStringLiteral("problemList"));
+    auto* fix = new QToolButton;
+    fix->setDefaultAction(replaceTabs_);
+    fix->setFocusPolicy(Qt::NoFocus);  // the keyboard has it in the editor's context menu
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(problemList_);
+    layout->addWidget(fix, 0, Qt::AlignLeft);
+    problemDock_ = new QDockWidget(QStringLiteral("Problems"), this);
+    problemDock_->setObjectName(QStringLiteral("problemDock"));
+    problemDock_->setWidget(panel);
+    addDockWidget(Qt::BottomDockWidgetArea, problemDock_);
+    problemDock_->hide();
+}
+
+void FrmMain::wireEvents() {
+    const std::array<std::function<void()>, 5> commands{
+        [this] { Command1_Click(wb_); }, [this] { press(false); }, [this] { Command3_Click(wb_); },
+        [this] { Command4_Click(wb_); }, [this] { Command5_Click(wb_); }};
+    for (size_t i = 0; i < command_.size(); ++i) {
+        connect(command_[i], &QPushButton::clicked, this, [this, handler = commands[i]] { deliver(handler); });
+    }
+    connect(label3_, &ClickableLabel::clicked, this, [this] { deliver([&] { Label3_Click(wb_); }); });
+    for (int k = 0; k < kBoxCount; ++k) {
+        connect(txtGR_[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
+            deliver([&] { userEditsBox(wb_, k, toText(text)); });
+        });
+    }
+    connect(combo1_, &QComboBox::activated, this, [this](int index) {
+        deliver([&] { userChoosesItem(wb_, index); });
+    });
+    combo1_->installEventFilter(this);
+    central_->installEventFilter(this);
+    for (const auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
+                              &QPlainTextEdit::selectionChanged}) {
+        connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
+    }
+    connect(text1_, &SourceEditor::filesDropped, this, [this](const QStringList& paths) { openFile(paths.front()); });
+    const auto listingClicked = [this](int row) { deliver([&] { userClicksListing(wb_, row); }); };
+    connect(list1_, &QListWidget::currentRowChanged, this, listingClicked);
+    connect(list1_, &QListWidget::itemClicked, this, [this, listingClicked](QListWidgetItem* item) { listingClicked(list1_->row(item)); });
+    connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        deliver([&] { userTogglesListingBreakpoint(wb_, list1_->row(item)); });
+    });
+    connect(text1_->gutter(), &LineGutter::lineClicked, this, [this](int line) {
+        deliver([&] { userTogglesBreakpoint(wb_, line); });
+    });
+    connect(&watchTimer_, &QTimer::timeout, this, &FrmMain::watchTick);
+    connect(problemList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        deliver([&] { userGoesToProblem(wb_, static_cast<size_t>(problemList_->row(item))); });
+    });
+    connect(replaceTabs_, &QAction::triggered, this, [this] { deliver([&] { replaceTabsByBlanks(wb_); }); });
+    connect(problemCount_, &QToolButton::clicked, this, [this] { problemDock_->setVisible(!problemDock_->isVisible()); });
+}
+
+// Extra width goes to the three columns in proportion to their design widths (the
+// panel moves right), extra height to the three columns; missing width is taken from
+// the columns in the same proportion, and from every control in them. The design is
+// scaled by the zoom.
+void FrmMain::placeControls() {
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    const int percent = zoomPercent();
+    const int width = twipsFromPixels(central_->width(), dpiX) * 100 / percent;
+    const int height = twipsFromPixels(central_->height(), dpiY) * 100 / percent;
+    const int extraWidth = std::max(-kColumnsShrink, width - kMainDesignWidth);
+    const int extraHeight = std::max(0, height - kMainDesignHeight);
+    std::array<int, 4> share{};
+    share[0] = extraWidth * kColumnWidth[0] / kColumnsWidth;
+    share[1] = extraWidth * kColumnWidth[1] / kColumnsWidth;
+    share[2] = extraWidth - share[0] - share[1];
+    for (const Placement& p : placements_) {
+        int shift = 0;
+        for (int c = 0; c < p.column && c < 3; ++c) shift += share[c];
+        int x = p.x + shift;
+        int w = p.width + (p.widens ? share[p.column] : 0);
+        if (p.column < kPanel && extraWidth < 0) {  // every control of a narrowed column narrows with it
+            const int designWidth = kColumnWidth[p.column];
+            const int narrowed = designWidth + share[p.column];
+            x = kColumnX[p.column] + shift + (p.x - kColumnX[p.column]) * narrowed / designWidth;
+            w = p.width * narrowed / designWidth;
+        }
+        const int h = p.height + (p.grows ? extraHeight : 0);
+        p.widget->setGeometry(pixels(x, dpiX), pixels(p.y, dpiY), pixels(w, dpiX), pixels(h, dpiY));
+    }
+    placeRegisterFrame();
+}
+
+// The frame's controls keep their places in it whatever the window's size.
+void FrmMain::placeRegisterFrame() {
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    for (size_t k = 0; k < frameLabels_.size(); ++k) {
+        const int y = pixels(kFrameRowY[k], dpiY);
+        const int h = pixels(kRowHeight, dpiY);
+        frameLabels_[k]->setGeometry(pixels(kFrameLabelX, dpiX), y, pixels(kRowLabelWidth, dpiX), h);
+        txtGR_[k]->setGeometry(pixels(kBoxX, dpiX), y, pixels(kBoxWidth, dpiX), h);
+    }
+}
+
+int FrmMain::pixels(int twips, int dpi) const { return pixelsFromTwips(twips * zoomPercent() / 100, dpi); }
+
+// ---- Zoom ---------------------------------------------------------------------------
+
+int FrmMain::zoomPercent() const { return kZoomPercents[zoomLevel_]; }
+
+void FrmMain::zoomBy(int steps) {
+    const int level = steps == 0 ? static_cast<int>(kNormalZoom) : static_cast<int>(zoomLevel_) + steps;
+    zoomLevel_ = static_cast<size_t>(std::clamp(level, 0, static_cast<int>(kZoomPercents.size()) - 1));
+    applyZoom();
+}
+
+// Every text in the classic controls and the viewer grows with the zoom, and so do the
+// controls, in their design arrangement: a larger zoom needs a larger area, and the
+// area scrolls when the window is smaller.
+void FrmMain::applyZoom() {
+    const int percent = zoomPercent();
+    const QFont fixed = scaled(fixedJapaneseFont(), percent);
+    central_->setFont(scaled(QApplication::font(), percent));
+    for (QWidget* control : std::initializer_list<QWidget*>{text1_, list1_, list2_, combo1_}) control->setFont(fixed);
+    for (QLineEdit* box : txtGR_) box->setFont(fixed);
+    text1_->setTabStopDistance(tabStopDistance(fixed));
+    if (viewer_) viewer_->setTextFont(fixed);
+    central_->setMinimumSize(pixels(kMainDesignWidth - kColumnsShrink, logicalDpiX()), pixels(kMainDesignHeight, logicalDpiY()));
+    placeControls();
+}
+
+// Closing the window during a Run Mode run stops the run; once it has ended, the user is
+// asked whether to quit, and a Yes closes the window as any other close does.
+// Unsaved changes are saved or given up first; a window that closes leaves no recovery copy.
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (monitor_.running()) {
+        event->ignore();
+        monitor_.stop();
+        askToQuitAfterRun_ = true;
+        return;
+    }
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    recovery_.forget();
+    QMainWindow::closeEvent(event);
+}
+
+void FrmMain::runEnded() {
+    watchTimer_.stop();
+    monitor_.end();
+    if (askToQuitAfterRun_) QMetaObject::invokeMethod(this, &FrmMain::askToQuit, Qt::QueuedConnection);
+}
+
+void FrmMain::askToQuit() {
+    askToQuitAfterRun_ = false;
+    const auto answer = QMessageBox::question(this, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
+    if (answer == QMessageBox::Yes) close();
+}
+
+// ---- Events -------------------------------------------------------------------------
+
+// Losing the focus to a popup of its own or to another application is not a loss of
+// focus within the window. The classic controls follow the size of the central area.
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize) placeControls();
+    if (watched == combo1_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            deliver([&] { Combo1_LostFocus(wb_); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// A new text resets the logic's selection, so the selection follows every text change.
+void FrmMain::editorChanged() {
+    Text widgetText = toText(text1_->document()->toRawText());
+    const bool textChanged = widgetText != shownWidgetText_;
+    if (textChanged) {
+        shownWidgetText_ = std::move(widgetText);
+        shownSource_ = logicTextOf(shownWidgetText_);
+        userSetsSource(wb_, shownSource_);
+    }
+    const QTextCursor cursor = text1_->textCursor();
+    const int32_t start = logicOffsetOf(shownSource_, cursor.selectionStart());
+    const int32_t length = logicOffsetOf(shownSource_, cursor.selectionEnd()) - start;
+    if (!textChanged && start == shownSelStart_ && length == shownSelLength_) return;
+    shownSelStart_ = start;
+    shownSelLength_ = length;
+    userSelects(wb_, start, length);
+}
+
+// ---- Debugging ----------------------------------------------------------------------
+
+// A watched press returns at once; its timer takes the steps, and the box its Stop.
+void FrmMain::press(bool toCursor) {
+    if (!userBeginsPress(wb_, toCursor)) return;
+    monitor_.watch();
+    watchTimer_.start(1000 / wb_.debug.speed);
+}
+
+// A tick that comes while a step's box is open is dropped: the next one takes the step.
+void FrmMain::watchTick() {
+    if (!wb_.debug.press.active) return;
+    deliver([&] {
+        if (monitor_.stopAsked()) userStopsWatchedPress(wb_);
+        else if (userWatchesStep(wb_)) monitor_.showSteps(wb_.debug.press.steps);
+    });
+}
+
+void FrmMain::viewerResized(int outerWidth, int outerHeight) {
+    Form_Resize(wb_, outerWidth, outerHeight);
+    if (viewer_) viewer_->mirror(wb_.frmText);
+}
+
+// ---- Display ----------------------------------------------------------------------
+
+void FrmMain::messageBox(const Text& text, const Text& title) {
+    beforeModalBox();
+    showMessageBox(this, text, title);
+    afterModalBox();
+}
+
+bool FrmMain::okCancelBox(const Text& text, const Text& title) {
+    beforeModalBox();
+    const bool ok = showOkCancelBox(this, text, title);
+    afterModalBox();
+    return ok;
+}
+
+Text FrmMain::inputBox(const Text& prompt) {
+    beforeModalBox();
+    Text answer = showInputBox(this, prompt);
+    afterModalBox();
+    return answer;
+}
+
+void FrmMain::focusText1() { text1_->setFocus(Qt::OtherFocusReason); }
+
+// Qt's focus chain is a ring; it starts at Text1, the control that takes the focus
+// first when the window opens, and goes as the work goes: the commands, the registers,
+// the lists, the reports, the problem count and list while they are shown. The chooser
+// comes last, because the focus it loses goes back to Text1, which closes the ring.
+void FrmMain::makeText1FirstInTabOrder() {
+    const std::vector<QWidget*> chain{text1_,      command_[0], command_[1],   label3_,      txtGR_[6], txtGR_[0],
+                                      txtGR_[1],   txtGR_[2],   txtGR_[3],     txtGR_[4],    txtGR_[5], list1_,
+                                      list2_,      command_[2], command_[3],   command_[4],  problemCount_,
+                                      problemList_, combo1_};
+    for (size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
+// The viewer is a window of its own (no parent), so closing the main window leaves it open.
+void FrmMain::showViewer() {
+    if (!viewer_) {
+        viewer_ = new FrmText(
+            scaled(fixedJapaneseFont(), zoomPercent()), [this](int w, int h) { viewerResized(w, h); },
+            [this] {
+                viewer_ = nullptr;
+                viewerClosed(wb_);
+            });
+    }
+    viewer_->mirror(wb_.frmText);
+    viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
+    viewer_->showFrom(wb_.frmText.opensAtEnd);
+}
+
+// ---- Mirror -------------------------------------------------------------------------
+
+void FrmMain::mirror() {
+    mirrorEditor();
+    mirrorLines(list1_, shownList1_, wb_.list1.lines);
+    mirrorSelection(list1_, wb_.list1.selected);
+    mirrorDump(list2_, shownList2_, wb_);
+    mirrorBoxesAndLabels();
+    mirrorChooser();
+    mirrorProblems();
+    mirrorChanges();
+    mirrorDocument();
+    mirrorBreakpoints();
+    mirrorDebugging();
+    if (viewer_) viewer_->mirror(wb_.frmText);
+}
+
+void FrmMain::mirrorEditor() {
+    const QSignalBlocker block(text1_);
+    if (wb_.text1.text != shownSource_) {
+        replaceChangedPart(text1_, toQString(widgetTextOf(wb_.text1.text)));
+        shownSource_ = wb_.text1.text;
+        shownWidgetText_ = toText(text1_->document()->toRawText());
+        mirrorEditorSelection();
+        return;
+    }
+    if (wb_.text1.selStart != shownSelStart_ || wb_.text1.selLength != shownSelLength_) mirrorEditorSelection();
+}
+
+void FrmMain::mirrorEditorSelection() {
+    const Editor& editor = wb_.text1;
+    QTextCursor cursor = text1_->textCursor();
+    cursor.setPosition(widgetPosOf(shownSource_, editor.selStart));
+    const int64_t end = std::min<int64_t>(int64_t{editor.selStart} + editor.selLength, INT32_MAX);
+    cursor.setPosition(widgetPosOf(shownSource_, static_cast<int32_t>(end)), QTextCursor::KeepAnchor);
+    text1_->setTextCursor(cursor);
+    shownSelStart_ = editor.selStart;
+    shownSelLength_ = editor.selLength;
+}
+
+void FrmMain::mirrorBoxesAndLabels() {
+    for (int k = 0; k < kBoxCount; ++k) setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+    setTextIfChanged(label3_, wb_.label3);
+    setTextIfChanged(label6_, wb_.label6);
+}
+
+void FrmMain::mirrorChooser() {
+    const QSignalBlocker block(combo1_);
+    if (shownItems_ != wb_.combo1.items) {
+        combo1_->clear();
+        for (const Text& item : wb_.combo1.items) combo1_->addItem(toQString(item));
+        shownItems_ = wb_.combo1.items;
+    }
+    if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);
+}
+
+// The list shows the rows the editor marks: it is made anew when they change.
+void FrmMain::mirrorProblems() {
+    const std::vector<Problem> rows = problemRows(wb_);
+    const QString count = toQString(problemSummary(wb_));
+    if (problemCount_->text() != count) problemCount_->setText(count);
+    problemCount_->setVisible(!count.isEmpty());
+    if (rows != text1_->problems()) {
+        problemList_->clear();
+        for (const Problem& p : rows) {
+            auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
+            item->setToolTip(boxTextOf(p.tip));
+        }
+    }
+    text1_->showMarks(rows, pcSourceLine(wb_));
+}
+
+void FrmMain::mirrorBreakpoints() {
+    std::map<int, bool> lines;
+    for (const Breakpoint& b : wb_.debug.breakpoints.set) lines[b.line] = b.address < 0;
+    text1_->gutter()->setBreakpoints(std::move(lines));
+    for (int i = 0; i < list1_->count(); ++i) {
+        QListWidgetItem* item = list1_->item(i);
+        const bool marked = listingLineHasBreakpoint(wb_, i);
+        if (item->data(ListingMarks::kBreakpointRole).toBool() != marked) item->setData(ListingMarks::kBreakpointRole, marked);
+    }
+}
+
+void FrmMain::mirrorDebugging() {
+    setTextIfChanged(runStatus_, statusBarText(wb_, true));
+    const Text limit = undoLimitText(wb_);
+    setTextIfChanged(undoLimit_, limit);
+    undoLimit_->setVisible(!limit.empty());
+    back_->setEnabled(wb_.debug.undo.steps() > 0);
+    for (const auto& [speed, action] : speedActions_) action->setChecked(speed == wb_.debug.speed);
+}
+
+void FrmMain::mirrorChanges() {
+    const ChangeMarks& changed = wb_.changed;
+    if (changed == shownChanges_) return;
+    QPalette highlighted = boxPalette_;
+    highlighted.setColor(QPalette::Base, kChangedColor);
+    for (int k = 0; k < kBoxCount; ++k) txtGR_[k]->setPalette(changed.boxes[static_cast<size_t>(k)] ? highlighted : boxPalette_);
+    for (int i = 0; i < list2_->count(); ++i) {
+        list2_->item(i)->setBackground(changed.words[static_cast<size_t>(i)] ? QBrush(kChangedColor) : QBrush());
+    }
+    shownChanges_ = changed;
+}
+
+}  // namespace comet

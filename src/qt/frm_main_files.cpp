@@ -1,0 +1,349 @@
+// The main window's menus and its program as a file: New, Open, Save, recent files,
+// drops, the question before unsaved changes are lost, and the recovery copy.
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <variant>
+
+#include "emulator/engine.hpp"
+#include "session/debugging.hpp"
+#include "session/exec_status.hpp"
+#include "session/mainwindow.hpp"
+#include "qt/clickable_label.hpp"
+#include "qt/frm_main.hpp"
+#include "qt/qt_text.hpp"
+#include "qt/source_editor.hpp"
+
+namespace comet {
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kFileFilter = QStringLiteral("CASL programs (*.casl *.cas *.asm *.txt);;All files (*)");
+
+// The program's settings, under its own name (a test program keeps its own).
+QSettings settings() {
+    const QString name = QCoreApplication::applicationName();
+    return QSettings(name, name);
+}
+
+template <class Handler>
+QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& key, Handler handler) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(key);
+    QObject::connect(action, &QAction::triggered, menu, std::move(handler));
+    return action;
+}
+
+// A tooltip that names the command's key: "Assemble the program (F7)".
+QString withKey(const QString& tip, const QKeySequence& key) {
+    return tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
+}  // namespace
+
+// ---- Menus ---------------------------------------------------------------------------
+
+void FrmMain::createMenus() {
+    createFileMenu();
+    createRunMenu();
+    createViewMenu();
+}
+
+void FrmMain::createFileMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    addCommand(file, QStringLiteral("&New"), QKeySequence::New, [this] { newDocument(); });
+    addCommand(file, QStringLiteral("&Open\u2026"), QKeySequence::Open, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), dialogFolder(), kFileFilter);
+        if (!path.isEmpty()) openFile(path);
+    });
+    recentMenu_ = file->addMenu(QStringLiteral("Recent &files"));
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &FrmMain::fillRecentMenu);
+    fillRecentMenu();
+    file->addSeparator();
+    addCommand(file, QStringLiteral("&Save"), QKeySequence::Save, [this] { save(); });
+    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence::SaveAs, [this] { saveAs(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
+}
+
+// Every command of the Run menu is made here, with its key: Back beside Exec as Shift+F5
+// beside F5, F9 for breakpoints as in other debuggers. Run to cursor and Reset also take
+// the browser page's keys; Reset's own is Ctrl+Shift+F5, because desktops take Ctrl+F2
+// to switch workspaces.
+void FrmMain::createRunMenu() {
+    runMenu_ = menuBar()->addMenu(QStringLiteral("&Run"));
+    runMenu_->setObjectName(QStringLiteral("runMenu"));
+    addRunAction(QStringLiteral("&ASM"), Qt::Key_F7, command_[0], QStringLiteral("Assemble the program"),
+                 [this] { command_[0]->click(); });
+    addRunAction(QStringLiteral("&Exec"), Qt::Key_F5, command_[1],
+                 QStringLiteral("Execute: one instruction in Debug Mode, to the end in Run Mode"),
+                 [this] { command_[1]->click(); });
+    back_ = addCommand(runMenu_, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+                       [this] { deliver([&] { userStepsBack(wb_); }); });
+    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(), [this] { deliver([&] { press(true); }); });
+    runToCursor_->setShortcuts({Qt::Key_F4, QKeySequence(Qt::CTRL | Qt::Key_F10)});
+    addRunAction(QStringLiteral("Switch &mode"), Qt::Key_F6, label3_,
+                 QStringLiteral("Switch between Debug Mode and Run Mode (Space or Enter when it has the focus)"),
+                 [this] { deliver([&] { Label3_Click(wb_); }); });
+    runMenu_->addSeparator();
+    addCommand(runMenu_, QStringLiteral("Toggle break&point"), Qt::Key_F9,
+               [this] { deliver([&] { userTogglesBreakpointAtCaret(wb_); }); });
+    reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(), [this] { deliver([&] { userResets(wb_); }); });
+    reset_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F2)});
+    createSpeedMenu();
+    runMenu_->addSeparator();
+    runMenu_->addAction(monitor_.stopAction());
+    back_->setToolTip(withKey(QStringLiteral("Undo the last executed instruction"), back_->shortcut()));
+    runToCursor_->setToolTip(withKey(QStringLiteral("Run until the PC reaches the caret's line"), runToCursor_->shortcut()));
+    reset_->setToolTip(withKey(QStringLiteral("Clear memory and registers, and assemble the program again"), reset_->shortcut()));
+}
+
+// A Run Mode press at full speed, or watched at a number of instructions a second.
+void FrmMain::createSpeedMenu() {
+    speedMenu_ = runMenu_->addMenu(QStringLiteral("&Speed"));
+    speedMenu_->setObjectName(QStringLiteral("speedMenu"));
+    auto* group = new QActionGroup(speedMenu_);
+    for (const int speed : kWatchSpeeds) {
+        const QString text = speed == 0   ? QStringLiteral("&Full speed")
+                             : speed == 1 ? QStringLiteral("&1 instruction a second")
+                                          : QStringLiteral("&%1 instructions a second").arg(speed);
+        QAction* action = addCommand(speedMenu_, text, QKeySequence(), [this, speed] {
+            deliver([&] { userSetsSpeed(wb_, speed); });
+        });
+        action->setCheckable(true);
+        group->addAction(action);
+        speedActions_.emplace_back(speed, action);
+    }
+}
+
+// Over the panel of "ASM" and "Exec", where the design has no room beside them.
+void FrmMain::createDebugBar() {
+    debugBar_ = addToolBar(QStringLiteral("Debugging"));
+    debugBar_->setObjectName(QStringLiteral("debugBar"));
+    debugBar_->setMovable(false);
+    debugBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* spacer = new QWidget(debugBar_);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    debugBar_->addWidget(spacer);
+    debugBar_->addAction(back_);
+    debugBar_->addAction(runToCursor_);
+    debugBar_->addAction(reset_);
+    debugBar_->addAction(speedMenu_->menuAction());
+    qobject_cast<QToolButton*>(debugBar_->widgetForAction(speedMenu_->menuAction()))->setPopupMode(QToolButton::InstantPopup);
+}
+
+QAction* FrmMain::addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
+                               std::function<void()> handler) {
+    QAction* action = addCommand(runMenu_, text, key, std::move(handler));
+    control->setToolTip(withKey(tip, key));
+    return action;
+}
+
+void FrmMain::createViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* in = addCommand(view, QStringLiteral("Zoom &in"), QKeySequence::ZoomIn, [this] { zoomBy(1); });
+    in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});  // = is + without Shift
+    addCommand(view, QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { zoomBy(-1); });
+    addCommand(view, QStringLiteral("&Reset zoom"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomBy(0); });
+}
+
+// ---- The document ------------------------------------------------------------------
+
+bool FrmMain::hasUnsavedChanges() const { return comet::hasUnsavedChanges(doc_, wb_.text1.text); }
+
+void FrmMain::newDocument() {
+    if (askToSaveChanges()) loadDocument(documentOf({}, FileFormat{}, {}));
+}
+
+bool FrmMain::openFile(const QString& path) { return openFrom(path, false); }
+
+// A bad file is reported before anything is asked, and changes nothing.
+bool FrmMain::openFrom(const QString& path, bool fromRecent) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    auto read = readSourceFile(nativePath(absolute), kOpenFileLimit);
+    if (const auto* error = std::get_if<FileError>(&read)) {
+        showFileError(error->message);
+        if (fromRecent) forgetRecent(absolute);
+        return false;
+    }
+    if (!askToSaveChanges()) return false;
+    auto& file = std::get<SourceFile>(read);
+    loadDocument(documentOf(nativePath(absolute), file.format, std::move(file.text)));
+    rememberRecent(absolute);
+    return true;
+}
+
+bool FrmMain::save() {
+    if (doc_.path.empty()) return saveAs();
+    return saveTo(pathOf(doc_.path));
+}
+
+bool FrmMain::saveAs() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), dialogFolder(), kFileFilter);
+    return !path.isEmpty() && saveTo(path);
+}
+
+// On failure the document, the editor and the recovery copy stay as they were.
+bool FrmMain::saveTo(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (auto error = writeSourceFile(nativePath(absolute), wb_.text1.text, doc_.format)) {
+        showFileError(error->message);
+        return false;
+    }
+    doc_ = documentOf(nativePath(absolute), doc_.format, wb_.text1.text);
+    rememberRecent(absolute);
+    keepRecoveryCopy();
+    mirror();
+    return true;
+}
+
+bool FrmMain::askToSaveChanges() {
+    if (!hasUnsavedChanges()) return true;
+    QMessageBox box(QMessageBox::Warning, toQString(kAppTitle), toQString(saveChangesQuestion(doc_)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("saveChanges"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save: return save();
+        case QMessageBox::Discard: return true;
+        default: return false;
+    }
+}
+
+// The old text is cleared first, so that the new one is set whole: undo does not go back
+// into another document.
+void FrmMain::loadDocument(Document doc) {
+    doc_ = std::move(doc);
+    {
+        const QSignalBlocker block(text1_);
+        text1_->document()->clear();
+    }
+    shownSource_.clear();
+    shownWidgetText_.clear();
+    deliver([&] { userSetsSource(wb_, doc_.savedText); });
+    keepRecoveryCopy();
+}
+
+void FrmMain::showFileError(const std::string& message) {
+    QMessageBox::warning(this, toQString(kAppTitle), QString::fromStdString(message));
+}
+
+QString FrmMain::dialogFolder() const {
+    if (!doc_.path.empty()) return QFileInfo(pathOf(doc_.path)).absolutePath();
+    const QStringList recent = settings().value(kRecentKey).toStringList();
+    return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
+}
+
+// ---- Recent files ------------------------------------------------------------------
+
+void FrmMain::rememberRecent(const QString& path) {
+    QSettings store = settings();
+    std::vector<std::string> recent;
+    for (const QString& p : store.value(kRecentKey).toStringList()) recent.push_back(nativePath(p));
+    QStringList paths;
+    for (const std::string& p : withRecentFile(std::move(recent), nativePath(path))) paths << pathOf(p);
+    store.setValue(kRecentKey, paths);
+}
+
+void FrmMain::forgetRecent(const QString& path) {
+    QSettings store = settings();
+    QStringList paths = store.value(kRecentKey).toStringList();
+    paths.removeAll(path);
+    store.setValue(kRecentKey, paths);
+}
+
+void FrmMain::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList paths = settings().value(kRecentKey).toStringList();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        recentMenu_->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this,
+                               [this, path] { openFrom(path, true); });
+    }
+    recentMenu_->setEnabled(!paths.isEmpty());
+}
+
+// ---- Drops -------------------------------------------------------------------------
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    openFile(paths.front());
+}
+
+// ---- Title and recovery copy -------------------------------------------------------
+
+// A copy is written a few seconds after the first edit it lacks, not after every key.
+void FrmMain::mirrorDocument() {
+    const QString title = toQString(windowTitleOf(doc_, hasUnsavedChanges()));
+    if (windowTitle() != title) setWindowTitle(title);
+    if (wb_.text1.text != keptText_ && !recoveryTimer_.isActive()) recoveryTimer_.start();
+}
+
+// The copy holds unsaved changes only; without them there is none.
+void FrmMain::keepRecoveryCopy() {
+    recoveryTimer_.stop();
+    keptText_ = wb_.text1.text;
+    if (!hasUnsavedChanges()) {
+        recovery_.forget();
+        return;
+    }
+    if (auto error = recovery_.keep({doc_.path, doc_.format, keptText_})) {
+        statusBar()->showMessage(QStringLiteral("No recovery copy: ") + QString::fromStdString(error->message));
+    }
+}
+
+// The newest copy worth restoring is offered; copies of nothing new are removed unasked.
+void FrmMain::offerRecovery() {
+    while (auto orphan = RecoveryStore::newestOrphan()) {
+        const RecoveryCopy& copy = orphan->copy;
+        std::optional<Text> fileText;
+        if (!copy.path.empty()) {
+            auto read = readSourceFile(copy.path, kOpenFileLimit);
+            if (auto* file = std::get_if<SourceFile>(&read)) fileText = std::move(file->text);
+        }
+        if (!worthRestoring(copy, fileText)) {
+            RecoveryStore::discard(*orphan);
+            continue;
+        }
+        const Document from = documentOf(copy.path, copy.format, {});
+        const QString when = QDateTime::fromMSecsSinceEpoch(orphan->modified).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        QMessageBox box(QMessageBox::Question, toQString(kAppTitle),
+                        QStringLiteral("The workbench ended without saving the changes to %1 (kept at %2). Restore them?")
+                            .arg(toQString(documentName(from)), when),
+                        QMessageBox::Yes | QMessageBox::Discard, this);
+        box.setObjectName(QStringLiteral("restoreCopy"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Restore"));
+        box.setDefaultButton(QMessageBox::Yes);
+        if (box.exec() == QMessageBox::Yes && askToSaveChanges()) {
+            loadDocument(documentOf(copy.path, copy.format, fileText.value_or(Text())));
+            deliver([&] { userSetsSource(wb_, copy.text); });
+        }
+        RecoveryStore::discard(*orphan);
+        return;
+    }
+}
+
+}  // namespace comet

@@ -1,0 +1,129 @@
+#include "qt/qt_main.hpp"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "qt/frm_main.hpp"
+#include "qt/frm_text.hpp"
+
+namespace comet {
+
+namespace {
+
+constexpr int kHelpTableLine = 31;  // "■ニーモニックコード一覧"
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+bool displayAvailable() { return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM"); }
+
+// "DISPLAY=:59": the settings that chose the display that could not be opened.
+std::string displaySettings() {
+    std::string settings;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!isSet(name)) continue;
+        settings += (settings.empty() ? "" : " ") + std::string(name) + '=' + std::getenv(name);
+    }
+    return settings;
+}
+
+// The platform's messages while the application starts: Qt reports a display it cannot
+// open with its own advice and then aborts. Its messages are held back until the start
+// has succeeded, and the fatal one becomes the program's own line and status 1.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        heldMessages.emplace_back(type, message);
+        return;
+    }
+    std::fprintf(stderr, "comet-workbench: cannot open the window (%s): the display could not be opened; "
+                 "run the program under xvfb-run, or use --script or --run\n", displaySettings().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void startupSucceeded() {
+    qInstallMessageHandler(nullptr);
+    for (const auto& [type, message] : heldMessages) {
+        const QMessageLogger log;
+        if (type == QtDebugMsg) log.debug("%s", qPrintable(message));
+        else if (type == QtInfoMsg) log.info("%s", qPrintable(message));
+        else if (type == QtWarningMsg) log.warning("%s", qPrintable(message));
+        else log.critical("%s", qPrintable(message));
+    }
+    heldMessages.clear();
+}
+
+bool saveShot(QWidget* widget, const QString& path) {
+    const bool saved = widget->grab().save(path);
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+int saveScreenshots(FrmMain& window, const QString& dir) {
+    if (!QDir().mkpath(dir)) {
+        std::fprintf(stderr, "comet-workbench: cannot create %s\n", qPrintable(dir));
+        return 1;
+    }
+    window.show();
+    QApplication::processEvents();
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QApplication::processEvents();
+    bool saved = saveShot(&window, QDir(dir).filePath(QStringLiteral("main.png")));
+    window.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    FrmText* viewer = window.viewer();
+    viewer->resize(980, 640);
+    QApplication::processEvents();
+    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help.png"))) && saved;
+    QPlainTextEdit* box = viewer->textBox();
+    box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(kHelpTableLine)));
+    box->verticalScrollBar()->setValue(kHelpTableLine);
+    QApplication::processEvents();
+    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help-table.png"))) && saved;
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int runQtWindow(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "comet-workbench: no display to open the window on: set DISPLAY, or run it under xvfb-run\n");
+        return 1;
+    }
+    qInstallMessageHandler(holdStartupMessage);
+    QApplication app(argc, argv);
+    startupSucceeded();
+    QApplication::setApplicationName(QStringLiteral("comet-workbench"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("comet-workbench"));
+    const QStringList args = QApplication::arguments();
+    FrmMain window;
+    if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) return saveScreenshots(window, args[2]);
+    if (args.size() > 2) {
+        std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes a FILE, or --screenshot DIR)\n");
+        return 2;
+    }
+    window.show();
+    // Once the window is up: the file asked for, then what a crashed workbench left.
+    QTimer::singleShot(0, &window, [&window, args] {
+        if (args.size() == 2) window.openFile(args[1]);
+        window.offerRecovery();
+    });
+    return QApplication::exec();
+}
+
+}  // namespace comet

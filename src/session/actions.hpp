@@ -1,0 +1,21 @@
+// The workbench as the command line, the page and the editors' protocols drive it: a few
+// named actions in a user's words, each the same steps the window's own handlers take.
+#pragma once
+
+#include "workbench/workbench.hpp"
+
+namespace comet {
+
+// A freshly opened main window: the sample in the editor and the load handler run.
+void startWorkbench(Workbench& wb);
+
+// Puts `source` in the editor and presses "ASM"; true when the assembler reported nothing.
+bool assembleText(Workbench& wb, const Text& source);
+
+// The workbench of a batch run: a freshly opened window (with endless-loop detection on
+// and no step back) whose editor holds `source`, assembled and switched to Run Mode, so
+// that pressing "Exec" runs the program from address 0; false when the assembler
+// reported an error (kept in wb.diagnostics).
+bool assembleForRun(Workbench& wb, const Text& source);
+
+}  // namespace comet

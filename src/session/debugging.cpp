@@ -1,0 +1,195 @@
+#include "session/debugging.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "emulator/engine.hpp"
+#include "machine/hex.hpp"
+#include "session/exec_status.hpp"
+#include "session/mainwindow.hpp"
+#include "session/source_lines.hpp"
+#include "workbench/editor_text.hpp"
+#include "workbench/registers.hpp"
+
+namespace comet {
+namespace {
+
+enum class Toggled { Set, Pending, Cleared, NoWords };  // Pending: set, active after the next ASM
+
+Toggled toggleBreakpoint(Workbench& wb, int32_t line) {
+    Breakpoints& b = wb.debug.breakpoints;
+    const auto it = std::lower_bound(b.set.begin(), b.set.end(), line, [](const Breakpoint& p, int32_t l) { return p.line < l; });
+    if (it != b.set.end() && it->line == line) {
+        b.set.erase(it);
+        markBreakpointStops(b);
+        return Toggled::Cleared;
+    }
+    const int32_t address = addressOfLine(wb, line);
+    if (address == kLineNoWords || line > static_cast<int32_t>(lineStarts(wb.text1.text).size())) return Toggled::NoWords;
+    b.set.insert(it, Breakpoint{line, std::max(address, -1)});
+    markBreakpointStops(b);
+    return address >= 0 ? Toggled::Set : Toggled::Pending;
+}
+
+void say(Workbench& wb, DebugStatus::Kind kind, int32_t line = 0) {
+    wb.debug.status = {};
+    wb.debug.status.kind = kind;
+    wb.debug.status.line = line;
+}
+
+Text number(uint64_t n) { return fromAscii(std::to_string(n)); }
+
+Text stepCount(uint64_t n) { return number(n) + (n == 1 ? u" step" : u" steps"); }
+
+Text undoReach(const DebugStatus& s) {
+    Text text = stepCount(s.undoSteps) + u" can be undone";
+    if (s.undoDropped) text += u"; older steps were dropped to stay within the undo memory";
+    return text;
+}
+
+// "line 7 (address 000A)", or the address alone once its line has been edited away.
+Text placeOf(const Workbench& wb, int32_t address) {
+    const Breakpoint* b = breakpointAt(wb, address);
+    const int32_t line = b != nullptr ? b->line : sourceLineOfAddress(wb, address);
+    const Text where = u"address " + cnvHex4(address);
+    return line > 0 ? u"line " + number(static_cast<uint64_t>(line)) + u" (" + where + u")" : where;
+}
+
+}  // namespace
+
+// ---- Breakpoints ----
+
+void userTogglesBreakpoint(Workbench& wb, int32_t line) {
+    switch (toggleBreakpoint(wb, line)) {
+    case Toggled::NoWords: say(wb, DebugStatus::NoWords, line); break;
+    case Toggled::Pending: say(wb, DebugStatus::Pending, line); break;
+    case Toggled::Set:
+    case Toggled::Cleared: break;
+    }
+}
+
+void userTogglesBreakpointAtCaret(Workbench& wb) { userTogglesBreakpoint(wb, caretLine(wb)); }
+
+void userTogglesListingBreakpoint(Workbench& wb, int index) {
+    const int32_t line = sourceLineOfListing(wb, index);
+    if (line > 0) userTogglesBreakpoint(wb, line);
+}
+
+int32_t caretLine(const Workbench& wb) {
+    const auto starts = lineStarts(wb.text1.text);
+    return static_cast<int32_t>(std::upper_bound(starts.begin(), starts.end(), wb.text1.selStart) - starts.begin());
+}
+
+bool listingLineHasBreakpoint(const Workbench& wb, int index) {
+    const int32_t a = listingAddress(wb, index);
+    return a >= 0 && (wb.debug.breakpoints.stopAt[static_cast<size_t>(a)] & kStopBreakpoint) != 0;
+}
+
+int32_t addressOfLine(const Workbench& wb, int32_t line) {
+    const auto& now = wb.marks.lineNow;  // by line as assembled
+    const auto assembled = std::find(now.begin() + (now.empty() ? 0 : 1), now.end(), line);
+    if (line < 1 || assembled == now.end()) return kLineUnknown;
+    const auto assembledLine = static_cast<int32_t>(assembled - now.begin());
+    for (int32_t a = 0; a < wb.locationCounter; ++a)
+        if (wb.as.lineOfWord[static_cast<size_t>(a)] == assembledLine) return a;
+    return kLineNoWords;
+}
+
+// ---- Run control ----
+
+int32_t runToCursorTarget(Workbench& wb) {
+    const int32_t line = caretLine(wb);
+    const int32_t address = addressOfLine(wb, line);
+    if (address == kLineNoWords) say(wb, DebugStatus::NoWords, line);
+    if (address == kLineUnknown) say(wb, DebugStatus::NotAssembled, line);
+    return address;
+}
+
+void userRunsToCursor(Workbench& wb) {
+    if (wb.debug.press.active) return;
+    const int32_t target = runToCursorTarget(wb);
+    if (target >= 0) userRunsPress(wb, target);
+}
+
+bool pressIsWatched(const Workbench& wb, int32_t target) {
+    return wb.debug.speed > 0 && (target >= 0 || !wb.run.debugMode);
+}
+
+bool userBeginsPress(Workbench& wb, bool toCursor) {
+    if (wb.debug.press.active) return false;
+    const int32_t target = toCursor ? runToCursorTarget(wb) : -1;
+    if (toCursor && target < 0) return false;
+    if (!pressIsWatched(wb, target)) {
+        userRunsPress(wb, target);
+        return false;
+    }
+    userBeginsWatchedPress(wb, target);
+    return true;
+}
+
+void userSetsSpeed(Workbench& wb, int instructionsPerSecond) {
+    if (std::find(kWatchSpeeds.begin(), kWatchSpeeds.end(), instructionsPerSecond) != kWatchSpeeds.end())
+        wb.debug.speed = instructionsPerSecond;
+}
+
+void userResets(Workbench& wb) {
+    if (wb.debug.press.active) return;
+    wb.memory = Memory{};
+    wb.regs = RegisterFile{};
+    RunState& run = wb.run;
+    run.pc = run.nextPc = 0;
+    run.halted = false;
+    run.haltedBy = Halt::None;
+    run.history.clear();
+    showRegistersInBoxes(wb);
+    wb.label6 = kLabel6Initial;
+    Command1_Click(wb);  // the program's words again, the listing and the dump
+    say(wb, DebugStatus::Reset);
+}
+
+// ---- After ASM, and the status bar ----
+
+void debuggingAfterAssembly(Workbench& wb) {
+    Debugger& d = wb.debug;
+    d.undo.clear();  // a step back never crosses an assembly
+    d.status = {};
+    std::vector<Breakpoint> kept;
+    for (const Breakpoint& p : d.breakpoints.set) {
+        const int32_t address = addressOfLine(wb, p.line);
+        if (address >= 0) kept.push_back({p.line, address});  // a line that makes no words holds none
+    }
+    d.breakpoints.set = std::move(kept);
+    markBreakpointStops(d.breakpoints);
+}
+
+Text debugStatusText(const Workbench& wb) {
+    const DebugStatus& s = wb.debug.status;
+    const Text line = number(static_cast<uint64_t>(s.line));
+    switch (s.kind) {
+    case DebugStatus::None: return {};
+    case DebugStatus::Breakpoint: return u"Stopped at the breakpoint on " + placeOf(wb, s.address);
+    case DebugStatus::Reached: return u"Reached " + placeOf(wb, s.address);
+    case DebugStatus::EndlessLoop:
+        return u"Endless loop: steps " + number(s.loop.first) + u" to " + number(s.loop.last) + u" repeat (addresses " +
+               cnvHex4(s.loop.low) + u" to " + cnvHex4(s.loop.high) + u")";
+    case DebugStatus::SteppedBack: return u"Stepped back: " + undoReach(s);
+    case DebugStatus::NothingToUndo: return u"Nothing to step back: " + undoReach(s);
+    case DebugStatus::Reset: return u"Reset: the program is loaded again";
+    case DebugStatus::NoWords: return u"Line " + line + u" makes no words";
+    case DebugStatus::NotAssembled: return u"Line " + line + u" has changed since the last ASM";
+    case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
+    }
+    return {};
+}
+
+Text undoLimitText(const Workbench& wb) {
+    const UndoLog& undo = wb.debug.undo;
+    return undo.dropped() ? u"Back reaches " + stepCount(undo.steps()) : Text();
+}
+
+Text statusBarText(const Workbench& wb, bool withTime) {
+    Text debugging = debugStatusText(wb);
+    return debugging.empty() ? statusText(wb.status, withTime) : debugging;
+}
+
+}  // namespace comet

@@ -1,0 +1,160 @@
+#include "session/problems.hpp"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "machine/hex.hpp"
+#include "session/source_lines.hpp"
+#include "workbench/editor_text.hpp"
+
+namespace comet {
+
+const Text kTabWarning = u"a tab is not a separator here: use blanks";
+
+namespace {
+
+// The message, and on a second line an address it carries, in the hexadecimal every other display shows.
+Text tipOf(const Diagnostic& d) {
+    Text tip = diagnosticText(d);
+    if (kDiagTexts[static_cast<size_t>(d.kind)].carries == DiagText::Address)
+        tip += u"\r\nAddress " + cnvHex4(static_cast<int32_t>(d.address)) + u" in hexadecimal";
+    return tip;
+}
+
+Problem problemOf(const Diagnostic& d) {
+    const ProblemKind kind = d.kind == DiagKind::Undefined ? ProblemKind::UndefinedName : ProblemKind::Error;
+    return {kind, d.where.line, d.where.column, d.where.endColumn, diagnosticText(d), tipOf(d)};
+}
+
+// The offsets of the tabs the assembler would meet where it reads separators: those
+// outside string constants (a doubled quote inside one leaves it open).
+std::vector<size_t> separatorTabs(TextView text) {
+    std::vector<size_t> tabs;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') inString = false;
+        else if (c == u'\'') inString = !inString;
+        else if (c == u'\t' && !inString) tabs.push_back(i);
+    }
+    return tabs;
+}
+
+// One warning per line with such tabs, from its first tab to its last.
+void appendTabWarnings(TextView text, std::vector<Problem>& problems) {
+    const std::vector<int32_t> starts = lineStarts(text);
+    const size_t before = problems.size();
+    for (const size_t tab : separatorTabs(text)) {
+        const auto at = static_cast<int32_t>(tab);
+        const SourceSpan span = spanOf(starts, at, at + 1);
+        if (problems.size() > before && problems.back().line == span.line) {
+            problems.back().endColumn = span.endColumn;
+            continue;
+        }
+        problems.push_back({ProblemKind::Warning, span.line, span.column, span.endColumn, kTabWarning, kTabWarning});
+    }
+}
+
+constexpr std::array<const char16_t*, 3> kProblemKindNames{u"error", u"undefined name", u"warning"};
+
+Text counted(size_t n, const char16_t* one, const char16_t* many) {
+    return fromAscii(std::to_string(n)) + u" " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+void collectProblems(Workbench& wb) {
+    auto& problems = wb.marks.problems;
+    problems.clear();
+    for (const Diagnostic& d : wb.diagnostics) problems.push_back(problemOf(d));
+    appendTabWarnings(wb.text1.text, problems);
+    followAssembledLines(wb);
+}
+
+std::vector<Problem> problemRows(const Workbench& wb) {
+    std::vector<Problem> rows;
+    for (const Problem& p : wb.marks.problems) {
+        const int32_t now = currentLine(wb, p.line);
+        if (p.line != 0 && now == 0) continue;
+        rows.push_back(p);
+        rows.back().line = now;
+    }
+    return rows;
+}
+
+Text problemSummary(const Workbench& wb) {
+    if (wb.marks.lineNow.empty()) return {};
+    std::array<size_t, 3> counts{};
+    for (const Problem& p : problemRows(wb)) ++counts[static_cast<size_t>(p.kind)];
+    const std::array<Text, 3> parts{counted(counts[0], u"error", u"errors"),
+                                    counted(counts[1], u"undefined name", u"undefined names"),
+                                    counted(counts[2], u"warning", u"warnings")};
+    Text summary;
+    for (size_t k = 0; k < parts.size(); ++k) {
+        if (counts[k] == 0) continue;
+        if (!summary.empty()) summary += u", ";
+        summary += parts[k];
+    }
+    return summary.empty() ? Text(u"No problems") : summary;
+}
+
+Text problemRowText(const Problem& p) {
+    const Text what = Text(kProblemKindNames[static_cast<size_t>(p.kind)]) + u": " + p.text;
+    if (p.line == 0) return what;
+    return fromAscii(std::to_string(p.line) + ':' + std::to_string(p.column)) + u"  " + what;
+}
+
+std::pair<int32_t, int32_t> underlinedColumns(const Problem& p, int32_t lineLength) {
+    const int32_t begin = std::clamp(p.column - 1, 0, lineLength);
+    const int32_t end = std::clamp(p.endColumn - 1, begin, lineLength);
+    if (end == begin) return {0, lineLength};
+    return {begin, end};
+}
+
+void userGoesToProblem(Workbench& wb, size_t row) {
+    const std::vector<Problem> rows = problemRows(wb);
+    if (row >= rows.size() || rows[row].line == 0) return;
+    const std::vector<int32_t> starts = lineStarts(wb.text1.text);
+    const auto line = static_cast<size_t>(rows[row].line - 1);
+    if (line >= starts.size()) return;
+    const int32_t end = lineContentEnd(wb.text1.text, starts, line);
+    wb.text1.selStart = std::min(starts[line] + rows[row].column - 1, end);
+    wb.text1.selLength = 0;
+    wb.display().focusText1();
+}
+
+// Each tab becomes the blanks that reach its tab stop, so that the line looks as it did;
+// the selection stays on the characters it covered.
+void replaceTabsByBlanks(Workbench& wb) {
+    Editor& e = wb.text1;
+    const Text before = e.text;
+    const std::vector<size_t> tabs = separatorTabs(before);
+    if (tabs.empty()) return;
+    Text after;
+    after.reserve(before.size() + tabs.size() * (kTabColumns - 1));
+    const auto selStart = static_cast<size_t>(e.selStart);
+    const size_t selEnd = selStart + static_cast<size_t>(e.selLength);
+    size_t newStart = selStart;
+    size_t newEnd = selEnd;
+    size_t lineStart = 0;
+    auto next = tabs.begin();
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (next == tabs.end() || *next != i) {
+            after += before[i];
+            if (before[i] == u'\r' || before[i] == u'\n') lineStart = after.size();
+            continue;
+        }
+        ++next;
+        const size_t blanks = kTabColumns - (after.size() - lineStart) % kTabColumns;
+        after.append(blanks, u' ');
+        if (i < selStart) newStart += blanks - 1;
+        if (i < selEnd) newEnd += blanks - 1;
+    }
+    e.text = std::move(after);
+    e.selStart = static_cast<int32_t>(newStart);
+    e.selLength = static_cast<int32_t>(newEnd - newStart);
+    followEdit(wb, before);
+}
+
+}  // namespace comet
