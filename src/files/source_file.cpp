@@ -125,28 +125,6 @@ void syncFolder(const std::string& folder) {
     if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
-std::optional<FileError> replaceFile(const std::string& path, std::string_view bytes) {
-    const std::string target = realTarget(path);
-    struct stat st {};
-    std::optional<mode_t> keptMode;
-    if (::stat(target.c_str(), &st) == 0) {
-        if (auto e = notAFile(st, false, "cannot save", path)) return e;
-        keptMode = st.st_mode & 07777;
-    }
-    std::string temporary;
-    const int fd = createTemporary(target, keptMode.value_or(0666), temporary);
-    if (fd < 0) return systemError("cannot save", path, errno);
-    int e = fillTemporary(fd, bytes, keptMode);
-    if (::close(fd) != 0 && e == 0) e = errno;
-    if (e == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) e = errno;
-    if (e != 0) {
-        ::unlink(temporary.c_str());
-        return systemError("cannot save", path, e);
-    }
-    syncFolder(folderOf(target));
-    return std::nullopt;
-}
-
 // "the character "😀" (U+1F600) on line 3".
 std::string characterAt(TextView text, size_t offset) {
     char32_t c = text[offset];
@@ -173,6 +151,28 @@ int writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return 0;
+}
+
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {
+    const std::string target = realTarget(path);
+    struct stat st {};
+    std::optional<mode_t> keptMode;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (auto e = notAFile(st, false, "cannot save", path)) return e;
+        keptMode = st.st_mode & 07777;
+    }
+    std::string temporary;
+    const int fd = createTemporary(target, keptMode.value_or(0666), temporary);
+    if (fd < 0) return systemError("cannot save", path, errno);
+    int e = fillTemporary(fd, bytes, keptMode);
+    if (::close(fd) != 0 && e == 0) e = errno;
+    if (e == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) e = errno;
+    if (e != 0) {
+        ::unlink(temporary.c_str());
+        return systemError("cannot save", path, e);
+    }
+    syncFolder(folderOf(target));
+    return std::nullopt;
 }
 
 std::string byteCountText(size_t bytes) {
@@ -209,7 +209,7 @@ std::variant<std::string, FileError> sourceBytesOf(const std::string& name, Text
 std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format) {
     auto bytes = sourceBytesOf(path, text, format);
     if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
-    return replaceFile(path, std::get<std::string>(bytes));
+    return writeWholeFile(path, std::get<std::string>(bytes));
 }
 
 }  // namespace comet

@@ -63,6 +63,10 @@ std::variant<std::string, FileError> sourceBytesOf(const std::string& name, Text
 // permissions; on failure the file is as it was.
 std::optional<FileError> writeSourceFile(const std::string& path, TextView text, FileFormat format);
 
+// Replaces the file at `path` by `bytes` in one step: a temporary file beside it, synced
+// and renamed over it, keeping its permissions; on failure the file is as it was.
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes);
+
 // Writes all of `bytes` to a descriptor, going on after short and interrupted writes.
 // Returns the error number of a write that failed, or 0.
 int writeAll(int fd, std::string_view bytes);
