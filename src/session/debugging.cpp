@@ -14,9 +14,12 @@
 namespace comet {
 namespace {
 
-enum class Toggled { Set, Pending, Cleared, NoWords };  // Pending: set, active after the next ASM
+enum class Toggled { Set, Pending, Cleared, NoWords, NoSuchLine };  // Pending: set, active after the next ASM
+
+int32_t lineCount(const Workbench& wb) { return static_cast<int32_t>(lineStarts(wb.text1.text).size()); }
 
 Toggled toggleBreakpoint(Workbench& wb, int32_t line) {
+    if (line < 1 || line > lineCount(wb)) return Toggled::NoSuchLine;
     Breakpoints& b = wb.debug.breakpoints;
     const auto it = std::lower_bound(b.set.begin(), b.set.end(), line, [](const Breakpoint& p, int32_t l) { return p.line < l; });
     if (it != b.set.end() && it->line == line) {
@@ -25,7 +28,7 @@ Toggled toggleBreakpoint(Workbench& wb, int32_t line) {
         return Toggled::Cleared;
     }
     const int32_t address = addressOfLine(wb, line);
-    if (address == kLineNoWords || line > static_cast<int32_t>(lineStarts(wb.text1.text).size())) return Toggled::NoWords;
+    if (address == kLineNoWords) return Toggled::NoWords;
     b.set.insert(it, Breakpoint{line, std::max(address, -1)});
     markBreakpointStops(b);
     return address >= 0 ? Toggled::Set : Toggled::Pending;
@@ -62,6 +65,7 @@ Text placeOf(const Workbench& wb, int32_t address) {
 void userTogglesBreakpoint(Workbench& wb, int32_t line) {
     switch (toggleBreakpoint(wb, line)) {
     case Toggled::NoWords: say(wb, DebugStatus::NoWords, line); break;
+    case Toggled::NoSuchLine: say(wb, DebugStatus::NoSuchLine, line); break;
     case Toggled::Pending: say(wb, DebugStatus::Pending, line); break;
     case Toggled::Set:
     case Toggled::Cleared: break;
@@ -109,6 +113,13 @@ void userRunsToCursor(Workbench& wb) {
     if (wb.debug.press.active) return;
     const int32_t target = runToCursorTarget(wb);
     if (target >= 0) userRunsPress(wb, target);
+}
+
+void userRunsToLine(Workbench& wb, int32_t line) {
+    if (wb.debug.press.active) return;
+    if (line < 1 || line > lineCount(wb)) return say(wb, DebugStatus::NoSuchLine, line);
+    userSelects(wb, lineStarts(wb.text1.text)[static_cast<size_t>(line - 1)], 0);
+    userRunsToCursor(wb);
 }
 
 bool pressIsWatched(const Workbench& wb, int32_t target) {
@@ -178,6 +189,8 @@ Text debugStatusText(const Workbench& wb) {
     case DebugStatus::NoWords: return u"Line " + line + u" makes no words";
     case DebugStatus::NotAssembled: return u"Line " + line + u" has changed since the last ASM";
     case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
+    case DebugStatus::NoSuchLine:
+        return u"There is no line " + line + u": the text has " + number(static_cast<uint64_t>(lineCount(wb))) + u" lines";
     }
     return {};
 }

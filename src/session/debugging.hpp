@@ -16,7 +16,7 @@ constexpr int32_t kLineNoWords = -1;  // it made no words at the last ASM
 constexpr int32_t kLineUnknown = -2;  // it has not been assembled as it stands (edited since, or never)
 
 // ---- Breakpoints ----
-void userTogglesBreakpoint(Workbench& wb, int32_t line);      // a click in the gutter beside an editor line (1-based)
+void userTogglesBreakpoint(Workbench& wb, int32_t line);      // a click in the gutter beside an editor line (1-based), or a line number given
 void userTogglesBreakpointAtCaret(Workbench& wb);             // F9: the line the caret stands on
 void userTogglesListingBreakpoint(Workbench& wb, int index);  // a double-click on List1's line `index`
 int32_t caretLine(const Workbench& wb);                       // the editor line the caret stands on (1-based)
@@ -28,6 +28,9 @@ int32_t addressOfLine(const Workbench& wb, int32_t line);    // its first word's
 // or kLineUnknown when there is none, and the status says why.
 int32_t runToCursorTarget(Workbench& wb);
 void userRunsToCursor(Workbench& wb);  // a whole run to the caret line at full speed
+// The caret put at the start of editor line `line` (1-based), then a run to cursor; a
+// line past the text's last, like a breakpoint's, is refused with the status saying so.
+void userRunsToLine(Workbench& wb, int32_t line);
 // True when a press toward `target` (-1: "Exec") is to be watched: the window then calls
 // userWatchesStep every 1000 / wb.debug.speed milliseconds and repaints in between.
 bool pressIsWatched(const Workbench& wb, int32_t target);

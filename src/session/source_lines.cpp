@@ -8,15 +8,46 @@
 
 namespace comet {
 
-// The change is the stretch between the texts' common beginning and common end. A line
-// outside it is whole in the new text if it still begins a line there and ends where it
-// did: otherwise it was joined to another or had text added at one of its ends.
+namespace {
+
+// Whether a line begins at `at`: at the start, or after a line break (a CR followed by an
+// LF ends its line only with that LF).
+bool beginsLine(TextView text, size_t at) {
+    if (at == 0) return true;
+    const char16_t c = text[at - 1];
+    return c == u'\n' || (c == u'\r' && (at == text.size() || text[at] != u'\n'));
+}
+
+// An insertion or a deletion of `length` characters at `at` reads the same wherever it
+// slides to while the character before it equals its last one ("    A\r\n    B" losing
+// "A\r\n    " is also "    B" losing "    A\r\n"). Slides it back to where it is whole
+// lines when there is such a place, so that the lines around it keep their reading as
+// unedited; `text` is the longer of the two texts, holding the stretch.
+size_t wholeLinesStart(TextView text, size_t at, size_t length) {
+    for (size_t start = at;; --start) {
+        if (beginsLine(text, start) && beginsLine(text, start + length)) return start;
+        if (start == 0 || text[start - 1] != text[start + length - 1]) return at;
+    }
+}
+
+}  // namespace
+
+// The change is the stretch between the texts' common beginning and common end, read as
+// whole lines where a pure insertion or deletion allows it. A line outside it is whole in
+// the new text if it still begins a line there and ends where it did: otherwise it was
+// joined to another or had text added at one of its ends.
 std::vector<int32_t> lineMapOfEdit(TextView before, TextView after) {
     const size_t limit = std::min(before.size(), after.size());
     size_t prefix = 0;
     while (prefix < limit && before[prefix] == after[prefix]) ++prefix;
     size_t suffix = 0;
     while (suffix < limit - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
+    if (prefix + suffix == limit && before.size() != after.size()) {
+        const TextView longer = before.size() > after.size() ? before : after;
+        const size_t start = wholeLinesStart(longer, prefix, longer.size() - limit);
+        suffix += prefix - start;
+        prefix = start;
+    }
     const auto changeBegin = static_cast<int64_t>(prefix);
     const auto changeEnd = static_cast<int64_t>(before.size() - suffix);
     const auto shift = static_cast<int64_t>(after.size()) - static_cast<int64_t>(before.size());

@@ -28,9 +28,10 @@ struct DebugStatus {
         NoWords,        // the line makes no words: no breakpoint, nothing to run to
         NotAssembled,   // the line changed since the last ASM: nothing to run to yet
         Pending,        // a breakpoint on a line changed since the last ASM: it stops runs after the next
+        NoSuchLine,     // a line number past the text's last line: no breakpoint, nothing to run to
     };
     Kind kind = None;
-    int32_t line = 0;          // NoWords, NotAssembled, Pending
+    int32_t line = 0;          // NoWords, NotAssembled, Pending, NoSuchLine
     int32_t address = 0;       // Breakpoint, Reached: where the run stopped
     FoundLoop loop;            // EndlessLoop
     uint64_t undoSteps = 0;    // SteppedBack, NothingToUndo: steps Back can still undo

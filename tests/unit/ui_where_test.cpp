@@ -32,6 +32,18 @@ TEST(LineMapOfEdit, KeepsTheLinesAnEditLeftWholeAndMovesThem) {
         {"CR LF made a lone LF", u"a\r\nb", u"a\nb", {1, 2}},
         {"an empty line given text", u"a\r\n\r\nb", u"a\r\nx\r\nb", {1, 0, 3}},
         {"everything replaced", u"ab\r\ncd", u"xy", {0, 0}},
+        // Whole lines inserted or deleted beside lines that begin with the same characters.
+        {"an indented line deleted", u"    A\r\n    B\r\n    C", u"    A\r\n    C", {1, 0, 2}},
+        {"an indented line inserted", u"    A\r\n    C", u"    A\r\n    B\r\n    C", {1, 3}},
+        {"the first line deleted", u"    LEA GR1,1\r\n    LEA GR2,2\r\n", u"    LEA GR2,2\r\n", {0, 1, 2}},
+        {"a line inserted at the start", u"    Y\r\n    Z", u"    X\r\n    Y\r\n    Z", {2, 3}},
+        {"the last line deleted", u"    Y\r\n    Z\r\n", u"    Y\r\n", {1, 0, 2}},
+        {"the last line deleted, no line break after it", u"    Y\r\n    Z", u"    Y", {1, 0}},
+        {"a label-led line deleted", u"L1  LD GR1,A\r\nL2  LD GR1,B\r\nL3  RET", u"L1  LD GR1,A\r\nL3  RET", {1, 0, 2}},
+        {"a copy of a line inserted after it", u"    A\r\n    A", u"    A\r\n    A\r\n    A", {1, 3}},
+        {"lines ended by CR alone", u"    A\r    B\r    C", u"    A\r    C", {1, 0, 2}},
+        {"a line replaced by one beginning alike", u"    A\r\n    B\r\n    C", u"    A\r\n    X\r\n    C", {1, 0, 3}},
+        {"text typed at the end", u"    A\r\n    A", u"    A\r\n    AA", {1, 0}},
     };
     for (const Row& r : rows) {
         std::vector<int32_t> expected{0};
