@@ -12,6 +12,7 @@
 #include <chrono>
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "session/debugging.hpp"
 #include "session/headless.hpp"
 #include "workbench/lists.hpp"

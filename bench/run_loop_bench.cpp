@@ -5,6 +5,7 @@
 
 #include "literal_refresh.hpp"
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "session/debugging.hpp"
 #include "session/headless.hpp"
 #include "session/mainwindow.hpp"

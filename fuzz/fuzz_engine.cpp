@@ -9,6 +9,7 @@
 #include "assembler/passes.hpp"
 #include "cases.hpp"
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "invariants.hpp"
 #include "input_bytes.hpp"
 #include "session/headless.hpp"

@@ -1,6 +1,9 @@
 # Fails when a source file includes a header of a layer above its own (or of another
-# folder on the same layer). The layers, from the bottom:
+# folder on the same layer), and when files call each other in a loop: a.cpp including
+# b.hpp calls b when there is a b.cpp, and no chain of such calls comes back to a file it
+# left. Between folders the layers already rule out loops. The layers, from the bottom:
 #   machine < workbench < assembler, emulator < files < session < grading < qt, web < app
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 set(rank_machine 0)
 set(rank_workbench 1)
 set(rank_assembler 2)
@@ -19,6 +22,7 @@ endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.hpp)
 set(violations "")
+set(modules "")
 foreach(source ${sources})
   folder_of(${source} from)
   if(NOT DEFINED rank_${from})
@@ -31,6 +35,12 @@ foreach(source ${sources})
     if(NOT EXISTS ${SOURCE_DIR}/src/${header})
       continue()  # a generated file or one beside the source
     endif()
+    string(REGEX REPLACE "\\.[ch]pp$" "" callee "${header}")
+    string(REGEX REPLACE "\\.[ch]pp$" "" caller "${source}")
+    if(source MATCHES "\\.cpp$" AND NOT callee STREQUAL caller AND EXISTS ${SOURCE_DIR}/src/${callee}.cpp)
+      list(APPEND calls_${caller} ${callee})
+      list(APPEND modules ${caller})
+    endif()
     folder_of(${header} to)
     if(to STREQUAL from)
       continue()
@@ -40,6 +50,25 @@ foreach(source ${sources})
     endif()
   endforeach()
 endforeach()
+
+# Every file its calls reach, breadth first; a file among them closes a loop.
+list(REMOVE_DUPLICATES modules)
+foreach(start ${modules})
+  set(reached "")
+  set(queue ${calls_${start}})
+  while(queue)
+    list(POP_FRONT queue next)
+    if(next IN_LIST reached)
+      continue()
+    endif()
+    list(APPEND reached ${next})
+    list(APPEND queue ${calls_${next}})
+  endwhile()
+  if(start IN_LIST reached)
+    string(APPEND violations "\n  ${start} calls files that call it back")
+  endif()
+endforeach()
+
 if(violations)
-  message(FATAL_ERROR "includes that reach up or across the layers:${violations}")
+  message(FATAL_ERROR "includes that reach up or across the layers, or files calling in a loop:${violations}")
 endif()

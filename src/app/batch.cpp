@@ -6,7 +6,6 @@
 
 #include "app/line_reader.hpp"
 #include "app/trace_export.hpp"
-#include "emulator/engine.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "files/source_file.hpp"
@@ -89,7 +88,7 @@ BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Tex
     // After the messages as their boxes showed them, each again where it points, for editors and build tools.
     for (const Diagnostic& d : wb.diagnostics) err << locatedText(file, d) << '\n';
     if (!assembled) return kAsmErrors;
-    Command2_Click(wb);
+    runToEnd(wb);
     out.flush();
     if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;

@@ -9,8 +9,8 @@
 #include "app/arguments.hpp"
 #include "files/escape.hpp"
 #include "app/line_reader.hpp"
-#include "emulator/engine.hpp"
 #include "machine/hex.hpp"
+#include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/headless.hpp"
@@ -18,7 +18,6 @@
 #include "session/source_lines.hpp"
 #include "workbench/lists.hpp"
 #include "session/mainwindow.hpp"
-#include "session/reports.hpp"
 #include "files/source_file.hpp"
 #include "workbench/editor_text.hpp"
 
@@ -241,9 +240,9 @@ Error choose(Session& s, std::string_view args) {
 }
 
 Error report(Session& s, std::string_view args) {
-    if (args == "help") Command3_Click(s.wb);
-    else if (args == "object") Command4_Click(s.wb);
-    else if (args == "history") Command5_Click(s.wb);
+    if (args == "help") userOpensReport(s.wb, Report::Help);
+    else if (args == "object") userOpensReport(s.wb, Report::Object);
+    else if (args == "history") userOpensReport(s.wb, Report::History);
     else return std::string("expected help, object or history");
     return std::nullopt;
 }
@@ -329,9 +328,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"source", source, false},
     {"source-text", sourceText, false},
-    {"asm", press<Command1_Click>, false},
+    {"asm", press<userPressesAsm>, false},
     {"exec", press<userPressesExec>, false},
-    {"mode", press<Label3_Click>, false},
+    {"mode", press<userSwitchesMode>, false},
     {"box", box, true},
     {"select", select, false},
     {"choose", choose, false},
@@ -388,7 +387,7 @@ int runScript(std::istream& script, std::ostream& out, std::ostream& err, long m
         if (!s.out) s.display.stopAfterThisStep();  // no one sees the run any more
     };
     s.display.stepLimit = maxSteps;
-    Form_Load(s.wb);
+    startWorkbench(s.wb);
     for (std::string line; nextLine(s, line);) {
         if (observe) observe(s.wb, s.display, true);
         const Error e = runLine(s, line);

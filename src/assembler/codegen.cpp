@@ -1,7 +1,7 @@
 // Code generation: each class turns its statement into tagged words at the location
 // counter. References to user names stay table rows until the second pass.
 #include "assembler/parser.hpp"
-#include "assembler/passes.hpp"
+#include "assembler/source_ranges.hpp"
 
 namespace comet {
 namespace {

@@ -1,7 +1,7 @@
 #include "assembler/parser.hpp"
 
 #include "assembler/lexer.hpp"
-#include "assembler/passes.hpp"
+#include "assembler/source_ranges.hpp"
 #include "assembler/table.hpp"
 
 namespace comet {

@@ -3,9 +3,8 @@
 #include <string>
 #include <utility>
 
-#include <functional>
-
 #include "assembler/parser.hpp"
+#include "assembler/source_ranges.hpp"
 #include "assembler/table.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/lists.hpp"
@@ -43,16 +42,6 @@ void assembleLine(Workbench& wb, TextView line) {
     case kStatusNoToken: break;  // blank, comment, or a label that labels the next statement
     default: reportAt(wb, DiagKind::SyntaxError, tokenRange(wb)); break;  // the token the head stopped at
     }
-}
-
-// Where a view into the text being assembled stands in it; nothing outside a pass.
-SourceRange rangeIn(const AsmState& as, TextView part) {
-    const std::less_equal<const char16_t*> notAfter;
-    const char16_t* first = as.source.data();
-    if (first == nullptr || !notAfter(first, part.data()) || !notAfter(part.data() + part.size(), first + as.source.size()))
-        return {};  // nowhere in the source
-    const auto begin = static_cast<int32_t>(part.data() - first);
-    return {begin, begin + static_cast<int32_t>(part.size())};
 }
 
 // ---- Semantic analysis --------------------------------------------------------
@@ -94,20 +83,6 @@ Text listItem(Workbench& wb, int32_t& p) {
 }
 
 }  // namespace
-
-SourceRange tokenRange(const Workbench& wb) { return rangeIn(wb.as, wb.as.tokenText); }
-
-SourceRange statementRange(const Workbench& wb) {
-    TextView line = wb.as.line;
-    while (!line.empty() && line.front() == u' ') line.remove_prefix(1);
-    while (!line.empty() && line.back() == u' ') line.remove_suffix(1);
-    return rangeIn(wb.as, line);
-}
-
-void reportAt(Workbench& wb, DiagKind kind, SourceRange range, Text name) {
-    const SourceSpan where = range.begin < 0 ? SourceSpan{} : spanOf(wb.as.lineStarts, range.begin, range.end);
-    report(wb, {kind, wb.locationCounter, std::move(name), where});
-}
 
 void SynANA(Workbench& wb) {
     synInit(wb);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "assembler/passes.hpp"
+#include "assembler/source_ranges.hpp"
 
 namespace comet {
 namespace {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "emulator/memory_access.hpp"
 #include "emulator/stdio.hpp"
 #include "workbench/registers.hpp"
 
@@ -223,38 +224,6 @@ bool emPop(Workbench& wb, int32_t& value) {
 }
 
 // ---- Memory and faults ----
-
-bool readWord(Workbench& wb, int64_t address, int32_t& value) {
-    if (!isCell(address + 1)) {
-        addressError(wb, address);
-        return false;
-    }
-    value = wb.memory.cell(address + 1).value;
-    return true;
-}
-
-bool writeWord(Workbench& wb, int64_t address, int32_t value) {
-    if (!isCell(address + 1)) {
-        addressError(wb, address);
-        return false;
-    }
-    storeCell(wb, address + 1, value);
-    return true;
-}
-
-void storeCell(Workbench& wb, int64_t cell, int32_t value) {
-    Cell& target = wb.memory.writableCell(cell);
-    wb.debug.undo.noteWrite(cell, target.value);
-    wb.debug.loops.noteWrite(cell, target.value, value);
-    target.value = value;
-}
-
-void addressError(Workbench& wb, int64_t address) {
-    report(wb, DiagKind::AddressError, address);
-    wb.run.halted = true;
-    wb.run.haltedBy = Halt::AddressError;
-    wb.run.nextPc = wb.run.pc;
-}
 
 // ---- Stepping and run control ----
 

@@ -1,6 +1,5 @@
-// The "Exec" press and the run to cursor: the run loop, one step at a time,
-// with the stops around it (breakpoints, the run to cursor's target, endless loops) and
-// the record of every step for step back.
+#include "emulator/run_loop.hpp"
+
 #include <cstdint>
 #include <memory>
 
@@ -38,20 +37,10 @@ bool stopsBeforeThis(const Workbench& wb) {
 std::unique_ptr<Workbench> machineIn(const MachineState& s, Display& display, bool debugMode) {
     auto wb = std::make_unique<Workbench>(display);
     wb->debug.undo.setBudget(0);
-    for (int c = 0; c < kCellCount; ++c) wb->memory.writableCell(c).value = s.cells[static_cast<size_t>(c)];
-    wb->regs.r = s.r;
-    wb->regs.pc = s.pc;
-    wb->run.pc = s.runPc;
+    loadMachineState(*wb, s);
     wb->run.debugMode = debugMode;
     showRegistersInBoxes(*wb);
     return wb;
-}
-
-bool sameMachine(const Workbench& a, const Workbench& b) {
-    if (a.regs.r != b.regs.r || a.regs.pc != b.regs.pc || a.run.pc != b.run.pc) return false;
-    for (int c = 0; c < kCellCount; ++c)
-        if (a.memory.cell(c).value != b.memory.cell(c).value) return false;
-    return true;
 }
 
 // Moves the loop found to its earliest steps. With no IN since the watch began, the run

@@ -1,6 +1,6 @@
 #include "emulator/stdio.hpp"
 
-#include "emulator/engine.hpp"
+#include "emulator/memory_access.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {

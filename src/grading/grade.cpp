@@ -9,7 +9,6 @@
 
 #include "files/escape.hpp"
 #include "assembler/table.hpp"
-#include "emulator/engine.hpp"
 #include "machine/hex.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
@@ -170,7 +169,7 @@ Grader::~Grader() = default;
 CaseResult Grader::runCase(const Program& program, const TestCase& test) const {
     CaseDisplay display(test, true);
     Workbench wb(program.wb, display);
-    Command2_Click(wb);
+    runToEnd(wb);
     CaseResult result = verdict(wb, display, test);
     if (reference_ && result.outcome != Outcome::Passed && ran(result.outcome)) result.departure = departure(program, test);
     return result;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "machine/hex.hpp"
 #include "grading/step_trace.hpp"
 

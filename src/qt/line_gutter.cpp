@@ -4,13 +4,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 #include "qt/breakpoint_marks.hpp"
-#include "qt/source_editor.hpp"
 
 namespace comet {
+
+void answerToolTip(QEvent* event, QWidget* widget, const QString& tip) {
+    if (tip.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
+}
 
 namespace {
 
@@ -22,7 +28,8 @@ QColor problemColor(ProblemKind kind) {
     return kind == ProblemKind::Warning ? QColor(0xE0, 0xA0, 0x10) : QColor(0xD0, 0x30, 0x30);
 }
 
-LineGutter::LineGutter(SourceEditor* editor) : QWidget(editor), editor_(editor) {
+LineGutter::LineGutter(QWidget* editor, std::function<std::vector<VisibleLine>()> linesInView)
+    : QWidget(editor), linesInView_(std::move(linesInView)) {
     setObjectName(QStringLiteral("gutter"));
 }
 
@@ -52,13 +59,18 @@ void LineGutter::setBreakpoints(std::map<int, bool> pendingByLine) {
     update();
 }
 
+void LineGutter::setPcLine(int line) {
+    pcLine_ = line;
+    update();
+}
+
 void LineGutter::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Window));
     painter.setFont(font());
     const int numbersRight = width() - columnWidth() - kPadding;
-    for (const VisibleLine& row : editor_->visibleLines()) {
-        painter.setPen(row.line == editor_->pcLine() ? palette().color(QPalette::Text) : palette().color(QPalette::PlaceholderText));
+    for (const VisibleLine& row : linesInView_()) {
+        painter.setPen(row.line == pcLine_ ? palette().color(QPalette::Text) : palette().color(QPalette::PlaceholderText));
         painter.drawText(QRect(0, row.top, numbersRight, row.height), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(row.line));
         const auto mark = marks_.find(row.line);
@@ -90,7 +102,7 @@ void LineGutter::paintMark(QPainter& painter, const QRect& box, ProblemKind kind
 }
 
 int LineGutter::lineAt(int y) const {
-    for (const VisibleLine& row : editor_->visibleLines()) {
+    for (const VisibleLine& row : linesInView_()) {
         if (y >= row.top && y < row.top + row.height) return row.line;
     }
     return 0;

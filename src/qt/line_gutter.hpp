@@ -8,13 +8,23 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <map>
+#include <vector>
 
 #include "workbench/workbench.hpp"
 
 namespace comet {
 
-class SourceEditor;
+// A line in view and where the gutter draws it.
+struct VisibleLine {
+    int line;    // 1-based
+    int top;     // in the gutter's (and the viewport's) coordinates
+    int height;
+};
+
+// Shows the tooltip a help event asks for, or hides any when `tip` is empty.
+void answerToolTip(QEvent* event, QWidget* widget, const QString& tip);
 
 // An error's (and an undefined name's) red, a warning's amber: its mark and its underline.
 QColor problemColor(ProblemKind kind);
@@ -30,7 +40,8 @@ public:
         bool operator==(const Mark&) const = default;
     };
 
-    explicit LineGutter(SourceEditor* editor);
+    // A gutter beside the text of `editor`, which tells it the lines in view.
+    LineGutter(QWidget* editor, std::function<std::vector<VisibleLine>()> linesInView);
 
     int widthFor(int lineCount) const;               // wide enough for that many lines' numbers
     void setMarks(std::map<int, Mark> marks);         // by 1-based line
@@ -40,6 +51,7 @@ public:
     QRect breakpointRect(int top, int height) const;  // where the breakpoint mark of a line drawn at top is
     void setBreakpoints(std::map<int, bool> pendingByLine);  // by 1-based line: true while it waits for an ASM
     const std::map<int, bool>& breakpoints() const { return breakpoints_; }
+    void setPcLine(int line);  // its number is drawn as the text is; 0 for none
 
 signals:
     void lineClicked(int line);  // a click beside that line (1-based)
@@ -55,7 +67,8 @@ private:
     void paintMark(QPainter& painter, const QRect& box, ProblemKind kind) const;
     int lineAt(int y) const;  // the line drawn at height y; 0 for none
 
-    SourceEditor* editor_;
+    std::function<std::vector<VisibleLine>()> linesInView_;
+    int pcLine_ = 0;
     std::map<int, Mark> marks_;
     std::map<int, bool> breakpoints_;
 };

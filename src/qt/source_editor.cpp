@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolTip>
 
 #include <algorithm>
 #include <map>
@@ -53,11 +52,6 @@ QTextCursor spanCursor(const QTextBlock& block, const Problem& p) {
 
 }  // namespace
 
-void answerToolTip(QEvent* event, QWidget* widget, const QString& tip) {
-    if (tip.isEmpty()) QToolTip::hideText();
-    else QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
-}
-
 QStringList droppedFiles(const QMimeData* mime) {
     QStringList paths;
     if (mime == nullptr || !mime->hasUrls()) return paths;
@@ -68,7 +62,7 @@ QStringList droppedFiles(const QMimeData* mime) {
     return paths;
 }
 
-SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent), gutter_(new LineGutter(this)) {
+SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent), gutter_(new LineGutter(this, [this] { return visibleLines(); })) {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &SourceEditor::scrollGutter);
@@ -114,7 +108,7 @@ void SourceEditor::changeEvent(QEvent* event) {
 // the cursors of the old ones at its start.
 void SourceEditor::showMarks(const std::vector<Problem>& rows, int pcLine) {
     if (rows == problems_ && pcLine == pcLine_ && document()->revision() == decoratedRevision_) return;
-    if (pcLine != pcLine_) gutter_->update();
+    if (pcLine != pcLine_) gutter_->setPcLine(pcLine);
     problems_ = rows;
     pcLine_ = pcLine;
     gutter_->setMarks(marksOf(rows));

@@ -14,6 +14,7 @@
 
 #include <vector>
 
+#include "qt/line_gutter.hpp"
 #include "workbench/workbench.hpp"
 
 class QAction;
@@ -21,14 +22,6 @@ class QMimeData;
 
 namespace comet {
 
-class LineGutter;
-
-// A line in view and where the gutter draws it.
-struct VisibleLine {
-    int line;    // 1-based
-    int top;     // in the gutter's (and the viewport's) coordinates
-    int height;
-};
 
 class SourceEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -72,9 +65,6 @@ private:
     int decoratedRevision_ = -1;  // the document's revision the decorations were made for
     QList<QAction*> contextActions_;
 };
-
-// Shows the tooltip a help event asks for, or hides any when `tip` is empty.
-void answerToolTip(QEvent* event, QWidget* widget, const QString& tip);
 
 // The local files a drag carries; empty when it carries anything else.
 QStringList droppedFiles(const QMimeData* mime);

@@ -1,15 +1,33 @@
 #include "session/actions.hpp"
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "session/mainwindow.hpp"
+#include "session/reports.hpp"
 
 namespace comet {
 
 void startWorkbench(Workbench& wb) { Form_Load(wb); }
 
+void userPressesAsm(Workbench& wb) { Command1_Click(wb); }
+
+void userSwitchesMode(Workbench& wb) { Label3_Click(wb); }
+
+void userLeavesChooser(Workbench& wb) { Combo1_LostFocus(wb); }
+
+void userOpensReport(Workbench& wb, Report report) {
+    switch (report) {
+    case Report::Help: return Command3_Click(wb);
+    case Report::Object: return Command4_Click(wb);
+    case Report::History: return Command5_Click(wb);
+    }
+}
+
+void runToEnd(Workbench& wb) { Command2_Click(wb); }
+
 bool assembleText(Workbench& wb, const Text& source) {
     userSetsSource(wb, source);
-    Command1_Click(wb);
+    userPressesAsm(wb);
     return wb.diagnostics.empty();
 }
 
@@ -18,7 +36,7 @@ bool assembleForRun(Workbench& wb, const Text& source) {
     wb.debug.detectLoops = true;
     startWorkbench(wb);
     if (!assembleText(wb, source)) return false;
-    Label3_Click(wb);  // Run Mode; the PC box still shows 0000
+    userSwitchesMode(wb);  // Run Mode; the PC box still shows 0000
     return true;
 }
 

@@ -9,8 +9,19 @@ namespace comet {
 // A freshly opened main window: the sample in the editor and the load handler run.
 void startWorkbench(Workbench& wb);
 
+// ---- The design's controls ----
+void userPressesAsm(Workbench& wb);     // "ASM"
+void userSwitchesMode(Workbench& wb);   // a click on the mode label: Debug Mode / Run Mode
+void userLeavesChooser(Workbench& wb);  // the focus leaves the mnemonic chooser
+enum class Report { Help, Object, History };
+void userOpensReport(Workbench& wb, Report report);  // one of the three report buttons
+
+// ---- A program assembled and run ----
 // Puts `source` in the editor and presses "ASM"; true when the assembler reported nothing.
 bool assembleText(Workbench& wb, const Text& source);
+// "Exec" pressed once: in Run Mode the whole run, until it halts or the display's
+// stopRequested (a step limit, a time limit, the user's Stop) ends it.
+void runToEnd(Workbench& wb);
 
 // The workbench of a batch run: a freshly opened window (with endless-loop detection on
 // and no step back) whose editor holds `source`, assembled and switched to Run Mode, so

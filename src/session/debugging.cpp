@@ -6,9 +6,11 @@
 #include "emulator/engine.hpp"
 #include "machine/hex.hpp"
 #include "session/exec_status.hpp"
+#include "session/assembled_lines.hpp"
 #include "session/mainwindow.hpp"
 #include "session/source_lines.hpp"
 #include "workbench/editor_text.hpp"
+#include "workbench/machine_state.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -89,16 +91,6 @@ bool listingLineHasBreakpoint(const Workbench& wb, int index) {
     return a >= 0 && (wb.debug.breakpoints.stopAt[static_cast<size_t>(a)] & kStopBreakpoint) != 0;
 }
 
-int32_t addressOfLine(const Workbench& wb, int32_t line) {
-    const auto& now = wb.marks.lineNow;  // by line as assembled
-    const auto assembled = std::find(now.begin() + (now.empty() ? 0 : 1), now.end(), line);
-    if (line < 1 || assembled == now.end()) return kLineUnknown;
-    const auto assembledLine = static_cast<int32_t>(assembled - now.begin());
-    for (int32_t a = 0; a < wb.locationCounter; ++a)
-        if (wb.as.lineOfWord[static_cast<size_t>(a)] == assembledLine) return a;
-    return kLineNoWords;
-}
-
 // ---- Run control ----
 
 int32_t runToCursorTarget(Workbench& wb) {
@@ -145,10 +137,8 @@ void userSetsSpeed(Workbench& wb, int instructionsPerSecond) {
 
 void userResets(Workbench& wb) {
     if (wb.debug.press.active) return;
-    wb.memory = Memory{};
-    wb.regs = RegisterFile{};
+    switchOnMachine(wb);
     RunState& run = wb.run;
-    run.pc = run.nextPc = 0;
     run.halted = false;
     run.haltedBy = Halt::None;
     run.history.clear();
@@ -158,20 +148,7 @@ void userResets(Workbench& wb) {
     say(wb, DebugStatus::Reset);
 }
 
-// ---- After ASM, and the status bar ----
-
-void debuggingAfterAssembly(Workbench& wb) {
-    Debugger& d = wb.debug;
-    d.undo.clear();  // a step back never crosses an assembly
-    d.status = {};
-    std::vector<Breakpoint> kept;
-    for (const Breakpoint& p : d.breakpoints.set) {
-        const int32_t address = addressOfLine(wb, p.line);
-        if (address >= 0) kept.push_back({p.line, address});  // a line that makes no words holds none
-    }
-    d.breakpoints.set = std::move(kept);
-    markBreakpointStops(d.breakpoints);
-}
+// ---- The status bar ----
 
 Text debugStatusText(const Workbench& wb) {
     const DebugStatus& s = wb.debug.status;

@@ -7,13 +7,10 @@
 
 #include <cstdint>
 
+#include "session/assembled_lines.hpp"
 #include "workbench/workbench.hpp"
 
 namespace comet {
-
-// What an editor line is known to make, besides the address of its first word.
-constexpr int32_t kLineNoWords = -1;  // it made no words at the last ASM
-constexpr int32_t kLineUnknown = -2;  // it has not been assembled as it stands (edited since, or never)
 
 // ---- Breakpoints ----
 void userTogglesBreakpoint(Workbench& wb, int32_t line);      // a click in the gutter beside an editor line (1-based), or a line number given
@@ -21,7 +18,6 @@ void userTogglesBreakpointAtCaret(Workbench& wb);             // F9: the line th
 void userTogglesListingBreakpoint(Workbench& wb, int index);  // a double-click on List1's line `index`
 int32_t caretLine(const Workbench& wb);                       // the editor line the caret stands on (1-based)
 bool listingLineHasBreakpoint(const Workbench& wb, int index);  // whether to draw one beside List1's line `index`
-int32_t addressOfLine(const Workbench& wb, int32_t line);    // its first word's address, kLineNoWords or kLineUnknown
 
 // ---- Run control ----
 // Where a run to cursor stops: the address of the caret line's first word; kLineNoWords
@@ -41,8 +37,7 @@ bool userBeginsPress(Workbench& wb, bool toCursor);
 void userSetsSpeed(Workbench& wb, int instructionsPerSecond);  // one of kWatchSpeeds; any other is ignored
 void userResets(Workbench& wb);  // Reset: the state right after start-up and ASM of the same source
 
-// ---- After ASM, and the status bar ----
-void debuggingAfterAssembly(Workbench& wb);  // no step to go back to; breakpoints at their new addresses
+// ---- The status bar ----
 Text debugStatusText(const Workbench& wb);   // the last debugging event; "" when there is none
 // What the status bar says: the last debugging event, else the last press's account.
 Text statusBarText(const Workbench& wb, bool withTime);

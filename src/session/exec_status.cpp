@@ -7,6 +7,7 @@
 #include <string>
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "machine/hex.hpp"
 #include "workbench/registers.hpp"
 

@@ -5,7 +5,7 @@
 
 #include "assembler/passes.hpp"
 #include "emulator/engine.hpp"
-#include "session/debugging.hpp"
+#include "session/assembled_lines.hpp"
 #include "session/exec_status.hpp"
 #include "session/problems.hpp"
 #include "session/source_lines.hpp"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "emulator/engine.hpp"
+#include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
@@ -29,12 +29,12 @@ enum Control { kCommand1 = 1, kCommand3 = 3, kCommand4, kCommand5, kLabel3, kCom
 
 void click(Workbench& wb, int control) {
     switch (control) {
-        case kCommand1: Command1_Click(wb); break;
-        case kCommand3: Command3_Click(wb); break;
-        case kCommand4: Command4_Click(wb); break;
-        case kCommand5: Command5_Click(wb); break;
-        case kLabel3: Label3_Click(wb); break;
-        case kCombo1LostFocus: Combo1_LostFocus(wb); break;
+        case kCommand1: userPressesAsm(wb); break;
+        case kCommand3: userOpensReport(wb, Report::Help); break;
+        case kCommand4: userOpensReport(wb, Report::Object); break;
+        case kCommand5: userOpensReport(wb, Report::History); break;
+        case kLabel3: userSwitchesMode(wb); break;
+        case kCombo1LostFocus: userLeavesChooser(wb); break;
         default: break;
     }
 }
@@ -60,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE void web_load() {
     Workbench& wb = comet::session().wb;
     wb.debug.undo.setBudget(comet::kPageUndoBudget);
     wb.debug.detectLoops = true;
-    comet::Form_Load(wb);
+    comet::startWorkbench(wb);
 }
 
 // A click on a button, the mode label, or the chooser losing the focus (Control).

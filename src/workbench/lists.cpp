@@ -1,6 +1,6 @@
 #include "workbench/lists.hpp"
 
-#include "workbench/registers.hpp"
+#include "machine/hex.hpp"
 
 namespace comet {
 namespace {

@@ -22,15 +22,6 @@ uint64_t pairOf(int32_t high, int32_t low) {
 
 }  // namespace
 
-MachineState machineStateOf(const Workbench& wb) {
-    MachineState s;
-    for (int c = 0; c < kCellCount; ++c) s.cells[static_cast<size_t>(c)] = wb.memory.cell(c).value;
-    s.r = wb.regs.r;
-    s.pc = wb.regs.pc;
-    s.runPc = wb.run.pc;
-    return s;
-}
-
 // ---- Hashes ----
 
 uint64_t LoopWatch::cellHash(int64_t cell, int32_t value) {
@@ -78,10 +69,7 @@ void LoopWatch::moveTortoise(const Workbench& wb) {
 }
 
 bool LoopWatch::tortoiseIsHere(const Workbench& wb) const {
-    if (wb.regs.r != tortoise_.r || wb.regs.pc != tortoise_.pc || memoryHash_ != tortoiseMemoryHash_) return false;
-    for (int c = 0; c < kCellCount; ++c)
-        if (wb.memory.cell(c).value != tortoise_.cells[static_cast<size_t>(c)]) return false;
-    return true;
+    return memoryHash_ == tortoiseMemoryHash_ && machineIs(wb, tortoise_);
 }
 
 void LoopWatch::startsAt(uint64_t first) {

@@ -12,20 +12,11 @@
 #include <cstdint>
 
 #include "machine/machine.hpp"
+#include "workbench/machine_state.hpp"
 
 namespace comet {
 
 struct Workbench;
-
-// What the next steps of a run read.
-struct MachineState {
-    std::array<int32_t, kCellCount> cells{};  // every cell's value (the engine never reads the tags)
-    std::array<int32_t, 6> r{};               // GR0..GR4 and FR
-    int32_t pc = 0;                           // the PC register
-    int32_t runPc = 0;                        // where the next step starts
-    bool operator==(const MachineState&) const = default;
-};
-MachineState machineStateOf(const Workbench& wb);
 
 // Steps first..last of the press (counting from 1) repeat forever.
 struct FoundLoop {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "loaded.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"

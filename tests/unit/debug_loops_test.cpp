@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "loaded.hpp"
 #include "session/debugging.hpp"
 

@@ -6,6 +6,7 @@
 #include "literal_refresh.hpp"
 #include "loaded.hpp"
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "session/headless.hpp"
 #include "workbench/lists.hpp"
 #include "session/mainwindow.hpp"

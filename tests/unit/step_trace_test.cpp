@@ -6,6 +6,7 @@
 
 #include "session/actions.hpp"
 #include "emulator/engine.hpp"
+#include "emulator/run_loop.hpp"
 #include "session/headless.hpp"
 #include "session/mainwindow.hpp"
 #include "grading/run_compare.hpp"
