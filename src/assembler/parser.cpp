@@ -14,8 +14,8 @@ int16_t lookupToken(Workbench& wb) { return tblLookup(wb, wb.as.token.text, OpCl
 // address and is reported; row 0 (a name the full table could not take) never is.
 void defineLabel(Workbench& wb, int16_t row) {
     TableRow& r = wb.table.rows[static_cast<size_t>(row)];
-    if (r.defined == 0) {
-        r.defined = 1;
+    if (!r.defined) {
+        r.defined = true;
         r.value = wb.locationCounter;
     } else if (row != 0) {
         reportAt(wb, DiagKind::DuplicateLabel, tokenRange(wb), wb.as.token.text);

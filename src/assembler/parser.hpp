@@ -7,14 +7,6 @@
 
 namespace comet {
 
-// ---- Cell tags: how the second pass lists a word and whether it still holds a table row ----
-constexpr int16_t kTagHead = -1;      // first word of a two-word instruction; its address word follows
-constexpr int16_t kTagRow = 0;        // address word holding a table row
-constexpr int16_t kTagAbsolute = 1;   // address word holding a final value
-constexpr int16_t kTagConstRow = -2;  // one-word constant holding a table row
-constexpr int16_t kTagPlain = -3;     // one final word
-// Any tag n >= 1 heads a block of n words listed on one line (DS, DC string).
-
 // ---- Parsers ----
 TextView lexHead(Workbench& wb, TextView s);    // label and operation into the statement fields
 TextView lexOprReg(Workbench& wb, TextView s);  // one register operand into the operand value

@@ -52,7 +52,7 @@ Cell& cellOf(Workbench& wb, int32_t address) { return wb.memory.writableCell(add
 // is reported at each use, where the use stands in the source, and stands for 0.
 int32_t resolveRow(Workbench& wb, int32_t p, int32_t row) {
     const TableRow& r = wb.table.rows[static_cast<size_t>(row)];
-    if (r.defined != 0) return r.value;
+    if (r.defined) return r.value;
     reportAt(wb, DiagKind::Undefined, wb.as.operandAt[static_cast<size_t>(p)], r.name);
     return 0;
 }

@@ -25,7 +25,7 @@ void synInit(Workbench& wb) {
 
 void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code) {
     ++wb.table.count;
-    wb.table.rows[static_cast<size_t>(wb.table.count)] = {name, 1, code, cls};
+    wb.table.rows[static_cast<size_t>(wb.table.count)] = {name, true, code, cls};
 }
 
 int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls) {
@@ -33,7 +33,7 @@ int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls) {
     // The row after the last live one is the sentinel: the search always stops there.
     TableRow& sentinel = t.rows[static_cast<size_t>(t.count + 1)];
     sentinel.name = name;
-    sentinel.defined = 0;
+    sentinel.defined = false;
     sentinel.cls = cls;
     int16_t i = 1;
     while (!sameName(t.rows[static_cast<size_t>(i)].name, name)) ++i;
@@ -51,7 +51,7 @@ OpClass tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cas
 std::optional<int32_t> labelAddress(const Workbench& wb, TextView name) {
     for (int i = kReservedRows + 1; i <= wb.table.count; ++i) {
         const TableRow& row = wb.table.rows[static_cast<size_t>(i)];
-        if (row.defined == 1 && sameName(row.name, name)) return row.value;
+        if (row.defined && sameName(row.name, name)) return row.value;
     }
     return std::nullopt;
 }

@@ -27,7 +27,7 @@ enum LineStatus : int16_t {
 };
 
 struct Token {
-    int16_t kind = kTokNumber;  // TokenKind
+    TokenKind kind = kTokNumber;
     int16_t words = 1;          // words the token occupies as a constant
     int16_t value = 0;          // value of a number
     Text text;                  // a name as written, or a string constant's characters
@@ -41,7 +41,7 @@ constexpr int kMaxTableCount = 99;  // row 100 is only ever the search sentinel
 
 struct TableRow {
     Text name;            // as written when the row was made
-    int16_t defined = 0;  // 1 for reserved words and labels that have been met
+    bool defined = false;  // true for reserved words and labels that have been met
     int32_t value = 0;    // code, register number or label address
     OpClass cls = OpClass::None;  // the reserved word's class; None for a user name
 };
@@ -56,6 +56,15 @@ struct SourceRange {
     int32_t begin = -1, end = -1;
 };
 
+// ---- Cell tags: how the second pass lists a word and whether it still holds a table row ----
+
+constexpr int16_t kTagHead = -1;      // first word of a two-word instruction; its address word follows
+constexpr int16_t kTagRow = 0;        // address word holding a table row
+constexpr int16_t kTagAbsolute = 1;   // address word holding a final value
+constexpr int16_t kTagConstRow = -2;  // one-word constant holding a table row
+constexpr int16_t kTagPlain = -3;     // one final word
+// Any tag n >= 1 heads a block of n words listed on one line (DS, DC string).
+
 // ---- Statement fields ---------------------------------------------------------
 
 struct Statement {
@@ -64,15 +73,15 @@ struct Statement {
     int16_t reg = 0;           // register operand 0..4
     int16_t index = 0;         // index register 0..4, 0 when none
     int32_t address = 0;       // number, packed characters or table row
-    int16_t addressTag = 1;    // 1 absolute value, 0 table row
+    int16_t addressTag = kTagAbsolute;  // kTagAbsolute, or kTagRow for a table row
     SourceRange addressAt;     // where the address operand was read
     int32_t operandValue = 0;  // result of the last operand parser
-    int16_t operandTag = 1;    // 1 absolute value, 0 table row
+    int16_t operandTag = kTagAbsolute;  // kTagAbsolute, or kTagRow for a table row
 };
 
 struct AsmState {
     Token token;                 // the last token read
-    int16_t lineStatus = 0;      // LineStatus of the last read
+    LineStatus lineStatus = kStatusOk;  // of the last read
     Statement st;                // the statement being generated
     int16_t listIndex = 0;       // where semANA inserts its next listing line
     bool memoryOver = false;     // a statement did not fit below address 200: the pass ends
