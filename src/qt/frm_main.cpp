@@ -702,7 +702,8 @@ void FrmMain::mirrorChanges() {
         QListWidgetItem* row = list2_->item(i);
         row->setBackground(marked ? QBrush(kChangedColor) : QBrush());
         row->setForeground(marked ? QBrush(Qt::black) : QBrush());
-        row->setFont(markFont(list2_->font(), marked));
+        // Only a marked row has a font of its own: the others follow the list's (and its zoom).
+        row->setData(Qt::FontRole, marked ? QVariant(markFont(list2_->font(), true)) : QVariant());
     }
     shownChanges_ = changed;
 }

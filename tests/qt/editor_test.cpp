@@ -18,6 +18,7 @@
 
 #include "assembler/colouring.hpp"
 #include "qt/frm_main.hpp"
+#include "qt/frm_text.hpp"
 #include "qt/source_colouring.hpp"
 #include "qt/source_editor.hpp"
 #include "window_helpers.hpp"
@@ -101,6 +102,7 @@ private slots:
     void coloursEveryTokenAsTheAssemblerReadsIt();
     void coloursAndMarksAreReadableInLightAndDark();
     void changedValuesAreBoldAsWellAsColoured();
+    void aWrittenWordIsBoldInTheDump();
     void everyControlHasANameAndRole();
     void theStatusLineIsReadAsItsText();
 };
@@ -164,6 +166,20 @@ void EditorTest::changedValuesAreBoldAsWellAsColoured() {
     QVERIFY(!box(w, 0)->font().bold());
 }
 
+// A word a step wrote: its dump line bold, and no other line.
+void EditorTest::aWrittenWordIsBoldInTheDump() {
+    ShownWindow w;
+    assemble(w, QStringLiteral("    LEA   GR1,5\n    ST    GR1,W\n    EXIT\nW   DC    0\n    END\n"));
+    press(w, "Command2");  // LEA
+    press(w, "Command2");  // ST: W at 0005
+    auto* dump = control<QListWidget>(w, "List2");
+    QStringList bold;
+    for (int i = 0; i < dump->count(); ++i) {
+        if (dump->item(i)->font().bold()) bold << dump->item(i)->text().left(4);
+    }
+    QCOMPARE(bold, QStringList{QStringLiteral("0005")});
+}
+
 void EditorTest::everyControlHasANameAndRole() {
     ShownWindow w;
     assemble(w, QStringLiteral("    LD GR9\n"));  // a problem: the problem list and its count show
@@ -181,6 +197,11 @@ void EditorTest::everyControlHasANameAndRole() {
     QCOMPARE(roleOf("Text1"), QAccessible::EditableText);
     QCOMPARE(QAccessible::queryAccessibleInterface(box(w, 6))->text(QAccessible::Name), QStringLiteral("PC"));
     QCOMPARE(QAccessible::queryAccessibleInterface(control<QWidget>(w, "problemList"))->text(QAccessible::Name), QStringLiteral("Problems"));
+    // The viewer, a window of its own, is named by its caption.
+    press(w, "Command3");
+    QVERIFY(w.viewer() != nullptr);
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.viewer())->text(QAccessible::Name), w.viewer()->windowTitle());
+    QVERIFY(!w.viewer()->windowTitle().isEmpty());
     // The mode label is pressed as a button is.
     QAccessibleInterface* mode = QAccessible::queryAccessibleInterface(control<QWidget>(w, "Label3"));
     mode->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
