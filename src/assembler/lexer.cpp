@@ -164,8 +164,14 @@ int16_t stringWordCount(size_t n) {
     return static_cast<int16_t>(below % 2 == 0 ? below : below + 1);
 }
 
-TextView lexToken(Workbench& wb, TextView s) {
-    AsmState& as = wb.as;
+TextView commentAt(TextView s) {
+    while (!s.empty() && isSeparator(s.front())) s.remove_prefix(1);
+    return s.starts_with(u"/*") ? s : TextView{};
+}
+
+TextView lexToken(Workbench& wb, TextView s) { return lexToken(wb.as, s); }
+
+TextView lexToken(AsmState& as, TextView s) {
     as.lineStatus = kStatusOk;
     if (s.starts_with(u",,")) {  // an empty operand between two commas reads as 0
         setNumber(as.token, 0);
@@ -173,7 +179,7 @@ TextView lexToken(Workbench& wb, TextView s) {
         return s.substr(1);
     }
     while (!s.empty() && isSeparator(s.front())) s.remove_prefix(1);
-    if (s.empty() || s.starts_with(u"/*")) {
+    if (s.empty() || !commentAt(s).empty()) {
         as.lineStatus = kStatusNoToken;
         return {};
     }

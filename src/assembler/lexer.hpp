@@ -12,6 +12,11 @@ namespace comet {
 // Reads the next token of the line's remaining text S into the current token and
 // the line status; returns the text after the token.
 TextView lexToken(Workbench& wb, TextView s);
+TextView lexToken(AsmState& as, TextView s);  // the same, for a reader with no workbench
+
+// The comment that the line's remaining text S holds after its blanks and commas
+// (from "/*" to the end of the line); empty when none.
+TextView commentAt(TextView s);
 
 // Decimal conversion: the longest leading decimal number (sign, digits, fraction,
 // exponent), rounded half to even; nothing when the result is outside -32768..32767.

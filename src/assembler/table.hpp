@@ -15,6 +15,9 @@ void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code);
 int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls);
 OpClass tblClass(const Workbench& wb, int row);
 
+// The class of a reserved word, found without regard to case; None for any other name.
+OpClass reservedClass(TextView name);
+
 // The address of a label the last assembly defined, found without regard to case; nothing when none.
 std::optional<int32_t> labelAddress(const Workbench& wb, TextView name);
 

@@ -34,6 +34,7 @@
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
+#include "qt/accessible_names.hpp"
 #include "qt/boxes.hpp"
 #include "qt/breakpoint_marks.hpp"
 #include "qt/clickable_label.hpp"
@@ -195,6 +196,7 @@ FrmMain::FrmMain()
     createDebugBar();
     wireEvents();
     makeText1FirstInTabOrder();
+    makeAccessible(this);
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(kRecoveryDelayMs);
     connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);
@@ -687,9 +689,21 @@ void FrmMain::mirrorChanges() {
     if (changed == shownChanges_) return;
     QPalette highlighted = boxPalette_;
     highlighted.setColor(QPalette::Base, kChangedColor);
-    for (int k = 0; k < kBoxCount; ++k) txtGR_[k]->setPalette(changed.boxes[static_cast<size_t>(k)] ? highlighted : boxPalette_);
+    highlighted.setColor(QPalette::Text, Qt::black);  // on the light yellow in a dark theme too
+    // Bold as well as coloured: a change is seen without telling colours apart.
+    const auto markFont = [](QFont font, bool marked) { font.setBold(marked); return font; };
+    for (int k = 0; k < kBoxCount; ++k) {
+        const bool marked = changed.boxes[static_cast<size_t>(k)];
+        txtGR_[k]->setPalette(marked ? highlighted : boxPalette_);
+        txtGR_[k]->setFont(markFont(txtGR_[k]->font(), marked));
+    }
     for (int i = 0; i < list2_->count(); ++i) {
-        list2_->item(i)->setBackground(changed.words[static_cast<size_t>(i)] ? QBrush(kChangedColor) : QBrush());
+        const bool marked = changed.words[static_cast<size_t>(i)];
+        QListWidgetItem* row = list2_->item(i);
+        row->setBackground(marked ? QBrush(kChangedColor) : QBrush());
+        row->setForeground(marked ? QBrush(Qt::black) : QBrush());
+        // Only a marked row has a font of its own: the others follow the list's (and its zoom).
+        row->setData(Qt::FontRole, marked ? QVariant(markFont(list2_->font(), true)) : QVariant());
     }
     shownChanges_ = changed;
 }

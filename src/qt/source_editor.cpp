@@ -18,12 +18,19 @@
 #include "qt/boxes.hpp"
 #include "qt/line_gutter.hpp"
 #include "qt/qt_text.hpp"
+#include "qt/source_colouring.hpp"
 
 namespace comet {
 
 namespace {
 
-const QColor kPcLineColor(0xD6, 0xE8, 0xFF);
+// The PC's line: a background and, so that it is seen without telling colours apart,
+// its text underlined in a colour of at least 3:1 against the editor's background.
+struct PcLineColours {
+    QColor background, underline;
+};
+const PcLineColours kPcOnLight{QColor(0xD6, 0xE8, 0xFF), QColor(0x1F, 0x4E, 0x9A)};
+const PcLineColours kPcOnDark{QColor(0x26, 0x4F, 0x78), QColor(0x9C, 0xDC, 0xFE)};
 
 // The gravest of two kinds: an error before an undefined name before a warning.
 ProblemKind graver(ProblemKind a, ProblemKind b) { return std::min(a, b); }
@@ -62,8 +69,12 @@ QStringList droppedFiles(const QMimeData* mime) {
     return paths;
 }
 
-SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent), gutter_(new LineGutter(this, [this] { return visibleLines(); })) {
+SourceEditor::SourceEditor(QWidget* parent)
+    : QPlainTextEdit(parent),
+      gutter_(new LineGutter(this, [this] { return visibleLines(); })),
+      colouring_(new SourceColouring(document())) {
     setTabChangesFocus(true);
+    colouring_->followBackground(palette().color(QPalette::Base));
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &SourceEditor::scrollGutter);
     fitGutter();
@@ -99,9 +110,14 @@ void SourceEditor::resizeEvent(QResizeEvent* event) {
 }
 
 // The gutter's numbers are drawn in the editor's font: a new font needs a new width.
+// A new palette (the system's dark or light scheme) needs the colours made for it.
 void SourceEditor::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) fitGutter();
+    if (event->type() == QEvent::PaletteChange) {
+        colouring_->followBackground(palette().color(QPalette::Base));
+        decorate();
+    }
 }
 
 // The decorations are made anew when the text changed too: a text set whole leaves
@@ -119,11 +135,18 @@ void SourceEditor::decorate() {
     QList<QTextEdit::ExtraSelection> selections;
     const QTextBlock pcBlock = document()->findBlockByNumber(pcLine_ - 1);
     if (pcLine_ > 0 && pcBlock.isValid()) {
+        const PcLineColours& colours = colouring_->dark() ? kPcOnDark : kPcOnLight;
         QTextEdit::ExtraSelection line;
-        line.format.setBackground(kPcLineColor);
+        line.format.setBackground(colours.background);
         line.format.setProperty(QTextFormat::FullWidthSelection, true);
         line.cursor = QTextCursor(pcBlock);
         selections << line;
+        QTextEdit::ExtraSelection underline;
+        underline.format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        underline.format.setUnderlineColor(colours.underline);
+        underline.cursor = QTextCursor(pcBlock);
+        underline.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        selections << underline;
     }
     for (const Problem& p : problems_) {
         const QTextBlock block = document()->findBlockByNumber(p.line - 1);

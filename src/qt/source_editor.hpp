@@ -1,6 +1,6 @@
 // The source editor Text1: a plain text editor with a gutter of line numbers and
 // problem marks, the problems of the last ASM underlined with their messages as
-// tooltips, and the PC's source line highlighted.
+// tooltips, the PC's source line highlighted, and the tokens coloured by kind.
 //
 // Tab, Shift+Tab and Ctrl+Tab move the focus to the next or previous control as in a
 // form: the assembler reads no tab as a separator, so a typed tab would only make a
@@ -22,6 +22,7 @@ class QMimeData;
 
 namespace comet {
 
+class SourceColouring;
 
 class SourceEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     explicit SourceEditor(QWidget* parent);
 
     LineGutter* gutter() const { return gutter_; }
+    SourceColouring* colouring() const { return colouring_; }
     std::vector<VisibleLine> visibleLines() const;
 
     // ---- What the logic shows on the text ----
@@ -60,6 +62,7 @@ private:
     void decorate();  // the PC line and the underlines, as extra selections
 
     LineGutter* gutter_;
+    SourceColouring* colouring_;
     std::vector<Problem> problems_;
     int pcLine_ = 0;
     int decoratedRevision_ = -1;  // the document's revision the decorations were made for

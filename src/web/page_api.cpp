@@ -141,6 +141,24 @@ EMSCRIPTEN_KEEPALIVE void web_set_source(const char* text) {
     deliver([&](Workbench& wb) { comet::userSetsSource(wb, comet::fromUtf8(text)); });
 }
 
+// The user's edit, in the editor's positions (one per line break): [from, to) of the
+// text before it replaced by `insert` (lines joined with CR LF). Only the edit crosses
+// into the logic, not the whole text at every key. 0 when the text edited is not the
+// editor's (its length after the edit is not `length`): the page then sends it whole.
+EMSCRIPTEN_KEEPALIVE int web_edit_source(int from, int to, const char* insert, int length) {
+    bool edited = false;
+    deliver([&](Workbench& wb) {
+        const comet::Text& text = wb.text1.text;
+        const auto begin = static_cast<size_t>(comet::logicOffsetOf(text, from));
+        const auto end = static_cast<size_t>(comet::logicOffsetOf(text, to));
+        comet::Text after = text.substr(0, begin) + comet::fromUtf8(insert) + text.substr(end);
+        if (comet::widgetPosOf(after, static_cast<int32_t>(after.size())) != length) return;
+        comet::userSetsSource(wb, after);
+        edited = true;
+    });
+    return edited ? 1 : 0;
+}
+
 // The editor's selection in its own positions (one per line break).
 EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
     deliver([&](Workbench& wb) {
@@ -160,12 +178,30 @@ EMSCRIPTEN_KEEPALIVE void web_viewer_closed() {
     deliver([](Workbench& wb) { comet::viewerClosed(wb); }, During::Press);
 }
 
-// Everything the page shows, as JSON; valid until the next call.
+// The version of the editor's text: a new number once the text changed.
+EMSCRIPTEN_KEEPALIVE int web_source_version() {
+    comet::PageSession& s = comet::session();
+    if (s.wb.text1.text != s.sourceShown) {
+        s.sourceShown = s.wb.text1.text;
+        ++s.sourceVersion;
+    }
+    return s.sourceVersion;
+}
+
+// The editor's text (UTF-8); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_source() {
+    static std::string text;
+    text = comet::toUtf8(comet::session().wb.text1.text);
+    return text.c_str();
+}
+
+// Everything the page shows but the editor's text, as JSON; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* web_state() {
     static std::string json;
+    const int version = web_source_version();
     const comet::PageSession& s = comet::session();
     const bool unsaved = comet::hasUnsavedChanges(s.doc, s.wb.text1.text);
-    json = comet::stateJson(s.wb, {comet::windowTitleOf(s.doc, unsaved), unsaved, s.documentNumber, s.display.running()});
+    json = comet::stateJson(s.wb, {comet::windowTitleOf(s.doc, unsaved), unsaved, s.documentNumber, s.display.running(), version});
     return json.c_str();
 }
 

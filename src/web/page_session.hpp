@@ -23,6 +23,10 @@ struct PageSession {
     std::optional<SourceFile> readFile;   // a file read and waiting to be opened (after the question)
     std::string readName;                 // ...and its name
     std::string saved;                    // the bytes of the last Save, until the next
+
+    // ---- The editor's text as the page last had it ----
+    Text sourceShown;
+    int sourceVersion = 0;  // a new number whenever the text differs from sourceShown
 };
 
 PageSession& session();

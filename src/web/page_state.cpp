@@ -27,9 +27,10 @@ void writeNumber(JsonWriter& json, std::string_view name, int64_t number) {
     json.value(number);
 }
 
-void writeEditor(JsonWriter& json, const Editor& e) {
-    json.key("source");
-    json.value(e.text);
+// The text itself is read apart (web_source), only when its version changed: writing a
+// long text into every state would slow down every key typed.
+void writeEditor(JsonWriter& json, const Editor& e, int sourceVersion) {
+    writeNumber(json, "sourceVersion", sourceVersion);
     writeNumber(json, "selStart", widgetPosOf(e.text, e.selStart));
     writeNumber(json, "selEnd", widgetPosOf(e.text, e.selStart + e.selLength));
 }
@@ -143,7 +144,7 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     json.key("unsaved");
     json.value(page.unsaved);
     writeNumber(json, "documentNumber", page.documentNumber);
-    writeEditor(json, wb.text1);
+    writeEditor(json, wb.text1, page.sourceVersion);
     writeLines(json, "list1", wb.list1.lines);
     writeNumber(json, "list1Selected", wb.list1.selected);
     writeDump(json, wb);

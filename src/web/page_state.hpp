@@ -15,6 +15,7 @@ struct PageShows {
     bool unsaved = false;    // the editor holds changes its file does not have
     int documentNumber = 0;  // a new number for each document loaded
     bool running = false;    // a press runs at full speed (the page then waits for it)
+    int sourceVersion = 0;   // changes with the editor's text
 };
 
 std::string stateJson(const Workbench& wb, const PageShows& page);

@@ -4,8 +4,9 @@
 // the state's selStart/selEnd are in the editor's positions).
 import { Annotation, Compartment, EditorState } from '@codemirror/state';
 import { drawSelection, EditorView, keymap } from '@codemirror/view';
-import { defaultKeymap, history, historyKeymap, insertTab } from '@codemirror/commands';
+import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
 import { markExtensions } from './editor_marks.js';
+import { colouring } from './editor_colouring.js';
 
 const fromLogic = Annotation.define();  // a change the logic made, not the user
 
@@ -26,32 +27,68 @@ function changedPart(current, target) {
   return { from: prefix, to: current.length - suffix, insert: target.slice(prefix, target.length - suffix) };
 }
 
-// `changed(text, selection)` hears of the user's edits: the new text (null when only
-// the selection moved) and the main selection, once the editor's update is over (so
-// that what it draws in answer may update the editor again). `toggleBreakpoint(line)`
-// and `replaceTabs()` hear of a click in the breakpoint gutter and of a tab warning's fix.
-export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs }) {
+// `changed(edit, selection)` hears of the user's edits: the edit (null when only the
+// selection moved: {from, to, insert, length, text()}, the part of the text before it
+// replaced, in the editor's positions, the text inserted and the editor's length after
+// it, and the whole new text on demand) and the main selection, once the editor's
+// update is over (so that what it draws in answer may update the editor again).
+// `toggleBreakpoint(line)` and `replaceTabs()` hear of a click in the breakpoint gutter
+// and of a tab warning's fix; `colourLines(text)` gives the syntax colours of whole
+// lines (see editor_colouring.js).
+// The one stretch of an update's changes, whatever its transactions.
+function changedStretch(changes) {
+  const stretch = { fromA: Infinity, toA: -Infinity, fromB: Infinity, toB: -Infinity };
+  changes.iterChangedRanges((fromA, toA, fromB, toB) => {
+    stretch.fromA = Math.min(stretch.fromA, fromA);
+    stretch.toA = Math.max(stretch.toA, toA);
+    stretch.fromB = Math.min(stretch.fromB, fromB);
+    stretch.toB = Math.max(stretch.toB, toB);
+  });
+  return stretch;
+}
+
+export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, colourLines }) {
   const editable = new Compartment();
   const marking = markExtensions({ toggleBreakpoint, replaceTabs });
   let shownSource = null;
   let shownMarks = null;
   const extensions = [
     ...marking.extensions,
+    colouring(colourLines),
     history(),
     drawSelection(),
     EditorState.tabSize.of(8),
-    keymap.of([{ key: 'Tab', run: insertTab }, ...defaultKeymap, ...historyKeymap]),
+    EditorView.contentAttributes.of({ 'aria-label': 'Source program' }),
+    // Enter starts a line with no blanks copied, as the window's editor does; Tab is
+    // left to the page, which moves the focus on (the assembler reads no tab).
+    keymap.of([{ key: 'Enter', run: insertNewline }, ...defaultKeymap, ...historyKeymap]),
     editable.of(EditorState.readOnly.of(false)),
     EditorView.updateListener.of((update) => {
       if (update.transactions.some((t) => t.annotation(fromLogic))) return;
       if (!update.docChanged && !update.selectionSet) return;
-      const text = update.docChanged ? logicText(update.state.doc) : null;
-      if (text !== null) shownSource = text;
+      const edit = update.docChanged ? editOf(update) : null;
       const selection = update.state.selection.main;
-      queueMicrotask(() => changed(text, selection));
+      queueMicrotask(() => changed(edit, selection));
     }),
   ];
   const view = new EditorView({ parent, state: EditorState.create({ extensions }) });
+  // The user's edit, as `changed` hears of it; the text it leaves is what the logic holds.
+  function editOf(update) {
+    const { fromA, toA, fromB, toB } = changedStretch(update.changes);
+    const { doc } = update.state;
+    let text = null;
+    return {
+      from: fromA,
+      to: toA,
+      insert: doc.sliceString(fromB, toB, '\r\n'),
+      length: doc.length,
+      text: () => {
+        text ??= logicText(doc);
+        shownSource = text;
+        return text;
+      },
+    };
+  }
 
   return {
     view,

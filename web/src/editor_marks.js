@@ -1,7 +1,8 @@
 // What the editor shows around the text, all of it as the logic has it: a gutter of
 // breakpoints (a click there toggles one), the line numbers, the last ASM's problems
 // (a mark in their own gutter, the statement or operand underlined, the message as a
-// tooltip; a tab warning offers its fix there too) and the PC's line highlighted.
+// tooltip; a tab warning offers its fix there too) and the PC's line highlighted and
+// marked in a gutter of its own.
 import { RangeSet, StateEffect, StateField } from '@codemirror/state';
 import { Decoration, EditorView, GutterMarker, gutter, lineNumbers } from '@codemirror/view';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
@@ -12,16 +13,30 @@ export const REPLACE_TABS = 'Replace tabs by blanks';
 const showBreakpoints = StateEffect.define();  // the lines (from 1) that hold one
 const showPcLine = StateEffect.define();       // the PC's line, 0 for none
 
-class BreakpointMarker extends GutterMarker {
+// A gutter's mark: an element of its class, with a glyph and a tooltip if it has them.
+class Mark extends GutterMarker {
+  constructor(className, glyph = '', tip = '') {
+    super();
+    Object.assign(this, { className, glyph, tip });
+  }
+
   toDOM() {
-    const dot = document.createElement('span');
-    dot.className = 'cm-breakpoint';
-    dot.title = 'Breakpoint (click or F9 to clear)';
-    return dot;
+    const mark = document.createElement('span');
+    mark.className = this.className;
+    mark.textContent = this.glyph;
+    if (this.tip) mark.title = this.tip;
+    return mark;
   }
 }
-const breakpointMarker = new BreakpointMarker();
+const breakpointMarker = new Mark('cm-breakpoint', '', 'Breakpoint (click or F9 to clear)');
 const pcLineDecoration = Decoration.line({ class: 'cm-pc-line' });
+// The PC's line is marked by a glyph as well as its colour: seen without telling colours apart.
+const pcMarker = new Mark('cm-pc-marker', '\u25b6');
+const pcMarkersOf = (lines) => {
+  const at = [];
+  for (const line = lines.iter(); line.value; line.next()) at.push(pcMarker.range(line.from));
+  return RangeSet.of(at);
+};
 
 // Line start positions of the lines that exist, for a set of line numbers.
 const lineStartsOf = (doc, lines) => lines.filter((n) => n >= 1 && n <= doc.lines).map((n) => doc.line(n).from);
@@ -65,6 +80,7 @@ export function markExtensions({ toggleBreakpoint, replaceTabs }) {
           },
         },
       }),
+      gutter({ class: 'cm-pc-gutter', markers: (view) => pcMarkersOf(view.state.field(pcLineField)) }),
       lineNumbers(),
       lintGutter(),
     ],

@@ -12,6 +12,7 @@ export async function loadLogic(createModule, page) {
   const awaited = (name, types = [], args = [], returns = null) => m.ccall(name, returns, types, args, { async: true });
   const fromJson = (at) => JSON.parse(m.UTF8ToString(at));
   m._web_load();
+  let source = { version: -1, text: '' };  // the logic's text as last read, and its version
   return {
     click: (control) => awaited('web_click', ['number'], [control]),
     // "Exec", or "Run to cursor": true when the press is to be watched step by step.
@@ -30,7 +31,16 @@ export async function loadLogic(createModule, page) {
     replaceTabs: () => m._web_replace_tabs(),
     editBox: (k, text) => withString('web_edit_box', ['number', 'string'], [k, text]),
     choose: (index) => m._web_choose(index),
-    setSource: (text) => withString('web_set_source', ['string'], [text]),
+    // The text typed is the logic's text now: no need to read it back. Only the edit
+    // ({from, to, insert} in the editor's positions) goes to the logic when it fits the
+    // logic's text; `text()` gives the whole text otherwise.
+    setSource(edit, text) {
+      const fits = m.ccall('web_edit_source', 'number', ['number', 'number', 'string', 'number'],
+        [edit.from, edit.to, edit.insert, edit.length]) !== 0;
+      const whole = text();
+      if (!fits) withString('web_set_source', ['string'], [whole]);
+      source = { version: m._web_source_version(), text: whole };
+    },
     select: (from, to) => m._web_select(from, to),
     // ---- The document ----
     // A file's bytes read as the desktop reads a file: true when it can be opened
@@ -61,7 +71,15 @@ export async function loadLogic(createModule, page) {
     restore: (kept) => withString('web_restore', ['string'], [kept]),
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
-    // Safe while a press is waiting for the page: it reads, and never waits itself.
-    state: () => JSON.parse(m.UTF8ToString(m._web_state())),
+    // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.
+    colourLines: (text) => fromJson(m.ccall('web_colour_lines', 'number', ['string'], [text])),
+    // Safe while a press is waiting for the page: it reads, and never waits itself. The
+    // editor's text is read only when it changed.
+    state() {
+      const s = JSON.parse(m.UTF8ToString(m._web_state()));
+      if (s.sourceVersion !== source.version) source = { version: s.sourceVersion, text: m.UTF8ToString(m._web_source()) };
+      s.source = source.text;
+      return s;
+    },
   };
 }

@@ -6,6 +6,7 @@ import { createEditor } from './editor.js';
 import { createMenus } from './menu.js';
 import { createStore } from './storage.js';
 import { createViewer } from './viewer.js';
+import { wireListKeys, wireTabOrder } from './keyboard.js';
 import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
 
 const $ = (id) => document.getElementById(id);
@@ -14,7 +15,7 @@ const boxes = Array.from({ length: BOX_COUNT }, (_, k) => $(`txtGR${k}`));
 const ZOOM_PERCENTS = [50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300];
 const NORMAL_ZOOM = ZOOM_PERCENTS.indexOf(100);
 const dialogs = createDialogs(document);
-const store = createStore(window.localStorage);
+let store = null;        // the recovery copies, once this tab's is known
 
 let logic = null;
 let shown = null;        // the state last drawn
@@ -24,6 +25,8 @@ let zoom = NORMAL_ZOOM;
 let focusEditor = false; // the logic gave the editor the focus during the action under way
 let shownDocument = null;  // the number of the document the editor shows
 let keptKey = null;      // what the recovery copy last kept was made of
+let recoveryTimer = null;  // a recovery copy waits for a pause in the typing
+const RECOVERY_DELAY_MS = 500;
 const yieldChannel = new MessageChannel();
 
 // A turn for the browser: input, timers and painting, with no timer clamping.
@@ -73,11 +76,21 @@ function drawStatus(s) {
 }
 
 // The copy of unsaved changes in the browser's storage follows every change of the
-// text or of the document; without unsaved changes there is none.
+// text or of the document, once typing pauses (writing a long text at every key would
+// slow the typing down), and at once when the page is left or hidden; without unsaved
+// changes there is none.
 function keepRecoveryCopy(s) {
-  const key = `${s.documentNumber} ${s.unsaved} ${s.source}`;
+  const key = `${s.documentNumber} ${s.unsaved} ${s.sourceVersion}`;
   if (key === keptKey) return;
   keptKey = key;
+  clearTimeout(recoveryTimer);
+  recoveryTimer = setTimeout(writeRecoveryCopy, RECOVERY_DELAY_MS);
+}
+
+function writeRecoveryCopy() {
+  if (recoveryTimer === null) return;
+  clearTimeout(recoveryTimer);
+  recoveryTimer = null;
   store.keep(logic.recoveryText());
 }
 
@@ -110,6 +123,10 @@ async function deliver(action) {
   await carryOut(action);
 }
 
+// The focus is lost on the page itself, a disabled control, or one no longer shown (a
+// closed box's button, before the browser moves the focus off it).
+const isLost = (element) => !element || element === document.body || element.disabled || element.getClientRects().length === 0;
+
 async function carryOut(action) {
   busy = true;
   document.body.dataset.busy = 'true';
@@ -121,7 +138,8 @@ async function carryOut(action) {
     document.body.dataset.busy = 'false';
     editor.setEditable(!watch);
     draw();
-    if (focusEditor) editor.focus();
+    // A box or a disabled button gives the focus up: the editor takes it.
+    if (focusEditor || isLost(document.activeElement)) editor.focus();
     focusEditor = false;
   }
 }
@@ -197,19 +215,23 @@ function zoomTo(level) {
 }
 
 const editor = createEditor($('Text1'), {
-  changed(text, selection) {
+  changed(edit, selection) {
     if (busy || watch || !logic) return;
-    if (text !== null) logic.setSource(text);
+    if (edit !== null) logic.setSource(edit, edit.text);
     logic.select(selection.from, selection.to);
     draw();
   },
   toggleBreakpoint: (line) => deliver(() => logic.toggleBreakpoint(line)),
   replaceTabs: () => deliver(() => logic.replaceTabs()),
+  colourLines: (text) => (logic ? logic.colourLines(text) : []),
 });
 
 const viewer = createViewer(document, {
   resized: (w, h) => { if (logic && !busy) { logic.viewerResized(w, h); viewer.draw(logic.state().viewer); } },
-  closed: () => { if (logic && !busy) { logic.viewerClosed(); draw(); } },
+  closed: () => {
+    if (logic && !busy) { logic.viewerClosed(); draw(); }
+    editor.focus();
+  },
 });
 
 // The row of a list that an event happened on, or -1.
@@ -251,6 +273,7 @@ function wireLists() {
     const row = rowOf(problems, e);
     if (row >= 0) deliver(() => logic.goToProblem(row));
   });
+  wireListKeys(problems, (row) => deliver(() => logic.goToProblem(row)));
   $('problemCount').addEventListener('click', () => { $('problemDock').hidden = !$('problemDock').hidden; });
   $('problemClose').addEventListener('click', () => { $('problemDock').hidden = true; });
   $('replaceTabs').addEventListener('click', () => deliver(() => logic.replaceTabs()));
@@ -285,6 +308,8 @@ function wireFiles() {
   }, { capture: true });
   // Leaving the page with unsaved changes is asked about, as closing the window is.
   window.addEventListener('beforeunload', (e) => { if (shown?.unsaved) e.preventDefault(); });
+  window.addEventListener('pagehide', writeRecoveryCopy);
+  document.addEventListener('visibilitychange', writeRecoveryCopy);
 }
 
 // True when the editor's changes are saved, or the user gives them up; false to keep them.
@@ -319,7 +344,11 @@ function offerKeptCopy() {
   bar.hidden = false;
   $('restoreYes').addEventListener('click', () => {
     bar.hidden = true;
-    deliver(async () => { if (await askToSaveChanges()) logic.restore(kept); });
+    deliver(async () => {
+      if (!await askToSaveChanges()) return;
+      store.forget();
+      logic.restore(kept);
+    });
   }, { once: true });
   $('restoreNo').addEventListener('click', () => {
     bar.hidden = true;
@@ -328,12 +357,14 @@ function offerKeptCopy() {
 }
 
 async function start() {
+  store = await createStore(window.localStorage, window.sessionStorage);
   logic = await loadLogic(globalThis.createCometModule, page);
   wireControls();
   wireLists();
   wireFiles();
+  wireTabOrder(document);
   const first = logic.state();
-  keptKey = `${first.documentNumber} ${first.unsaved} ${first.source}`;
+  keptKey = `${first.documentNumber} ${first.unsaved} ${first.sourceVersion}`;
   offerKeptCopy();
   draw();
   editor.focus();

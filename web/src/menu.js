@@ -36,31 +36,83 @@ const commandOfKey = new Map(Object.entries(KEYS).flatMap(([command, keys]) => k
 // `enabled(command)` says whether it may be now.
 export function createMenus(doc, { run, enabled }) {
   const menus = [...doc.querySelectorAll('.menu')];
+  const titleOf = (menu) => menu.querySelector('.menu-title');
   const openMenu = () => menus.find((m) => m.classList.contains('open'));
-  const close = () => openMenu()?.classList.remove('open');
+  let returnTo = null;  // where the focus was before the keyboard went into the menus
+  const setOpen = (menu, on) => {
+    menu.classList.toggle('open', on);
+    titleOf(menu).setAttribute('aria-expanded', String(on));
+  };
+  const close = () => {
+    const menu = openMenu();
+    if (!menu) return;
+    setOpen(menu, false);
+    if (menu.contains(doc.activeElement)) returnTo?.focus();
+    returnTo = null;
+  };
+  const itemsOf = (menu) => [...menu.querySelectorAll('.menu-items button')].filter((b) => !b.disabled);
+  // Opens a menu from the keyboard with its first usable item focused.
+  const enter = (menu) => {
+    if (!returnTo) returnTo = doc.activeElement;
+    const open = openMenu();
+    if (open) setOpen(open, false);
+    setOpen(menu, true);
+    (itemsOf(menu)[0] ?? titleOf(menu)).focus();
+  };
 
   for (const menu of menus) {
-    const title = menu.querySelector('.menu-title');
+    const title = titleOf(menu);
+    title.setAttribute('aria-haspopup', 'menu');
+    title.setAttribute('aria-expanded', 'false');
+    title.tabIndex = -1;
     title.addEventListener('click', () => {
       const wasOpen = menu.classList.contains('open');
       close();
-      if (!wasOpen) menu.classList.add('open');
+      if (!wasOpen) setOpen(menu, true);
     });
     // With one menu open, pointing at another opens that one, as menu bars do.
     title.addEventListener('pointerenter', () => {
       if (openMenu() && openMenu() !== menu) {
         close();
-        menu.classList.add('open');
+        setOpen(menu, true);
       }
+    });
+    // In an open menu: Up and Down go through its items, Left and Right to the next menu.
+    menu.addEventListener('keydown', (e) => {
+      const items = itemsOf(menu);
+      const at = items.indexOf(doc.activeElement);
+      const moves = { ArrowDown: 1, ArrowUp: -1 };
+      const sideways = { ArrowRight: 1, ArrowLeft: -1 };
+      if (e.key in moves) items[(at + moves[e.key] + items.length) % items.length]?.focus();
+      else if (e.key in sideways) enter(menus[(menus.indexOf(menu) + sideways[e.key] + menus.length) % menus.length]);
+      else if (e.key === 'Tab') close();
+      else return;
+      e.preventDefault();
     });
   }
   doc.addEventListener('click', (e) => {
     if (!e.target.closest('.menu-title')) close();
   });
-  // As a desktop menu bar, it takes no focus: typing goes on where it was, and a
-  // dialog a command opens gives the focus back there.
+  // As a desktop menu bar, it takes no focus from a click: typing goes on where it was,
+  // and a dialog a command opens gives the focus back there.
   doc.querySelector('.menubar').addEventListener('mousedown', (e) => {
     if (e.target.closest('button')) e.preventDefault();
+  });
+  // F10, or Alt pressed and let go alone, goes into the menu bar and out of it again.
+  let altAlone = false;
+  doc.addEventListener('keydown', (e) => {
+    altAlone = e.key === 'Alt' && !e.ctrlKey && !e.shiftKey && !e.metaKey;
+    if (e.key !== 'F10' || e.ctrlKey || e.altKey || e.metaKey || e.shiftKey || doc.querySelector('dialog[open]')) return;
+    e.preventDefault();
+    if (openMenu()) close();
+    else enter(menus[0]);
+  }, { capture: true });
+  doc.addEventListener('keyup', (e) => {
+    if (e.key !== 'Alt' || !altAlone || doc.querySelector('dialog[open]')) return;
+    altAlone = false;
+    e.preventDefault();
+    if (openMenu()) close();
+    else enter(menus[0]);
   });
 
   doc.addEventListener('click', (e) => {

@@ -11,10 +11,17 @@ export function createViewer(doc, { resized, closed }) {
   const box = doc.getElementById('viewerText');
   let drawnText = null;  // the logic's text the box holds
 
-  doc.getElementById('viewerClose').addEventListener('click', () => {
+  const closeButton = doc.getElementById('viewerClose');
+  closeButton.addEventListener('click', () => {
     frame.hidden = true;
     drawnText = null;
     closed();
+  });
+  // Esc closes the viewer as it closes the window's.
+  frame.addEventListener('keydown', (e) => {
+    if (e.key !== 'Escape') return;
+    e.preventDefault();
+    closeButton.click();
   });
 
   const title = frame.querySelector('.viewer-title');
