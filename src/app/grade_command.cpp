@@ -110,7 +110,7 @@ GradeStatus gradeCommand(const std::vector<std::string>& args, std::ostream& out
             if (r.passed() != r.cases.size()) return kSomeFailed;
         return kAllPassed;
     } catch (const CaseFileError& e) {
-        err << e.what() << '\n';
+        err << "comet-workbench: " << e.what() << '\n';
         return kCannotGrade;
     }
 }

@@ -195,6 +195,47 @@ TEST_F(SourceFiles, AFullDiskLosesNothing) {
     EXPECT_EQ(entries(), 1u);
 }
 
+// A file written piece by piece: nothing of it shows until commit(), and a file given up
+// (not committed, as when the run that writes it fails) leaves the old one and no temporary.
+TEST_F(SourceFiles, APendingFileShowsOnlyWhenCommitted) {
+    put("t.csv", "old\n");
+    {
+        PendingFile given_up(path("t.csv"), "cannot write");
+        EXPECT_TRUE(given_up.write(std::string(100'000, 'x')));
+        EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    }
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    EXPECT_EQ(entries(), 1u);
+    PendingFile file(path("t.csv"), "cannot write");
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(file.write("row\n"));
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(bytesOf("t.csv").size(), 4000u);
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A failed write of a pending file ends it at once with the system's reason.
+TEST_F(SourceFiles, APendingFileOnAFullDiskFailsAtOnce) {
+    put("t.csv", "old\n");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    PendingFile file(path("t.csv"), "cannot write");
+    bool written = true;
+    for (int i = 0; i < 100'000 && written; ++i) written = file.write("a row of a trace\n");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(written);
+    ASSERT_TRUE(file.error());
+    EXPECT_EQ(file.error()->message, "cannot write " + path("t.csv") + ": File too large");
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    EXPECT_EQ(entries(), 1u);
+}
+
 TEST_F(SourceFiles, AReadOnlyFolderRefusesTheSave) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into every folder";
     put("old.casl", "old\n");
