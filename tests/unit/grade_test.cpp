@@ -32,6 +32,17 @@ TEST(Grader, ChecksOnlyWhatACaseExpects) {
     EXPECT_EQ(r.passed(), 3u);
 }
 
+// Once the case's input has ended every IN reads the same empty line: a program that reads
+// on is an endless loop, not a run to the step limit.
+TEST(Grader, ReadingOnAfterTheInputEndedIsAnEndlessLoop) {
+    const Exercise e = parseExercise("max-steps = 100000\n[[case]]\nname = 'one line'\ninput = ['7']\n", "cases.toml", 1000);
+    const SubmissionFile file("LOOP IN B,L\r\n  JMP LOOP\r\nB DS 4\r\nL DC 0\r\n");
+    const SubmissionResult r = Grader(e).grade(file.path);
+    ASSERT_EQ(r.cases.size(), 1u);
+    EXPECT_EQ(r.cases[0].outcome, Outcome::EndlessLoop) << r.cases[0].reason;
+    EXPECT_LT(r.cases[0].steps, 100u);
+}
+
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
     const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, "no label A\x01", {}}}}};
