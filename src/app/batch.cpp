@@ -103,7 +103,8 @@ BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostr
         if (display.inputEverEnded()) err << kInputEndedNote;
     }
     if (wb.run.haltedBy == Halt::Stopped && display.stepLimitReached())
-        err << "comet-workbench: the run stopped after " << display.maxSteps() << " steps without EXIT, the step limit (--max-steps N)\n";
+        err << "comet-workbench: the run stopped after " << display.maxSteps() << (display.maxSteps() == 1 ? " step" : " steps")
+            << " without EXIT, the step limit (--max-steps N)\n";
     if (!wb.run.engineError.empty()) return kEngineError;
     if (wb.run.haltedBy == Halt::EndlessLoop) return kEndlessLoop;
     if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit, or a trace that failed

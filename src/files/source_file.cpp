@@ -58,13 +58,17 @@ FileError tooLarge(const std::string& path, size_t limit) {
 
 // The file's bytes, reading at most limit + 1 of them: a pipe that never ends (devices
 // are refused before they are opened) stops at the limit.
-std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit) {
+std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit, Pipes pipes) {
+    const bool pipeAllowed = pipes == Pipes::Read;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return systemError("cannot read", path, errno);
-    if (auto e = notAFile(st, true, "cannot read", path)) return *e;
+    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
     if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > limit) return tooLarge(path, limit);
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // Opened without waiting, and looked at again: a file swapped for a pipe in between is refused too.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipeAllowed ? 0 : O_NONBLOCK)));
     if (file.fd < 0) return systemError("cannot read", path, errno);
+    if (::fstat(file.fd, &st) != 0) return systemError("cannot read", path, errno);
+    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
     std::string bytes;
     bytes.reserve(S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : limit + 1);  // a pipe never moves its bytes
     while (bytes.size() <= limit) {
@@ -267,8 +271,8 @@ std::string byteCountText(size_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
-std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit) {
-    auto bytes = readBytes(path, limit);
+std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit, Pipes pipes) {
+    auto bytes = readBytes(path, limit, pipes);
     if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
     return sourceFileOf(path, std::get<std::string>(bytes), limit);
 }

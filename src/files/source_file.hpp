@@ -48,8 +48,14 @@ struct SourceFile {
     FileFormat format;  // how to write it back
 };
 
+// Whether a named pipe is read: the command line reads one (a script fed by another
+// program), the window refuses it, as it refuses a device, so that it never waits on a
+// pipe no one writes to.
+enum class Pipes { Read, Refuse };
+
 // Reads and decodes a file, reading at most limit + 1 bytes of it.
-std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit);
+std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit,
+                                                   Pipes pipes = Pipes::Read);
 
 // Decodes the bytes of a file that were read elsewhere (the browser hands them over);
 // an error names the file as `name`. Bytes beyond `limit` make the file too large.

@@ -137,6 +137,15 @@ TEST_F(SourceFiles, RefusedFilesBeyondTheBadInputCases) {
     EXPECT_TRUE(std::holds_alternative<SourceFile>(readSourceFile(path("large.casl"), 101)));
 }
 
+// The window reads no pipe: one with no writer would hold it up forever.
+TEST_F(SourceFiles, APipeRefusedIsNeverWaitedOn) {
+    ASSERT_EQ(::mkfifo(path("pipe.casl").c_str(), 0600), 0);
+    const auto read = readSourceFile(path("pipe.casl"), kSourceFileLimit, Pipes::Refuse);
+    ASSERT_TRUE(std::holds_alternative<FileError>(read));
+    EXPECT_EQ(std::get<FileError>(read).message, "cannot read " + path("pipe.casl") + ": it is a pipe, not a file");
+    EXPECT_EQ(std::get<FileError>(read).problem, FileProblem::Device);
+}
+
 TEST_F(SourceFiles, SavingKeepsTheFormatAndThePermissions) {
     const std::string cp932 = "\x8A\xBF\x8E\x9A\r\n";
     put("old.casl", cp932);
