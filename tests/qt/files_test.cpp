@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -195,6 +196,10 @@ void FilesTest::badFilesChangeNothing_data() {
     QTest::newRow("too large") << path("large.casl")
                                << QStringLiteral("it is larger than 4 MiB, the limit for a source or script file; "
                                                  "check that it is the file you meant");
+    // A pipe no one writes to would hold the window up forever: refused, as a device is.
+    ::mkfifo(path("pipe.casl").toLocal8Bit().constData(), 0600);
+    QTest::newRow("a pipe with no writer") << path("pipe.casl") << QStringLiteral("it is a pipe, not a file");
+    QTest::newRow("a device") << QStringLiteral("/dev/zero") << QStringLiteral("it is a device, not a file");
 }
 
 void FilesTest::badFilesChangeNothing() {
@@ -320,6 +325,7 @@ void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt_data() {
     QTest::newRow("file holds the copy") << QByteArray("XA\n") << "XA\n" << 0 << sample;
     QTest::newRow("no file, new text, restored") << QByteArray() << "S1 START\n" << static_cast<int>(QMessageBox::Yes)
                                                  << "S1 START\n";
+    QTest::newRow("no file, larger than Open reads") << QByteArray() << QString(kOpenFileLimit, u'A') << 0 << sample;
 }
 
 void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
