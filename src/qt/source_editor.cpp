@@ -70,7 +70,10 @@ QStringList droppedFiles(const QMimeData* mime) {
 
 SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent), gutter_(new LineGutter(this)) {
     setTabChangesFocus(true);
-    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
+    // The document's signals, not the editor's: the window sets the text with the editor's
+    // signals blocked (Open, New, Restore), and the gutter must follow that text too.
+    connect(document(), &QTextDocument::blockCountChanged, this, [this] { fitGutter(); });
+    connect(document(), &QTextDocument::contentsChanged, gutter_, [this] { gutter_->update(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &SourceEditor::scrollGutter);
     fitGutter();
 }
