@@ -8,10 +8,14 @@
 #include "app/trace_export.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
+#include "files/escape.hpp"
 #include "files/source_file.hpp"
 
 namespace comet {
 namespace {
+
+constexpr std::string_view kInputEndedNote =
+    "comet-workbench: standard input had ended, and every IN after its end reads the same empty line\n";
 
 // A display that is the process's standard streams.
 class BatchDisplay : public Display {
@@ -20,6 +24,10 @@ public:
         : maxSteps_(maxSteps), lines_(in, kInputLineLimit), out_(out), err_(err) {}
 
     bool inputTooLong() const { return inputTooLong_; }
+    bool inputEverEnded() const { return inputEverEnded_; }
+    bool stepLimitReached() const { return steps_ >= maxSteps_; }
+    long maxSteps() const { return maxSteps_; }
+    bool inputHadEnded() const override { return lastInputAfterEnd_; }
 
     void messageBox(const Text& text, const Text&) override { err_ << toUtf8(text) << '\n'; }
 
@@ -33,6 +41,8 @@ public:
         out_.flush();  // whoever feeds the input sees the output asked for it first
         std::string line;
         const auto result = lines_.next(line);
+        lastInputAfterEnd_ = result == LineReader::Result::End;
+        inputEverEnded_ = inputEverEnded_ || lastInputAfterEnd_;
         if (result == LineReader::Result::TooLong) {
             err_ << "comet-workbench: standard input: a line longer than " << byteCountText(kInputLineLimit)
                  << ", the limit of a line IN reads; the run stops here\n";
@@ -56,6 +66,8 @@ private:
     long steps_ = 0;
     LineReader lines_;
     bool inputTooLong_ = false;
+    bool lastInputAfterEnd_ = false;
+    bool inputEverEnded_ = false;
     std::ostream& out_;
     std::ostream& err_;
 };
@@ -73,7 +85,7 @@ public:
     }
     bool stopRequested() override {
         trace_.stepEnded();
-        return BatchDisplay::stopRequested();
+        return BatchDisplay::stopRequested() || trace_.error();  // a trace that lost a row ends the run at once
     }
     void runEnded() override { trace_.stepEnded(); }  // the step that ended the run
 
@@ -81,23 +93,34 @@ private:
     TraceFile& trace_;
 };
 
+// How the run ended, with the batch run's own lines about it on `err`.
+BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostream& err) {
+    if (display.inputTooLong()) return kBadInput;
+    if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
+    if (wb.run.haltedBy == Halt::EndlessLoop) {
+        err << toUtf8(debugStatusText(wb)) << '\n';
+        if (display.inputEverEnded()) err << kInputEndedNote;
+    }
+    if (wb.run.haltedBy == Halt::Stopped && display.stepLimitReached())
+        err << "comet-workbench: the run stopped after " << display.maxSteps() << (display.maxSteps() == 1 ? " step" : " steps")
+            << " without EXIT, the step limit (--max-steps N)\n";
+    if (!wb.run.engineError.empty()) return kEngineError;
+    if (wb.run.haltedBy == Halt::EndlessLoop) return kEndlessLoop;
+    if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit, or a trace that failed
+    return kRanExit;
+}
+
 // The batch run on a workbench made for it, shown on `display`.
 BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Text& source, std::string_view file,
                            std::ostream& out, std::ostream& err) {
     const bool assembled = assembleForRun(wb, source);
     // After the messages as their boxes showed them, each again where it points, for editors and build tools.
-    for (const Diagnostic& d : wb.diagnostics) err << locatedText(file, d) << '\n';
+    const std::string shownFile = shownName(file);
+    for (const Diagnostic& d : wb.diagnostics) err << locatedText(shownFile, d) << '\n';
     if (!assembled) return kAsmErrors;
     runToEnd(wb);
     out.flush();
-    if (display.inputTooLong()) return kBadInput;
-    if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
-    if (wb.run.haltedBy == Halt::EndlessLoop) {
-        err << toUtf8(debugStatusText(wb)) << '\n';
-        return kEndlessLoop;
-    }
-    if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
-    return kRanExit;
+    return endOfRun(wb, display, err);
 }
 
 }  // namespace

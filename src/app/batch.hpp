@@ -23,6 +23,7 @@ enum BatchStatus : int {
     kStepLimit = 3,     // the step limit was reached without EXIT
     kAddressFault = 4,  // the run stopped on an access outside memory
     kEndlessLoop = 5,   // the machine came back to an earlier state: the program can never end
+    kEngineError = 6,   // the engine reported an error (a word that is no instruction, a bad register, a push error)
 };
 
 // Assembles `source`, read from `file`, and runs it from address 0 in Run Mode with

@@ -11,6 +11,10 @@ LineReader::Result LineReader::next(std::string& line) {
     using Traits = std::streambuf::traits_type;
     for (;;) {
         const int c = buf.sbumpc();
+        if (afterCr_) {
+            afterCr_ = false;
+            if (c == '\n') continue;  // the rest of a CR LF
+        }
         if (c == Traits::eof()) {
             ended_ = true;
             if (line.empty()) return Result::End;
@@ -18,7 +22,7 @@ LineReader::Result LineReader::next(std::string& line) {
         }
         if (c == '\n') break;
         if (c == '\r') {
-            if (buf.sgetc() == '\n') buf.sbumpc();
+            afterCr_ = true;  // a line ended by CR alone is not held back waiting for the next byte
             break;
         }
         if (line.size() == limit_) return Result::TooLong;

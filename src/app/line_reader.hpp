@@ -27,6 +27,7 @@ private:
     size_t limit_;
     bool atStart_ = true;
     bool ended_ = false;
+    bool afterCr_ = false;  // the last line ended with CR: an LF first in the next is no part of it
 };
 
 }  // namespace comet

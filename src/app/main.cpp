@@ -6,6 +6,7 @@
 //   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
 //                                                          grade a class against an exercise's cases
 //   comet-workbench --help                                 the usage, on standard output
+#include <algorithm>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "app/arguments.hpp"
 #include "app/batch.hpp"
 #include "files/escape.hpp"
+#include "files/output_guard.hpp"
 #include "app/process_output.hpp"
 #include "app/script.hpp"
 #include "app/trace_export.hpp"
@@ -71,6 +73,7 @@ OptionError setMaxSteps(Options& options, std::string_view value) {
 }
 
 OptionError setTrace(Options& options, std::string_view value) {
+    if (value.empty()) return std::string("--trace \"\": expected a file name, not an empty text");
     options.tracePath = value;
     return std::nullopt;
 }
@@ -88,6 +91,7 @@ constexpr Option kOptions[] = {
 
 // ---- Modes ------------------------------------------------------------------------
 
+// A file that cannot be read, or made, before anything is run.
 int cannotRead(const comet::FileError& error, ProcessStreams& io) {
     io.err() << "comet-workbench: " << error.message << '\n';
     return kUsageStatus;
@@ -106,18 +110,23 @@ int runScriptFile(const Options& options, ProcessStreams& io) {
 }
 
 int runProgramFile(const Options& options, ProcessStreams& io) {
+    if (!options.tracePath.empty()) {
+        if (auto clash = comet::outputClash({{"the program", options.file}}, {{"--trace", options.tracePath}})) {
+            io.err() << "comet-workbench: " << *clash << "; nothing was run\n";
+            return kUsageStatus;
+        }
+    }
     const auto file = comet::readSourceFile(options.file);
     if (const auto* error = std::get_if<comet::FileError>(&file)) return cannotRead(*error, io);
     const comet::Text& source = std::get<comet::SourceFile>(file).text;
     if (options.tracePath.empty())
         return comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err());
     comet::TraceFile trace(options.tracePath);
-    const int status = trace.problem().empty()
-                           ? comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err(), &trace)
-                           : kUsageStatus;
+    if (trace.error()) return cannotRead(*trace.error(), io);  // nothing is run for a trace that cannot be made
+    const int status = comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err(), &trace);
     if (trace.finish()) return status;
-    io.err() << "comet-workbench: cannot write " << options.tracePath << ": " << trace.problem() << '\n';
-    return kUsageStatus;
+    io.err() << "comet-workbench: " << trace.error()->message << "; the run stopped there and the file is as it was\n";
+    return comet::kOutputErrorStatus;
 }
 
 struct Mode {
@@ -137,17 +146,48 @@ int misuse(ProcessStreams& io, const std::string& problem) {
     return kUsageStatus;
 }
 
-// Reads the options after the mode's FILE; what is wrong, or nothing.
-OptionError readOptions(const std::vector<std::string_view>& args, Options& options) {
-    for (size_t i = 0; i < args.size(); i += 2) {
-        const Option* option = nullptr;
-        for (const Option& o : kOptions) {
-            if (o.name == args[i]) option = &o;
+const Option* optionNamed(std::string_view name) {
+    for (const Option& o : kOptions)
+        if (o.name == name) return &o;
+    return nullptr;
+}
+
+bool namesMode(std::string_view arg) {
+    for (const Mode& m : kModes)
+        if (m.name == arg) return true;
+    return arg == "--grade";
+}
+
+// "-" is a file (standard input); "--" ends the options, so that every later word is a file.
+bool looksLikeOption(std::string_view arg) { return arg.size() > 1 && arg.front() == '-'; }
+
+// Reads the words after `mode`: its options, each followed by its value and given once,
+// and its one FILE. What is wrong, or nothing.
+OptionError readModeArguments(std::string_view mode, const std::vector<std::string_view>& args, Options& options) {
+    std::vector<std::string_view> files, given;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (optionsEnded || !looksLikeOption(arg)) {
+            files.push_back(arg);
+            continue;
         }
-        if (option == nullptr) return "unknown option " + comet::quotedExcerpt(args[i]);
-        if (i + 1 == args.size()) return std::string(args[i]) + " needs a value";
-        if (auto error = option->set(options, args[i + 1])) return error;
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == mode) return std::string(mode) + " is given twice";
+        if (namesMode(arg)) return std::string(mode) + " and " + std::string(arg) + " go in separate commands";
+        const Option* option = optionNamed(arg);
+        if (option == nullptr) return "unknown option " + comet::quotedExcerpt(arg);
+        if (std::find(given.begin(), given.end(), arg) != given.end()) return std::string(arg) + " is given twice";
+        given.push_back(arg);
+        if (i + 1 == args.size()) return std::string(arg) + " needs a value";
+        if (auto error = option->set(options, args[++i])) return error;
     }
+    if (files.empty()) return std::string(mode) + " needs a FILE";
+    if (files.size() > 1) return std::string(mode) + " takes one FILE, " + std::to_string(files.size()) + " given";
+    options.file = std::string(files[0]);
     return std::nullopt;
 }
 
@@ -161,10 +201,8 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
 #endif
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
-        if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");
         Options options;
-        options.file = std::string(args[1]);
-        if (auto error = readOptions({args.begin() + 2, args.end()}, options)) return misuse(io, *error);
+        if (auto error = readModeArguments(mode.name, {args.begin() + 1, args.end()}, options)) return misuse(io, *error);
         return mode.run(options, io);
     }
     return misuse(io, "unknown option " + comet::quotedExcerpt(args[0]));

@@ -35,6 +35,7 @@ struct Session {
     std::ostream& err;
     long lineNo = 0;
     bool lineTooLong = false;  // reading stopped at a line longer than the limit
+    size_t queuedInputBytes = 0;  // at least the bytes of the reply-input answers waiting; recounted when it passes the limit
     HeadlessDisplay display;
     Workbench wb{display};
 };
@@ -247,7 +248,23 @@ Error report(Session& s, std::string_view args) {
     return std::nullopt;
 }
 
+// The answers waiting for boxes stay within their limits: a script that answers ahead of
+// every box that asks would otherwise fill memory.
+Error answerQueueFull(Session& s, size_t newInputBytes) {
+    const auto& d = s.display;
+    if (d.okCancelAnswers.size() + d.inputAnswers.size() >= kQueuedAnswerLimit)
+        return "more than " + std::to_string(kQueuedAnswerLimit) + " answers wait for boxes; give each answer just before the line that shows its box";
+    s.queuedInputBytes += newInputBytes;
+    if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
+    s.queuedInputBytes = newInputBytes;  // the boxes shown since took some: count what is left
+    for (const auto& answer : d.inputAnswers) s.queuedInputBytes += answer ? answer->size() * sizeof(char16_t) : 0;
+    if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
+    return "the reply-input answers waiting for boxes pass " + byteCountText(kQueuedInputBytes) +
+           "; give each answer just before the line that shows its box";
+}
+
 Error reply(Session& s, std::string_view args) {
+    if (auto full = answerQueueFull(s, 0)) return full;
     if (args == "ok") s.display.okCancelAnswers.push_back(true);
     else if (args == "cancel") s.display.okCancelAnswers.push_back(false);
     else return std::string("expected ok or cancel");
@@ -257,12 +274,14 @@ Error reply(Session& s, std::string_view args) {
 Error replyInput(Session& s, std::string_view args) {
     auto text = unquoted(args);
     if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    if (auto full = answerQueueFull(s, text->size() * sizeof(char16_t))) return full;
     s.display.inputAnswers.emplace_back(std::move(*text));
     return std::nullopt;
 }
 
 Error replyInputCancel(Session& s, std::string_view args) {
     if (auto e = noArguments(args)) return e;
+    if (auto full = answerQueueFull(s, 0)) return full;
     s.display.inputAnswers.emplace_back(std::nullopt);
     return std::nullopt;
 }

@@ -12,6 +12,8 @@
 namespace comet {
 
 constexpr size_t kScriptLineLimit = 1024 * 1024;  // the longest script line read
+constexpr size_t kQueuedAnswerLimit = 1'000'000;  // reply and reply-input answers waiting for boxes
+constexpr size_t kQueuedInputBytes = size_t{16} << 20;  // the text of the reply-input answers waiting
 constexpr size_t kScriptUndoBudget = size_t{16} << 20;  // the records "back" goes through: some 130,000 steps
 
 // Runs a whole script. Returns 0 when it ran to its end, 2 at the first malformed line

@@ -1,30 +1,22 @@
 #include "app/trace_export.hpp"
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace comet {
 namespace {
 
+// ".json" in any case ends the name, whatever comes before it (".json" alone too).
 bool namesJson(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
-    return extension == ".json";
+    constexpr std::string_view kJson = ".json";
+    if (path.size() < kJson.size()) return false;
+    return std::equal(kJson.begin(), kJson.end(), path.end() - static_cast<std::ptrdiff_t>(kJson.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
-
-std::string systemReason() { return errno != 0 ? std::error_code(errno, std::generic_category()).message() : "write error"; }
 
 }  // namespace
 
-TraceFile::TraceFile(const std::string& path) : file_(path, std::ios::binary | std::ios::trunc), json_(namesJson(path)) {
-    if (!file_) {
-        problem_ = systemReason();
-        return;
-    }
-    if (json_) file_ << '[';
-    else file_ << traceCsvHeader();
+TraceFile::TraceFile(const std::string& path) : file_(path, "cannot write"), json_(namesJson(path)) {
+    file_.write(json_ ? std::string_view("[") : traceCsvHeader());
 }
 
 void TraceFile::follow(Workbench& wb) { wb_ = &wb; }
@@ -34,18 +26,17 @@ void TraceFile::runStarted() { recorder_.start(*wb_); }
 void TraceFile::stepEnded() {
     if (!recorder_.take(*wb_, row_)) return;
     if (!json_) {
-        file_ << traceCsvLine(row_);
+        file_.write(traceCsvLine(row_));
         return;
     }
-    file_ << (anyRow_ ? ",\n" : "\n") << traceJsonLine(row_);
+    file_.write(anyRow_ ? ",\n" : "\n");
+    file_.write(traceJsonLine(row_));
     anyRow_ = true;
 }
 
 bool TraceFile::finish() {
-    if (json_) file_ << "\n]\n";
-    file_.close();
-    if (file_.fail() && problem_.empty()) problem_ = systemReason();
-    return problem_.empty();
+    if (json_) file_.write("\n]\n");
+    return file_.commit();
 }
 
 }  // namespace comet

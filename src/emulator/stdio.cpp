@@ -36,9 +36,9 @@ int32_t bufferCell(int32_t y, int32_t i) { return y + (i - 1) / 2 + 1; }
 }  // namespace
 
 bool emIN(Workbench& wb, int32_t y) {
-    wb.debug.loops.noteInput();
     DumpMemReg(wb);
     const Text s = wb.display().inputBox(kInputPrompt);
+    if (!wb.display().inputHadEnded()) wb.debug.loops.noteInput();
     int32_t length = 0;
     if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
     const auto n = static_cast<int32_t>(s.size());

@@ -1,9 +1,13 @@
 #include "files/escape.hpp"
 
+#include <algorithm>
+
 namespace comet {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+std::string hexEscape(unsigned char byte) { return {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]}; }
 
 // The escape of a character, or nothing when it stands for itself.
 std::optional<std::string> escapeOf(char16_t c) {
@@ -16,7 +20,7 @@ std::optional<std::string> escapeOf(char16_t c) {
         case u'\0': return "\\0";
         default: break;
     }
-    if (c < 0x20 || c == 0x7F) return std::string{'\\', 'x', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
+    if (c < 0x20 || c == 0x7F) return hexEscape(static_cast<unsigned char>(c));
     return std::nullopt;
 }
 
@@ -46,7 +50,51 @@ std::optional<char16_t> unescapeAt(std::string_view s, size_t& used) {
     return static_cast<char16_t>(hexValue(s[1]) * 16 + hexValue(s[2]));
 }
 
+// The length of the well-formed UTF-8 character at the start of s (shortest form, no
+// surrogate), or 0 when there is none.
+size_t utf8Length(std::string_view s) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b = byte(0);
+    size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF) n = 2;
+    else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        if (b == 0xE0) low = 0xA0;
+        if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        if (b == 0xF0) low = 0x90;
+        if (b == 0xF4) high = 0x8F;
+    } else return 0;
+    if (s.size() < n || byte(1) < low || byte(1) > high) return 0;
+    for (size_t i = 2; i < n; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    return n;
+}
+
 }  // namespace
+
+std::string shownName(std::string_view bytes) {
+    std::string out;
+    while (!bytes.empty()) {
+        const auto b = static_cast<unsigned char>(bytes[0]);
+        const size_t n = utf8Length(bytes);
+        const bool c1Control = n == 2 && b == 0xC2 && static_cast<unsigned char>(bytes[1]) < 0xA0;
+        if (n == 0 || c1Control) {
+            for (size_t i = 0; i < std::max<size_t>(n, 1); ++i) out += hexEscape(static_cast<unsigned char>(bytes[i]));
+        } else if (b == '\\') {
+            out += "\\\\";
+        } else if (b < 0x20 || b == 0x7F) {
+            out += *escapeOf(b);
+        } else {
+            out += bytes.substr(0, n);
+        }
+        bytes.remove_prefix(std::max<size_t>(n, 1));
+    }
+    return out;
+}
 
 std::string escaped(const Text& text) {
     std::string out;

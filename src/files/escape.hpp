@@ -22,6 +22,12 @@ std::string quoted(const Text& text);
 constexpr size_t kExcerptLength = 40;
 std::string quotedExcerpt(std::string_view utf8);
 
+// A file or case name as every message and table shows it: the bytes as they are, but
+// a backslash as \\, control characters (C0, DEL and C1, so no escape sequence reaches
+// a terminal) as \n, \r, \t or \xHH, and every byte of invalid UTF-8 as \xHH. It is
+// always one line, and different names never look the same.
+std::string shownName(std::string_view bytes);
+
 // The text of a double-quoted argument (the quotes included in `arg`, nothing after
 // them), or nothing when it is not well formed.
 std::optional<Text> unquoted(std::string_view arg);

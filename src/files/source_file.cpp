@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "files/escape.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {
@@ -30,7 +33,7 @@ struct Descriptor {
 };
 
 FileError error(FileProblem problem, const char* verb, const std::string& path, std::string_view reason) {
-    return {problem, std::string(verb) + ' ' + path + ": " + std::string(reason)};
+    return {problem, std::string(verb) + ' ' + shownName(path) + ": " + std::string(reason)};
 }
 
 FileError systemError(const char* verb, const std::string& path, int errnum) {
@@ -55,13 +58,17 @@ FileError tooLarge(const std::string& path, size_t limit) {
 
 // The file's bytes, reading at most limit + 1 of them: a pipe that never ends (devices
 // are refused before they are opened) stops at the limit.
-std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit) {
+std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit, Pipes pipes) {
+    const bool pipeAllowed = pipes == Pipes::Read;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return systemError("cannot read", path, errno);
-    if (auto e = notAFile(st, true, "cannot read", path)) return *e;
+    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
     if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > limit) return tooLarge(path, limit);
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // Opened without waiting, and looked at again: a file swapped for a pipe in between is refused too.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipeAllowed ? 0 : O_NONBLOCK)));
     if (file.fd < 0) return systemError("cannot read", path, errno);
+    if (::fstat(file.fd, &st) != 0) return systemError("cannot read", path, errno);
+    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
     std::string bytes;
     bytes.reserve(S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : limit + 1);  // a pipe never moves its bytes
     while (bytes.size() <= limit) {
@@ -111,18 +118,46 @@ int createTemporary(const std::string& target, mode_t mode, std::string& name) {
     }
 }
 
-// The temporary file's bytes on the disk and its permissions those of the file it replaces.
-int fillTemporary(int fd, std::string_view bytes, std::optional<mode_t> keptMode) {
-    if (const int e = writeAll(fd, bytes)) return e;
-    if (keptMode && ::fchmod(fd, *keptMode) != 0) return errno;
-    if (::fsync(fd) != 0) return errno;
-    return 0;
-}
-
 // The folder's entry for the renamed file on the disk too; not every file system can.
 void syncFolder(const std::string& folder) {
     const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+// ---- The temporary file of the one PendingFile open, removed on a signal ----
+
+constexpr size_t kPendingBuffer = 64 * 1024;
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGPIPE};
+
+volatile std::sig_atomic_t pendingNamed = 0;
+char pendingName[PATH_MAX];
+struct sigaction previousActions[std::size(kCleanedSignals)];
+
+extern "C" void removePendingAndDie(int signal) {
+    if (pendingNamed) ::unlink(pendingName);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);  // delivered, as the default ends the process, once this handler returns
+}
+
+void watchSignals(const std::string& temporary) {
+    if (temporary.size() >= sizeof pendingName) return;
+    temporary.copy(pendingName, temporary.size());
+    pendingName[temporary.size()] = '\0';
+    pendingNamed = 1;
+    struct sigaction action {};
+    action.sa_handler = removePendingAndDie;
+    sigemptyset(&action.sa_mask);
+    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) {
+        ::sigaction(kCleanedSignals[i], &action, &previousActions[i]);
+        // A signal the process was told to ignore (SIGINT of a background job) stays ignored.
+        if (previousActions[i].sa_handler == SIG_IGN) ::sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
+    }
+}
+
+void unwatchSignals() {
+    if (!pendingNamed) return;
+    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) ::sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
+    pendingNamed = 0;
 }
 
 // "the character "😀" (U+1F600) on line 3".
@@ -153,26 +188,80 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {
-    const std::string target = realTarget(path);
+PendingFile::PendingFile(const std::string& path, const char* verb) : path_(path), target_(realTarget(path)), verb_(verb) {
     struct stat st {};
-    std::optional<mode_t> keptMode;
-    if (::stat(target.c_str(), &st) == 0) {
-        if (auto e = notAFile(st, false, "cannot save", path)) return e;
-        keptMode = st.st_mode & 07777;
+    if (::stat(target_.c_str(), &st) == 0) {
+        if (auto e = notAFile(st, false, verb, path)) {
+            error_ = std::move(e);
+            return;
+        }
+        keptMode_ = st.st_mode & 07777;
     }
-    std::string temporary;
-    const int fd = createTemporary(target, keptMode.value_or(0666), temporary);
-    if (fd < 0) return systemError("cannot save", path, errno);
-    int e = fillTemporary(fd, bytes, keptMode);
-    if (::close(fd) != 0 && e == 0) e = errno;
-    if (e == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) e = errno;
+    fd_ = createTemporary(target_, keptMode_.value_or(0666), temporary_);
+    if (fd_ < 0) {
+        error_ = systemError(verb, path, errno);
+        return;
+    }
+    watchSignals(temporary_);
+    buffer_.reserve(kPendingBuffer);
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+void PendingFile::discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(temporary_.c_str());
+    unwatchSignals();
+    fd_ = -1;
+}
+
+bool PendingFile::drain() {
+    if (error_) return false;
+    const int e = writeAll(fd_, buffer_);
+    buffer_.clear();
+    if (e == 0) return true;
+    error_ = systemError(verb_, path_, e);
+    discard();
+    return false;
+}
+
+bool PendingFile::write(std::string_view bytes) {
+    if (error_) return false;
+    if (buffer_.size() + bytes.size() <= kPendingBuffer) {
+        buffer_ += bytes;
+        return true;
+    }
+    if (!drain()) return false;
+    if (bytes.size() < kPendingBuffer) {
+        buffer_ += bytes;
+        return true;
+    }
+    buffer_ = bytes;
+    return drain();
+}
+
+bool PendingFile::commit() {
+    if (!drain()) return false;
+    int e = 0;
+    if (keptMode_ && ::fchmod(fd_, *keptMode_) != 0) e = errno;
+    if (e == 0 && ::fsync(fd_) != 0) e = errno;
+    if (::close(fd_) != 0 && e == 0) e = errno;
+    fd_ = -1;
+    if (e == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) e = errno;
     if (e != 0) {
-        ::unlink(temporary.c_str());
-        return systemError("cannot save", path, e);
+        error_ = systemError(verb_, path_, e);
+        ::unlink(temporary_.c_str());
     }
-    syncFolder(folderOf(target));
-    return std::nullopt;
+    unwatchSignals();
+    if (e == 0) syncFolder(folderOf(target_));
+    return e == 0;
+}
+
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, const char* verb) {
+    PendingFile file(path, verb);
+    if (file.write(bytes)) file.commit();
+    return file.error();
 }
 
 std::string byteCountText(size_t bytes) {
@@ -182,8 +271,8 @@ std::string byteCountText(size_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
-std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit) {
-    auto bytes = readBytes(path, limit);
+std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit, Pipes pipes) {
+    auto bytes = readBytes(path, limit, pipes);
     if (auto* e = std::get_if<FileError>(&bytes)) return std::move(*e);
     return sourceFileOf(path, std::get<std::string>(bytes), limit);
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <variant>
 
 #include "files/source_text.hpp"
@@ -47,8 +48,14 @@ struct SourceFile {
     FileFormat format;  // how to write it back
 };
 
+// Whether a named pipe is read: the command line reads one (a script fed by another
+// program), the window refuses it, as it refuses a device, so that it never waits on a
+// pipe no one writes to.
+enum class Pipes { Read, Refuse };
+
 // Reads and decodes a file, reading at most limit + 1 bytes of it.
-std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit);
+std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit = kSourceFileLimit,
+                                                   Pipes pipes = Pipes::Read);
 
 // Decodes the bytes of a file that were read elsewhere (the browser hands them over);
 // an error names the file as `name`. Bytes beyond `limit` make the file too large.
@@ -65,7 +72,37 @@ std::optional<FileError> writeSourceFile(const std::string& path, TextView text,
 
 // Replaces the file at `path` by `bytes` in one step: a temporary file beside it, synced
 // and renamed over it, keeping its permissions; on failure the file is as it was.
-std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes);
+// An error's message begins with `verb`.
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, const char* verb = "cannot save");
+
+// A file written as it is made, whole or not at all: the bytes go to a temporary file
+// beside the target, renamed over it by commit() once they are all there. A write error,
+// a PendingFile destroyed without commit(), or SIGINT, SIGTERM or SIGPIPE while it is
+// open removes the temporary and leaves the target as it was. One is open at a time.
+class PendingFile {
+public:
+    // Creates the temporary file; error() says why it cannot be made. `verb` begins an
+    // error's message ("cannot write").
+    PendingFile(const std::string& path, const char* verb);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const std::optional<FileError>& error() const { return error_; }  // the first failure, naming the system's reason
+    bool write(std::string_view bytes);  // false, with error(), once writing has failed
+    bool commit();                       // puts the file in the target's place; false, with error(), when it cannot
+
+private:
+    bool drain();   // writes the buffer to the temporary
+    void discard(); // removes the temporary
+
+    std::string path_, target_, temporary_;
+    const char* verb_;
+    std::optional<mode_t> keptMode_;
+    int fd_ = -1;
+    std::string buffer_;
+    std::optional<FileError> error_;
+};
 
 // Writes all of `bytes` to a descriptor, going on after short and interrupted writes.
 // Returns the error number of a write that failed, or 0.

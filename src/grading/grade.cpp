@@ -48,13 +48,18 @@ public:
         else ++outputLines;
         return outputFault.empty();
     }
-    Text inputBox(const Text&) override { return nextInput_ < test_.input.size() ? test_.input[nextInput_++] : Text{}; }
+    Text inputBox(const Text&) override {
+        inputHadEnded_ = nextInput_ >= test_.input.size();
+        return inputHadEnded_ ? Text{} : test_.input[nextInput_++];
+    }
+    bool inputHadEnded() const override { return inputHadEnded_; }
     bool stopRequested() override { return ++stepsAsked_ >= test_.maxSteps; }
 
 private:
     const TestCase& test_;
     bool checksOutput_;
     size_t nextInput_ = 0;
+    bool inputHadEnded_ = false;  // the last IN came after the case's input
     long stepsAsked_ = 0;  // steps after which the run went on and the display was asked
 };
 

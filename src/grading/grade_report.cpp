@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/escape.hpp"
+
 namespace comet {
 namespace {
 
@@ -24,25 +26,24 @@ std::string failedCaseNames(const Exercise& exercise, const SubmissionResult& r)
     for (size_t i = 0; i < r.cases.size(); ++i) {
         if (r.cases[i].outcome == Outcome::Passed) continue;
         if (!names.empty()) names += ", ";
-        names += exercise.cases[i].name;
+        names += shownName(exercise.cases[i].name);
     }
     return names.empty() ? "-" : names;
 }
 
 // ---- JUnit XML ----
 
-// Text for XML content and attribute values; control characters XML cannot hold become U+FFFD.
+// Text for XML content and attribute values: as shown (valid UTF-8 with no control
+// character, so well formed for any name), with XML's own escapes.
 std::string xmlEscaped(const std::string& s) {
     std::string out;
-    for (const char c : s) {
+    for (const char c : shownName(s)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') out += "\xEF\xBF\xBD";
-            else out += c;
+        default: out += c;
         }
     }
     return out;
@@ -54,8 +55,10 @@ size_t failures(const SubmissionResult& r) { return r.cases.size() - r.passed();
 
 // ---- CSV ----
 
-std::string csvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+// A field as shown (so a name reads the same as in the JUnit report), quoted when it must be.
+std::string csvField(const std::string& text) {
+    const std::string s = shownName(text);
+    if (s.find_first_of(",\"") == std::string::npos) return s;
     std::string out = "\"";
     for (const char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + '"';
@@ -65,23 +68,23 @@ std::string csvField(const std::string& s) {
 
 std::string summaryText(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
     size_t nameWidth = kSubmissionHeading.size();
-    for (const auto& r : results) nameWidth = std::max(nameWidth, characters(r.name));
+    for (const auto& r : results) nameWidth = std::max(nameWidth, characters(shownName(r.name)));
     const size_t scoreWidth = kPassedHeading.size();
     std::string text = padded(kSubmissionHeading, nameWidth + 2) + padded(kPassedHeading, scoreWidth + 2) + "FAILED CASES\n";
     for (const auto& r : results)
-        text += padded(r.name, nameWidth + 2) + padded(score(r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
+        text += padded(shownName(r.name), nameWidth + 2) + padded(score(r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
     for (const auto& r : results) {
         if (r.passed() == r.cases.size()) continue;
-        text += '\n' + r.name + '\n';
+        text += '\n' + shownName(r.name) + '\n';
         if (!ran(r.cases.front().outcome)) {  // every case failed alike
-            text += "  every case: " + r.cases.front().reason + '\n';
+            text += "  every case: " + shownName(r.cases.front().reason) + '\n';
             continue;
         }
         for (size_t i = 0; i < r.cases.size(); ++i) {
             const CaseResult& c = r.cases[i];
             if (c.outcome == Outcome::Passed) continue;
-            text += "  " + exercise.cases[i].name + ": " + c.reason + '\n';
-            if (!c.departure.empty()) text += "    " + c.departure + '\n';
+            text += "  " + shownName(exercise.cases[i].name) + ": " + shownName(c.reason) + '\n';
+            if (!c.departure.empty()) text += "    " + shownName(c.departure) + '\n';
         }
     }
     const auto allPassed = std::count_if(results.begin(), results.end(), [](const SubmissionResult& r) { return failures(r) == 0; });

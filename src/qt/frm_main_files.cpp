@@ -177,7 +177,7 @@ bool FrmMain::openFile(const QString& path) { return openFrom(path, false); }
 // A bad file is reported before anything is asked, and changes nothing.
 bool FrmMain::openFrom(const QString& path, bool fromRecent) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    auto read = readSourceFile(nativePath(absolute), kOpenFileLimit);
+    auto read = readSourceFile(nativePath(absolute), kOpenFileLimit, Pipes::Refuse);
     if (const auto* error = std::get_if<FileError>(&read)) {
         showFileError(error->message);
         if (fromRecent) forgetRecent(absolute);
@@ -321,7 +321,7 @@ void FrmMain::offerRecovery() {
         const RecoveryCopy& copy = orphan->copy;
         std::optional<Text> fileText;
         if (!copy.path.empty()) {
-            auto read = readSourceFile(copy.path, kOpenFileLimit);
+            auto read = readSourceFile(copy.path, kOpenFileLimit, Pipes::Refuse);
             if (auto* file = std::get_if<SourceFile>(&read)) fileText = std::move(file->text);
         }
         if (!worthRestoring(copy, fileText)) {

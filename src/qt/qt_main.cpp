@@ -1,6 +1,7 @@
 #include "qt/qt_main.hpp"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,11 +12,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "files/escape.hpp"
+#include "files/source_file.hpp"
 #include "qt/frm_main.hpp"
+#include "qt/qt_text.hpp"
 #include "qt/frm_text.hpp"
 
 namespace comet {
@@ -69,15 +74,23 @@ void startupSucceeded() {
     heldMessages.clear();
 }
 
+// A picture of the widget as a PNG file, written whole or not at all.
 bool saveShot(QWidget* widget, const QString& path) {
-    const bool saved = widget->grab().save(path);
-    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const std::string file = nativePath(path);
+    std::optional<FileError> error;
+    if (!widget->grab().save(&buffer, "PNG")) error = FileError{FileProblem::System, "cannot write " + shownName(file) + ": the picture could not be made"};
+    else error = writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), "cannot write");
+    if (error) std::fprintf(stderr, "comet-workbench: %s\n", error->message.c_str());
+    else std::printf("saved %s\n", shownName(file).c_str());
+    return !error;
 }
 
 int saveScreenshots(FrmMain& window, const QString& dir) {
     if (!QDir().mkpath(dir)) {
-        std::fprintf(stderr, "comet-workbench: cannot create %s\n", qPrintable(dir));
+        std::fprintf(stderr, "comet-workbench: cannot create %s\n", shownName(nativePath(dir)).c_str());
         return 1;
     }
     window.show();

@@ -35,7 +35,8 @@ std::unique_ptr<QLockFile> lockOf(const QString& copyFile) {
 }
 
 std::optional<RecoveryCopy> readCopy(const QString& file) {
-    const auto read = readSourceFile(nativePath(file));
+    // As large as Open reads, and no more: a copy restores no text that Open would refuse.
+    const auto read = readSourceFile(nativePath(file), kOpenFileLimit, Pipes::Refuse);
     const auto* source = std::get_if<SourceFile>(&read);
     if (source == nullptr) return std::nullopt;
     return parseRecoveryText(source->text);

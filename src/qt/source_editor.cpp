@@ -75,7 +75,10 @@ SourceEditor::SourceEditor(QWidget* parent)
       colouring_(new SourceColouring(document())) {
     setTabChangesFocus(true);
     colouring_->followBackground(palette().color(QPalette::Base));
-    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
+    // The document's signals, not the editor's: the window sets the text with the editor's
+    // signals blocked (Open, New, Restore), and the gutter must follow that text too.
+    connect(document(), &QTextDocument::blockCountChanged, this, [this] { fitGutter(); });
+    connect(document(), &QTextDocument::contentsChanged, gutter_, [this] { gutter_->update(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &SourceEditor::scrollGutter);
     fitGutter();
 }

@@ -23,6 +23,12 @@ struct Cp932Pair {
 
 #include "cp932_table.inc"
 
+// The converter searches both tables by halves: each must be in the order of its key.
+static_assert(std::is_sorted(std::begin(kEncodeTable), std::end(kEncodeTable),
+                             [](const Cp932Pair& a, const Cp932Pair& b) { return a.unicode < b.unicode; }));
+static_assert(std::is_sorted(std::begin(kDecodeTable), std::end(kDecodeTable),
+                             [](const Cp932Pair& a, const Cp932Pair& b) { return a.code < b.code; }));
+
 enum class Direction { ToCp932, FromCp932 };
 
 Direction toCp932{Direction::ToCp932};

@@ -48,6 +48,8 @@ std::string locatedText(std::string_view file, const Diagnostic& d) {
 
 void report(Workbench& wb, Diagnostic d) {
     const Text text = diagnosticText(d);
+    // A run that showed one of these went wrong even if it reaches EXIT later.
+    if (!isAssemblerKind(d.kind) && d.kind != DiagKind::AddressError && wb.run.engineError.empty()) wb.run.engineError = text;
     if (isAssemblerKind(d.kind)) wb.diagnostics.push_back(std::move(d));
     wb.display().messageBox(text, kAppTitle);
 }

@@ -19,6 +19,9 @@ public:
     virtual void messageBox(const Text& text, const Text& title) = 0;  // OK button only
     virtual bool okCancelBox(const Text& text, const Text& title) = 0; // true when OK was pressed
     virtual Text inputBox(const Text& prompt) = 0;                      // the empty text when cancelled
+    // Whether the last input box came after the end of the input, so that it and every
+    // later one read the same empty text: a loop through such INs can never end.
+    virtual bool inputHadEnded() const { return false; }
 
     // ---- Run Mode ----
     virtual void runStarted() = 0;     // an "Exec" press begins (either mode)

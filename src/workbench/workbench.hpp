@@ -28,6 +28,7 @@ struct RunState {
     int32_t nextPc = 0;         // address of the instruction to run after it
     bool halted = false;        // ends a Run Mode run; cleared by every "Exec" press
     Halt haltedBy = Halt::None; // why the last press's run halted
+    Text engineError;           // the first engine message of the last press (no address error); empty when none
     bool debugMode = false;     // one instruction per "Exec" press
     TraceLog history;           // trace of executed instructions
 };

@@ -14,14 +14,17 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 
 #include "session/mainwindow.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/qt_text.hpp"
 #include "qt/recovery_store.hpp"
+#include "qt/line_gutter.hpp"
 #include "qt/source_editor.hpp"
 #include "files/source_file.hpp"
 #include "window_helpers.hpp"
@@ -94,6 +97,7 @@ private slots:
     void copiesLeftBehindAreOfferedWhenWorthIt_data();
     void copiesLeftBehindAreOfferedWhenWorthIt();
     void recoveryAfterTheProcessIsKilled();
+    void theGutterFollowsATextSetWhole();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;     // each test's own files
@@ -195,6 +199,10 @@ void FilesTest::badFilesChangeNothing_data() {
     QTest::newRow("too large") << path("large.casl")
                                << QStringLiteral("it is larger than 4 MiB, the limit for a source or script file; "
                                                  "check that it is the file you meant");
+    // A pipe no one writes to would hold the window up forever: refused, as a device is.
+    ::mkfifo(path("pipe.casl").toLocal8Bit().constData(), 0600);
+    QTest::newRow("a pipe with no writer") << path("pipe.casl") << QStringLiteral("it is a pipe, not a file");
+    QTest::newRow("a device") << QStringLiteral("/dev/zero") << QStringLiteral("it is a device, not a file");
 }
 
 void FilesTest::badFilesChangeNothing() {
@@ -320,6 +328,7 @@ void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt_data() {
     QTest::newRow("file holds the copy") << QByteArray("XA\n") << "XA\n" << 0 << sample;
     QTest::newRow("no file, new text, restored") << QByteArray() << "S1 START\n" << static_cast<int>(QMessageBox::Yes)
                                                  << "S1 START\n";
+    QTest::newRow("no file, larger than Open reads") << QByteArray() << QString(kOpenFileLimit, u'A') << 0 << sample;
 }
 
 void FilesTest::copiesLeftBehindAreOfferedWhenWorthIt() {
@@ -372,6 +381,51 @@ int main(int argc, char** argv) {
     if (argc == 3 && QByteArray(argv[1]) == kChildMode) return editAndWait(QString::fromLocal8Bit(argv[2]));
     FilesTest test;
     return QTest::qExec(&test, argc, argv);
+}
+
+// ---- The gutter ---------------------------------------------------------------------
+
+// Counts the paint events of the widget it watches.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Open, New and Restore set the text whole while the editor is scrolled far down: the
+// gutter is drawn again at once, as wide as the new text's numbers need.
+void FilesTest::theGutterFollowsATextSetWhole() {
+    QByteArray many;
+    for (int i = 0; i < 1000; ++i) many += "    NOP\n";
+    writeBytes(path("many.casl"), many);
+    writeBytes(path("few.casl"), QByteArray("A\nB\n"));
+    ShownWindow w;
+    SourceEditor* editor = editorOf(w);
+    PaintCounter counter;
+    editor->gutter()->installEventFilter(&counter);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"Open", [&] { QVERIFY(w.openFile(path("few.casl"))); }},
+        {"New", [&] { w.newDocument(); }},
+        {"Restore", [&] {
+             const RecoveryCopy copy{{}, FileFormat{}, editorText(toText(QStringLiteral("S1 START\n")))};
+             QDir().mkpath(recoveryFolder());
+             const QString left = QDir(recoveryFolder()).filePath(QStringLiteral("recovery-1-1.txt"));
+             QVERIFY(!writeSourceFile(QFile::encodeName(left).toStdString(), recoveryText(copy), FileFormat{}));
+             QCOMPARE(offerRecoveryAnswering(w, QMessageBox::Yes).size(), 1);
+         }},
+    };
+    for (const auto& [name, step] : steps) {
+        QVERIFY(w.openFile(path("many.casl")));
+        editor->moveCursor(QTextCursor::End);
+        QApplication::processEvents();
+        counter.paints = 0;
+        step();
+        QApplication::processEvents();
+        QVERIFY2(counter.paints > 0, name);
+        QCOMPARE(editor->gutter()->width(), editor->gutter()->widthFor(editor->blockCount()));
+    }
 }
 
 #include "files_test.moc"

@@ -46,6 +46,32 @@ TEST(LineReader, EveryLineEndAndAByteOrderMark) {
     for (const Row& r : rows) EXPECT_EQ(linesOf(r.input, 4), r.lines) << escaped(fromUtf8(r.input));
 }
 
+// A stream that holds `bytes` and then has nothing more yet, as a pipe whose writer waits.
+class WaitingStream : public std::streambuf {
+public:
+    explicit WaitingStream(std::string bytes) : bytes_(std::move(bytes)) { setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size()); }
+    bool waitedForMore = false;
+
+protected:
+    int_type underflow() override {
+        waitedForMore = true;
+        return traits_type::eof();
+    }
+
+private:
+    std::string bytes_;
+};
+
+TEST(LineReader, ALineEndedByCrAloneIsTakenWithoutWaitingForTheNextByte) {
+    WaitingStream buffer("asm\r");
+    std::istream in(&buffer);
+    LineReader reader(in, 100);
+    std::string line;
+    EXPECT_EQ(reader.next(line), LineReader::Result::Line);
+    EXPECT_EQ(line, "asm");
+    EXPECT_FALSE(buffer.waitedForMore);
+}
+
 TEST(LineReader, QuotedExcerpts) {
     const std::string forty(40, 'x');
     struct Row {

@@ -137,6 +137,15 @@ TEST_F(SourceFiles, RefusedFilesBeyondTheBadInputCases) {
     EXPECT_TRUE(std::holds_alternative<SourceFile>(readSourceFile(path("large.casl"), 101)));
 }
 
+// The window reads no pipe: one with no writer would hold it up forever.
+TEST_F(SourceFiles, APipeRefusedIsNeverWaitedOn) {
+    ASSERT_EQ(::mkfifo(path("pipe.casl").c_str(), 0600), 0);
+    const auto read = readSourceFile(path("pipe.casl"), kSourceFileLimit, Pipes::Refuse);
+    ASSERT_TRUE(std::holds_alternative<FileError>(read));
+    EXPECT_EQ(std::get<FileError>(read).message, "cannot read " + path("pipe.casl") + ": it is a pipe, not a file");
+    EXPECT_EQ(std::get<FileError>(read).problem, FileProblem::Device);
+}
+
 TEST_F(SourceFiles, SavingKeepsTheFormatAndThePermissions) {
     const std::string cp932 = "\x8A\xBF\x8E\x9A\r\n";
     put("old.casl", cp932);
@@ -192,6 +201,47 @@ TEST_F(SourceFiles, AFullDiskLosesNothing) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->message, "cannot save " + path("old.casl") + ": File too large");
     EXPECT_EQ(bytesOf("old.casl"), "old\n");
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A file written piece by piece: nothing of it shows until commit(), and a file given up
+// (not committed, as when the run that writes it fails) leaves the old one and no temporary.
+TEST_F(SourceFiles, APendingFileShowsOnlyWhenCommitted) {
+    put("t.csv", "old\n");
+    {
+        PendingFile given_up(path("t.csv"), "cannot write");
+        EXPECT_TRUE(given_up.write(std::string(100'000, 'x')));
+        EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    }
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    EXPECT_EQ(entries(), 1u);
+    PendingFile file(path("t.csv"), "cannot write");
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(file.write("row\n"));
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(bytesOf("t.csv").size(), 4000u);
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A failed write of a pending file ends it at once with the system's reason.
+TEST_F(SourceFiles, APendingFileOnAFullDiskFailsAtOnce) {
+    put("t.csv", "old\n");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    PendingFile file(path("t.csv"), "cannot write");
+    bool written = true;
+    for (int i = 0; i < 100'000 && written; ++i) written = file.write("a row of a trace\n");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(written);
+    ASSERT_TRUE(file.error());
+    EXPECT_EQ(file.error()->message, "cannot write " + path("t.csv") + ": File too large");
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(bytesOf("t.csv"), "old\n");
     EXPECT_EQ(entries(), 1u);
 }
 

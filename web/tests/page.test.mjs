@@ -167,6 +167,22 @@ test('a file opened, edited and saved in its own encoding; the kept copy of chan
   await page.close();
 });
 
+// Shift_JIS with half-width katakana (one byte each, A1..DF) and a two-byte character.
+const HALF_WIDTH_KANA = [0x3b, 0x20, 0xb1, 0xb2, 0xdf, 0x20, 0x82, 0xa0, 0x0a, ...Buffer.from(' EXIT\n')];
+
+test('a file with half-width katakana opens, and opens again after it is saved', async () => {
+  const { page } = await openWorkbench(browser.context);
+  await openFile(page, 'hankaku.casl', HALF_WIDTH_KANA);
+  assert.equal(await editorText(page), '; \uff71\uff72\uff9f \u3042\n EXIT\n');
+  await page.keyboard.press('Control+End');
+  await page.keyboard.type(' END');
+  const saved = await save(page);
+  assert.deepEqual(saved, { name: 'hankaku.casl', bytes: Buffer.from([...HALF_WIDTH_KANA, ...Buffer.from(' END')]) });
+  await openFile(page, 'again.casl', saved.bytes);
+  assert.equal(await editorText(page), '; \uff71\uff72\uff9f \u3042\n EXIT\n END');
+  await page.close();
+});
+
 test('New, Open and a drop ask before unsaved changes are lost', async () => {
   const { page } = await openWorkbench(browser.context);
   await page.click('#Text1 .cm-content');

@@ -1,0 +1,10 @@
+# Runs PROGRAM and fails unless its standard output is the file EXPECTED, byte for byte.
+execute_process(COMMAND ${PROGRAM} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+file(READ ${EXPECTED} expected)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} ended with ${status}")
+endif()
+if(NOT actual STREQUAL expected)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/cp932_codes.actual "${actual}")
+  message(FATAL_ERROR "${PROGRAM}: not as ${EXPECTED}; see ${CMAKE_CURRENT_BINARY_DIR}/cp932_codes.actual")
+endif()
