@@ -1,6 +1,6 @@
 # Fails when a source file includes a header of a layer above its own (or of another
 # folder on the same layer). The layers, from the bottom:
-#   machine < workbench < assembler, emulator < files < session < grading < qt, web < app
+#   machine < workbench < assembler, emulator < files < session < grading < qt, web, protocols < app
 set(rank_machine 0)
 set(rank_workbench 1)
 set(rank_assembler 2)
@@ -10,6 +10,7 @@ set(rank_session 4)
 set(rank_grading 5)
 set(rank_qt 6)
 set(rank_web 6)
+set(rank_protocols 6)
 set(rank_app 7)
 
 function(folder_of path out)

@@ -92,13 +92,8 @@ BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Tex
     Command2_Click(wb);
     out.flush();
     if (display.inputTooLong()) return kBadInput;
-    if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
-    if (wb.run.haltedBy == Halt::EndlessLoop) {
-        err << toUtf8(debugStatusText(wb)) << '\n';
-        return kEndlessLoop;
-    }
-    if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit stops it
-    return kRanExit;
+    if (wb.run.haltedBy == Halt::EndlessLoop) err << toUtf8(debugStatusText(wb)) << '\n';
+    return exitStatusOf(wb).value_or(kStepLimit);  // only the step limit stops it otherwise
 }
 
 }  // namespace

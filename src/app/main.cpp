@@ -5,6 +5,8 @@
 //                                                          assemble and run one program
 //   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
 //                                                          grade a class against an exercise's cases
+//   comet-workbench --lsp                                  the language server, on standard input and output
+//   comet-workbench --dap                                  the debug adapter, on standard input and output
 //   comet-workbench --help                                 the usage, on standard output
 #include <iostream>
 #include <limits>
@@ -23,6 +25,8 @@
 #include "app/trace_export.hpp"
 #include "session/headless.hpp"
 #include "files/source_file.hpp"
+#include "protocols/dap_adapter.hpp"
+#include "protocols/lsp_server.hpp"
 
 #ifdef COMET_WITH_QT
 #include "qt/qt_main.hpp"
@@ -41,7 +45,7 @@ constexpr std::string_view kUsage =
 #ifdef COMET_WITH_GRADE
     " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
 #endif
-    " | --help\n";
+    " | --lsp | --dap | --help\n";
 
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef COMET_WITH_QT
@@ -130,6 +134,17 @@ constexpr Mode kModes[] = {
     {"--run", runProgramFile},
 };
 
+// The modes an editor starts, which talk to it on standard input and output.
+struct Server {
+    std::string_view name;
+    int (*serve)(std::istream&, std::ostream&);
+};
+
+constexpr Server kServers[] = {
+    {"--lsp", comet::serveLanguage},
+    {"--dap", comet::serveDebugAdapter},
+};
+
 // ---- The command line -------------------------------------------------------------
 
 int misuse(ProcessStreams& io, const std::string& problem) {
@@ -159,6 +174,11 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
 #ifdef COMET_WITH_GRADE
     if (args[0] == "--grade") return comet::gradeCommand({args.begin() + 1, args.end()}, io.out(), io.err());
 #endif
+    for (const Server& server : kServers) {
+        if (server.name != args[0]) continue;
+        if (args.size() > 1) return misuse(io, std::string(server.name) + " takes no arguments");
+        return server.serve(std::cin, io.out());
+    }
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
         if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");
