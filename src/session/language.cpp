@@ -154,7 +154,9 @@ Text number(int64_t n) { return fromAscii(std::to_string(n)); }
 
 Text operationHelp(const ReservedWord& r) {
     const size_t row = static_cast<size_t>(&r - kReservedWords.data());
-    Text text = u"**" + fromAscii(r.name) + u"** " + Text(operandForm(r.cls)) + u"\n\n" + fromAscii(kMeanings[row]);
+    Text text = u"**" + fromAscii(r.name) + u"**";
+    if (const TextView form = operandForm(r.cls); !form.empty()) text += u" " + Text(form);
+    text += u"\n\n" + fromAscii(kMeanings[row]);
     if (r.cls == OpClass::REG) return text;
     text += u"\n\nclass " + fromAscii(className(r.cls));
     if (isOperation(r.cls)) text += u" · opcode #" + cnvHex4(r.code).substr(2) + u" · " + number(r.words) + u" words";
