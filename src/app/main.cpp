@@ -25,14 +25,16 @@
 #include "app/trace_export.hpp"
 #include "session/headless.hpp"
 #include "files/source_file.hpp"
-#include "protocols/dap_adapter.hpp"
-#include "protocols/lsp_server.hpp"
 
 #ifdef COMET_WITH_QT
 #include "qt/qt_main.hpp"
 #endif
 #ifdef COMET_WITH_GRADE
 #include "app/grade_command.hpp"
+#endif
+#ifdef COMET_WITH_EDITORS
+#include "protocols/dap_adapter.hpp"
+#include "protocols/lsp_server.hpp"
 #endif
 
 namespace {
@@ -45,7 +47,10 @@ constexpr std::string_view kUsage =
 #ifdef COMET_WITH_GRADE
     " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
 #endif
-    " | --lsp | --dap | --help\n";
+#ifdef COMET_WITH_EDITORS
+    " | --lsp | --dap"
+#endif
+    " | --help\n";
 
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef COMET_WITH_QT
@@ -134,6 +139,7 @@ constexpr Mode kModes[] = {
     {"--run", runProgramFile},
 };
 
+#ifdef COMET_WITH_EDITORS
 // The modes an editor starts, which talk to it on standard input and output.
 struct Server {
     std::string_view name;
@@ -144,6 +150,7 @@ constexpr Server kServers[] = {
     {"--lsp", comet::serveLanguage},
     {"--dap", comet::serveDebugAdapter},
 };
+#endif
 
 // ---- The command line -------------------------------------------------------------
 
@@ -174,11 +181,13 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
 #ifdef COMET_WITH_GRADE
     if (args[0] == "--grade") return comet::gradeCommand({args.begin() + 1, args.end()}, io.out(), io.err());
 #endif
+#ifdef COMET_WITH_EDITORS
     for (const Server& server : kServers) {
         if (server.name != args[0]) continue;
         if (args.size() > 1) return misuse(io, std::string(server.name) + " takes no arguments");
         return server.serve(std::cin, io.out());
     }
+#endif
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
         if (args.size() < 2) return misuse(io, std::string(mode.name) + " needs a FILE");
