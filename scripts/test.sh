@@ -14,8 +14,10 @@ cmake -S . -B build -DCOMET_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-# The editors' protocols against real clients: Neovim's LSP client, VS Code's DAP client.
+# The editors' protocols against real clients (Neovim's LSP client, VS Code's DAP client),
+# and the VS Code extension's package.
 (cd tests/protocols && npm ci --no-audit --no-fund && node --test)
+(cd editors/vscode && npm ci --no-audit --no-fund && npm run package && node --test tests/)
 
 scripts/build-web.sh build-web
 (cd web && node --test tests/)
