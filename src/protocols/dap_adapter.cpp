@@ -1,5 +1,6 @@
 #include "protocols/dap_adapter.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -104,6 +105,11 @@ public:
         return line;
     }
 };
+
+bool hasBreakpoint(const Workbench& wb, int32_t line) {
+    const auto& set = wb.debug.breakpoints.set;
+    return std::any_of(set.begin(), set.end(), [line](const Breakpoint& b) { return b.line == line; });
+}
 
 std::deque<Text> linesOfText(const Text& text) {
     std::deque<Text> lines;
@@ -313,7 +319,7 @@ void DebugAdapter::setBreakpoints(const json& request, const json& arguments) {
     for (const json& b : arguments.value("breakpoints", json::array())) {
         const auto line = b.at("line").get<int32_t>();
         const bool words = addressOfLine(wb, line) >= 0;
-        if (words) userTogglesBreakpoint(wb, line);
+        if (words && !hasBreakpoint(wb, line)) userTogglesBreakpoint(wb, line);  // a line asked for twice stays set
         json one = {{"verified", words}, {"line", line}};
         if (!words) one["message"] = kNoWordsOnLine;
         answered.push_back(std::move(one));

@@ -86,3 +86,12 @@ test('the debug adapter stops on an address error, steps back from it and exits 
   const [, exited] = await Promise.all([dc.continueRequest(thread), dc.waitForEvent('exited')]);
   assert.equal(exited.body.exitCode, 4);
 }));
+
+test('the debug adapter pauses a program that runs for ever', () => withAdapter(async dc => {
+  const forever = path.join(__dirname, 'forever.casl');
+  await Promise.all([dc.configurationSequence(), dc.launch({ program: forever }), dc.waitForEvent('initialized')]);
+  const [stop] = await Promise.all([dc.waitForEvent('stopped'), dc.pauseRequest(thread)]);
+  assert.equal(stop.body.reason, 'pause');
+  const frames = await dc.stackTraceRequest(thread);
+  assert.ok([2, 3].includes(frames.body.stackFrames[0].line));
+}));
