@@ -360,16 +360,19 @@ void DebugAdapter::report(RunStop stop) {
     stopped(stop == RunStop::Step ? "step" : "pause");
 }
 
+// The PC's frame, then one for each call on the stack, at the line of its CALL.
 void DebugAdapter::stackTrace(const json& request, const json&) {
     const Workbench& wb = *wb_;
-    const std::string name = program_.substr(program_.find_last_of('/') + 1);
-    json frame = {{"id", 1},
-                  {"name", "#" + utf8(cnvHex4(wb.regs.pc))},
-                  {"line", pcSourceLine(wb)},
-                  {"column", 1},
-                  {"source", {{"name", name}, {"path", program_}}},
-                  {"instructionPointerReference", "#" + utf8(cnvHex4(wb.regs.pc))}};
-    respond(request, {{"stackFrames", {frame}}, {"totalFrames", 1}});
+    const json source = {{"name", program_.substr(program_.find_last_of('/') + 1)}, {"path", program_}};
+    const auto frame = [&](int id, int32_t address, const std::string& name) {
+        return json{{"id", id}, {"name", name}, {"line", sourceLineOfAddress(wb, address)}, {"column", 1},
+                    {"source", source}, {"instructionPointerReference", "#" + utf8(cnvHex4(address))}};
+    };
+    json frames = {frame(1, wb.regs.pc, "#" + utf8(cnvHex4(wb.regs.pc)))};
+    for (const int32_t call : callsOnStack(wb))
+        frames.push_back(frame(static_cast<int>(frames.size()) + 1, call, "CALL at #" + utf8(cnvHex4(call))));
+    const auto total = frames.size();
+    respond(request, {{"stackFrames", std::move(frames)}, {"totalFrames", total}});
 }
 
 void DebugAdapter::scopes(const json& request, const json&) {

@@ -1,5 +1,7 @@
 #include "session/stepping.hpp"
 
+#include <algorithm>
+
 #include "emulator/engine.hpp"
 #include "session/actions.hpp"
 #include "session/exec_status.hpp"
@@ -43,6 +45,16 @@ std::optional<BatchStatus> exitStatusOf(const Workbench& wb) {
     case Halt::EndlessLoop: return kEndlessLoop;
     default: return std::nullopt;
     }
+}
+
+std::vector<int32_t> callsOnStack(const Workbench& wb) {
+    std::vector<int32_t> calls;
+    for (int64_t cell = std::max(wb.regs.r[4], 0); isCell(cell); ++cell) {
+        const int64_t call = int64_t{wb.memory.cell(cell).value} - 2;  // a CALL is two words long
+        if (isProgramAddress(call) && opcodeField(wb.memory.cell(call + 1).value) == op::CALL)
+            calls.push_back(static_cast<int32_t>(call));
+    }
+    return calls;
 }
 
 RunStop stepInstruction(Workbench& wb) {

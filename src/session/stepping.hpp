@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "workbench/workbench.hpp"
 
@@ -36,6 +37,11 @@ bool startDebugRun(Workbench& wb, const Text& source);
 
 // The status a whole run ending as the last press ended gives; nothing while it can go on.
 std::optional<BatchStatus> exitStatusOf(const Workbench& wb);
+
+// The addresses of the CALLs whose return addresses are on the stack, innermost first: each
+// word from GR4 up that is the address just after a CALL instruction. A word pushed with
+// PUSH that happens to be such an address counts too; nothing else tells them apart.
+std::vector<int32_t> callsOnStack(const Workbench& wb);
 
 using StopNow = std::function<bool()>;  // asked after every instruction of a command
 
