@@ -196,9 +196,11 @@ json LanguageServer::formatting(const json& params) {
     json edits = json::array();
     const auto formatted = d ? formattedSource(d->text) : std::nullopt;
     if (!formatted) return edits;
-    // One edit of the whole text: its end lies past the last line, which every client clamps.
-    const auto lines = static_cast<int32_t>(d->outline.lines.size());
-    edits.push_back({{"range", {{"start", position(0, 0)}, {"end", position(lines, 0)}}}, {"newText", utf8(*formatted)}});
+    // One edit of the whole text, to the end of its last line.
+    const auto lastLine = static_cast<int32_t>(d->outline.lines.size()) - 1;
+    const size_t lastBreak = d->text.find_last_of(u"\r\n");
+    const auto lastLength = static_cast<int32_t>(d->text.size() - (lastBreak == Text::npos ? 0 : lastBreak + 1));
+    edits.push_back({{"range", {{"start", position(0, 0)}, {"end", position(lastLine, lastLength)}}}, {"newText", utf8(*formatted)}});
     return edits;
 }
 

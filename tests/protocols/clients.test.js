@@ -14,7 +14,7 @@ const echo = path.join(__dirname, 'echo.casl');
 const fault = path.join(__dirname, 'fault.casl');
 const thread = { threadId: 1 };
 
-test('Neovim shows the assembler\'s diagnostics and an instruction\'s help', () => {
+test('Neovim shows the assembler\'s diagnostics and an instruction\'s help, and aligns the text', () => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'comet-nvim-'));
   try {
     const file = path.join(dir, 'count.casl');
@@ -30,6 +30,9 @@ test('Neovim shows the assembler\'s diagnostics and an instruction\'s help', () 
     assert.deepEqual(answers.diagnostics.map(d => [d.lnum, d.col, d.end_col, d.severity]), [[3, 6, 11, 1]]);
     assert.match(answers.diagnostics[0].message, /LOOPS/);
     assert.match(answers.hover, /^\*\*ADD\*\* register, address\[, index register\]/);
+    assert.deepEqual(answers.formatted, [
+      'COUNT   START', '        LD     GR1,ONE', 'LOOP    ADD    GR1,ONE', '        JMP    LOOPS', '        EXIT',
+      'ONE     DC     1', '        END']);
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }

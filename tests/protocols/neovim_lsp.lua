@@ -1,6 +1,7 @@
 -- Neovim's own LSP client against `comet-workbench --lsp`: opens COMET_FILE, waits for its
 -- diagnostics, asks for a hover at COMET_HOVER_LINE:COMET_HOVER_CHARACTER (from 0) and
--- writes both as JSON to COMET_OUT; then quits, with status 1 when anything failed.
+-- formats the text; writes the three as JSON to COMET_OUT; then quits, with status 1 when
+-- anything failed.
 local function run()
   local client = vim.lsp.start_client({
     name = 'comet-workbench',
@@ -20,7 +21,9 @@ local function run()
     { textDocument = vim.lsp.util.make_text_document_params(), position = position }, 20000)
   assert(answers and answers[client] and answers[client].result, 'no hover came')
   local hover = answers[client].result.contents.value
-  vim.fn.writefile({ vim.fn.json_encode({ diagnostics = diagnostics, hover = hover }) }, vim.env.COMET_OUT)
+  if vim.lsp.buf.format then vim.lsp.buf.format({ timeout_ms = 20000 }) else vim.lsp.buf.formatting_sync(nil, 20000) end
+  local formatted = vim.api.nvim_buf_get_lines(0, 0, -1, false)
+  vim.fn.writefile({ vim.fn.json_encode({ diagnostics = diagnostics, hover = hover, formatted = formatted }) }, vim.env.COMET_OUT)
   vim.lsp.stop_client(client)
 end
 
