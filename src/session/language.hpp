@@ -31,7 +31,7 @@ struct LineParts {
     std::optional<SourceWord> label;      // a head word that is no reserved word
     std::optional<SourceWord> operation;  // the reserved word of the statement
     int32_t operandColumn = -1;           // where the first operand begins; -1 for none
-    bool plain = true;                    // blanks only between the words: formatting may move them
+    bool plain = true;                    // no tab, and a head the assembler reads: formatting may move its words
 };
 
 struct ProgramOutline {
