@@ -407,12 +407,13 @@ void DebugAdapter::variables(const json& request, const json& arguments) {
 void DebugAdapter::readMemory(const json& request, const json& arguments) {
     const auto base = addressIn(arguments.at("memoryReference").get<std::string>());
     if (!base) return respondError(request, kNotEvaluated);
-    const int64_t first = int64_t{*base} * 2 + arguments.value("offset", int64_t{0});
-    const int64_t count = std::max<int64_t>(0, std::min<int64_t>(arguments.at("count").get<int64_t>(), 2 * kAddressCount));
+    constexpr int64_t kBytes = 2 * kAddressCount;  // an offset beyond these reaches nothing either way
+    const int64_t first = int64_t{*base} * 2 + std::clamp(arguments.value("offset", int64_t{0}), -kBytes, kBytes);
+    const int64_t count = std::clamp(arguments.at("count").get<int64_t>(), int64_t{0}, kBytes);
     std::string bytes;
     int64_t unreadable = 0;
     for (int64_t b = std::max<int64_t>(first, 0); b < first + count; ++b) {
-        if (b >= 2 * kAddressCount) {
+        if (b >= kBytes) {
             unreadable = first + count - b;
             break;
         }
