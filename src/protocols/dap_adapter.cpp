@@ -213,7 +213,7 @@ private:
     void launch(const json& request, const json& arguments);
     void setBreakpoints(const json& request, const json& arguments);
     void configurationDone(const json& request, const json&);
-    void threads(const json& request, const json&) { respond(request, {{"threads", {{{"id", kThreadId}, {"name", "COMET"}}}}}); }
+    void threads(const json& request, const json&) { respond(request, {{"threads", json::array({{{"id", kThreadId}, {"name", "COMET"}}})}}); }
     void continueRequest(const json& request, const json&) {
         respond(request, {{"allThreadsContinued", true}});
         goOn(runToStop);
@@ -368,7 +368,7 @@ void DebugAdapter::stackTrace(const json& request, const json&) {
         return json{{"id", id}, {"name", name}, {"line", sourceLineOfAddress(wb, address)}, {"column", 1},
                     {"source", source}, {"instructionPointerReference", "#" + utf8(cnvHex4(address))}};
     };
-    json frames = {frame(1, wb.regs.pc, "#" + utf8(cnvHex4(wb.regs.pc)))};
+    json frames = json::array({frame(1, wb.regs.pc, "#" + utf8(cnvHex4(wb.regs.pc)))});
     for (const int32_t call : callsOnStack(wb))
         frames.push_back(frame(static_cast<int>(frames.size()) + 1, call, "CALL at #" + utf8(cnvHex4(call))));
     const auto total = frames.size();
@@ -376,9 +376,8 @@ void DebugAdapter::stackTrace(const json& request, const json&) {
 }
 
 void DebugAdapter::scopes(const json& request, const json&) {
-    respond(request, {{"scopes",
-                       {{{"name", "Registers"}, {"variablesReference", kRegisters}, {"expensive", false}},
-                        {{"name", "Labels"}, {"variablesReference", kLabels}, {"expensive", false}}}}});
+    respond(request, {{"scopes", json::array({{{"name", "Registers"}, {"variablesReference", kRegisters}, {"expensive", false}},
+                                              {{"name", "Labels"}, {"variablesReference", kLabels}, {"expensive", false}}})}});
 }
 
 void DebugAdapter::variables(const json& request, const json& arguments) {
