@@ -365,8 +365,11 @@ void DebugAdapter::stackTrace(const json& request, const json&) {
     const Workbench& wb = *wb_;
     const json source = {{"name", program_.substr(program_.find_last_of('/') + 1)}, {"path", program_}};
     const auto frame = [&](int id, int32_t address, const std::string& name) {
-        return json{{"id", id}, {"name", name}, {"line", sourceLineOfAddress(wb, address)}, {"column", 1},
-                    {"source", source}, {"instructionPointerReference", "#" + utf8(cnvHex4(address))}};
+        const int32_t line = sourceLineOfAddress(wb, address);
+        json f = {{"id", id}, {"name", name}, {"line", line}, {"column", line > 0 ? 1 : 0},
+                  {"instructionPointerReference", "#" + utf8(cnvHex4(address))}};
+        if (line > 0) f["source"] = source;  // a word no statement made has no place in the source
+        return f;
     };
     json frames = json::array({frame(1, wb.regs.pc, "#" + utf8(cnvHex4(wb.regs.pc)))});
     for (const int32_t call : callsOnStack(wb))
