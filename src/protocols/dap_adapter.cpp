@@ -28,6 +28,7 @@ namespace {
 using nlohmann::json;
 
 constexpr int kThreadId = 1;  // the machine's one thread of control
+constexpr uint64_t kStepsBeforeEnding = 1'000'000;  // instructions a run goes on once the client has left
 enum VariablesReference : int { kRegisters = 1, kLabels = 2 };
 
 // The texts this adapter says itself.
@@ -41,7 +42,8 @@ constexpr std::string_view kNoWordsOnLine = "the line makes no words";
 
 // ---- The messages from the client, read on a thread of their own ----------------
 
-// Reads messages as they come, so that a pause can stop a program that is running.
+// Reads messages as they come, so that a pause, or the end of the session, can reach a
+// program that is running.
 class Inbox {
 public:
     explicit Inbox(std::istream& in) : shared_(std::make_shared<Shared>()) {
@@ -55,6 +57,7 @@ public:
         return read;
     }
     bool pauseRequested() { return shared_->pause.exchange(false); }
+    bool endRequested() const { return shared_->end; }
 
 private:
     struct Shared {
@@ -62,19 +65,22 @@ private:
         std::condition_variable arrived;
         std::deque<MessageReader::Read> messages;
         std::atomic<bool> pause{false};
+        std::atomic<bool> end{false};  // a disconnect or terminate has come
     };
     std::shared_ptr<Shared> shared_;
 
-    static bool isPause(const std::string& body) {
+    static json commandOf(const std::string& body) {
         const auto message = parsedBody(body);
-        return message && message->is_object() && message->value("command", json()) == "pause";
+        return message && message->is_object() ? message->value("command", json()) : json();
     }
     static void readAll(Shared& shared, std::istream& in) {
         MessageReader reader(in);
         while (true) {
             MessageReader::Read read = reader.next();
             const bool ended = read.status == MessageReader::Read::End;
-            if (read.status == MessageReader::Read::Message && isPause(read.body)) shared.pause = true;
+            const json command = read.status == MessageReader::Read::Message ? commandOf(read.body) : json();
+            if (command == "pause") shared.pause = true;
+            if (command == "disconnect" || command == "terminate") shared.end = true;
             {
                 std::lock_guard lock(shared.mutex);
                 shared.messages.push_back(std::move(read));
@@ -179,6 +185,7 @@ private:
     bool stopOnEntry_ = false;
     bool faulted_ = false;  // the last stop was a fault: going on ends the program
     bool ended_ = false;
+    uint64_t stepsOfCommand_ = 0;  // instructions the command under way has run
     std::string program_;
     ProgramOutline outline_;
     AdapterDisplay display_;
@@ -203,7 +210,14 @@ private:
     }
 
     // ---- Running ----
-    bool stopNow() { return display_.message.has_value() || inbox_.pauseRequested(); }
+    // After each instruction of a command. The requests of a session can all have come
+    // before a run begins (a client that sends them at once, a transcript): the end of the
+    // session stops only a run that has gone on for long, so that one that ends by itself
+    // still does.
+    bool stopNow() {
+        return display_.message.has_value() || inbox_.pauseRequested() ||
+               (inbox_.endRequested() && ++stepsOfCommand_ > kStepsBeforeEnding);
+    }
     void report(RunStop stop);
     void goOn(RunStop (*command)(Workbench&, const StopNow&));
     void endProgram();
@@ -341,6 +355,7 @@ void DebugAdapter::endProgram() {
 
 void DebugAdapter::goOn(RunStop (*command)(Workbench&, const StopNow&)) {
     if (faulted_) return endProgram();
+    stepsOfCommand_ = 0;
     report(command(*wb_, [this] { return stopNow(); }));
 }
 

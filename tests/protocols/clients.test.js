@@ -98,3 +98,14 @@ test('the debug adapter pauses a program that runs for ever', () => withAdapter(
   const frames = await dc.stackTraceRequest(thread);
   assert.ok([2, 3].includes(frames.body.stackFrames[0].line));
 }));
+
+test('the debug adapter ends a program that runs for ever when the client disconnects', async () => {
+  const dc = new DebugClient(workbench, '--dap', 'comet');
+  await dc.start();
+  const forever = path.join(__dirname, 'forever.casl');
+  await Promise.all([dc.configurationSequence(), dc.launch({ program: forever }), dc.waitForEvent('initialized')]);
+  const [stop, answer] = await Promise.all([dc.waitForEvent('stopped'), dc.disconnectRequest({})]);
+  assert.equal(stop.body.reason, 'pause');
+  assert.equal(answer.success, true);
+  dc.stopAdapter();  // gone already: the disconnect ended it
+});
