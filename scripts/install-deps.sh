@@ -2,8 +2,8 @@
 # Installs, from Debian's packages, whatever this machine lacks to build, test and run the workbench.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libtomlplusplus-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-noto-cjk librsvg2-bin xvfb xauth
-          clang libclang-rt-14-dev emscripten chromium time)
+          libtomlplusplus-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-noto-cjk librsvg2-bin xvfb xauth
+          clang libclang-rt-14-dev emscripten chromium time neovim)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")

@@ -2,7 +2,7 @@
 # folder on the same layer), and when files call each other in a loop: a.cpp including
 # b.hpp calls b when there is a b.cpp, and no chain of such calls comes back to a file it
 # left. Between folders the layers already rule out loops. The layers, from the bottom:
-#   machine < workbench < assembler, emulator < files < session < grading < qt, web < app
+#   machine < workbench < assembler, emulator < files < session < grading < qt, web, protocols < app
 cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 set(rank_machine 0)
 set(rank_workbench 1)
@@ -13,6 +13,7 @@ set(rank_session 4)
 set(rank_grading 5)
 set(rank_qt 6)
 set(rank_web 6)
+set(rank_protocols 6)
 set(rank_app 7)
 
 function(folder_of path out)

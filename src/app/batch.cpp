@@ -96,7 +96,6 @@ private:
 // How the run ended, with the batch run's own lines about it on `err`.
 BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostream& err) {
     if (display.inputTooLong()) return kBadInput;
-    if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
     if (wb.run.haltedBy == Halt::EndlessLoop) {
         err << toUtf8(debugStatusText(wb)) << '\n';
         if (display.inputEverEnded()) err << kInputEndedNote;
@@ -104,10 +103,7 @@ BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostr
     if (wb.run.haltedBy == Halt::Stopped && display.stepLimitReached())
         err << "comet-workbench: the run stopped after " << display.maxSteps() << (display.maxSteps() == 1 ? " step" : " steps")
             << " without EXIT, the step limit (--max-steps N)\n";
-    if (!wb.run.engineError.empty()) return kEngineError;
-    if (wb.run.haltedBy == Halt::EndlessLoop) return kEndlessLoop;
-    if (wb.run.haltedBy == Halt::Stopped) return kStepLimit;  // the step limit, or a trace that failed
-    return kRanExit;
+    return exitStatusOf(wb).value_or(kStepLimit);  // else the step limit, or a trace that failed, stopped it
 }
 
 // The batch run on a workbench made for it, shown on `display`.

@@ -5,6 +5,8 @@
 //                                                          assemble and run one program
 //   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
 //                                                          grade a class against an exercise's cases
+//   comet-workbench --lsp                                  the language server, on standard input and output
+//   comet-workbench --dap                                  the debug adapter, on standard input and output
 //   comet-workbench --help                                 the usage, on standard output
 #include <algorithm>
 #include <iostream>
@@ -32,6 +34,10 @@
 #ifdef COMET_WITH_GRADE
 #include "app/grade_command.hpp"
 #endif
+#ifdef COMET_WITH_EDITORS
+#include "protocols/dap_adapter.hpp"
+#include "protocols/lsp_server.hpp"
+#endif
 
 namespace {
 
@@ -42,6 +48,9 @@ constexpr std::string_view kUsage =
     "usage: comet-workbench [FILE | --screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
 #ifdef COMET_WITH_GRADE
     " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
+#endif
+#ifdef COMET_WITH_EDITORS
+    " | --lsp | --dap"
 #endif
     " | --help\n";
 
@@ -139,6 +148,19 @@ constexpr Mode kModes[] = {
     {"--run", runProgramFile},
 };
 
+#ifdef COMET_WITH_EDITORS
+// The modes an editor starts, which talk to it on standard input and output.
+struct Server {
+    std::string_view name;
+    int (*serve)(std::istream&, std::ostream&);
+};
+
+constexpr Server kServers[] = {
+    {"--lsp", comet::serveLanguage},
+    {"--dap", comet::serveDebugAdapter},
+};
+#endif
+
 // ---- The command line -------------------------------------------------------------
 
 int misuse(ProcessStreams& io, const std::string& problem) {
@@ -198,6 +220,13 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
     }
 #ifdef COMET_WITH_GRADE
     if (args[0] == "--grade") return comet::gradeCommand({args.begin() + 1, args.end()}, io.out(), io.err());
+#endif
+#ifdef COMET_WITH_EDITORS
+    for (const Server& server : kServers) {
+        if (server.name != args[0]) continue;
+        if (args.size() > 1) return misuse(io, std::string(server.name) + " takes no arguments");
+        return server.serve(std::cin, io.out());
+    }
 #endif
     for (const Mode& mode : kModes) {
         if (mode.name != args[0]) continue;
