@@ -34,8 +34,8 @@ TEST(Grader, ChecksOnlyWhatACaseExpects) {
 
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, "no label A\x01", {}}}}};
-    const std::string xml = junitXml(e, results);
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0}}}};
+    const std::string xml = junitXml(e, results, "2026-01-02T03:04:05");
     EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("message=\"no label A\xEF\xBF\xBD\"/>"), std::string::npos) << xml;
 }
