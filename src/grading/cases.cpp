@@ -105,7 +105,7 @@ public:
             try {
                 out.emplace_back(*line.value<std::string>(), std::regex::ECMAScript);
             } catch (const std::regex_error& e) {
-                fail(line.source(), "not a regular expression: " + std::string(e.what()));
+                fail(line.source(), "output line " + std::to_string(out.size() + 1) + " is not a regular expression: " + e.what());
             }
         }
         return out;

@@ -183,7 +183,7 @@ std::optional<Fault> haltFault(const Workbench& wb, const CaseDisplay& display, 
     case Halt::AddressError: return Fault{Outcome::AddressError, toUtf8(display.lastMessage) + " at step " + count};
     case Halt::Stopped:
         if (display.timedOut)
-            return Fault{Outcome::Timeout, "time limit reached: " + secondsText(test.timeLimit) + " s without EXIT (" + count + " steps)"};
+            return Fault{Outcome::Timeout, "time limit reached: " + secondsText(test.timeLimit) + " s without EXIT"};
         return Fault{Outcome::StepLimit, "step limit reached: " + count + " steps without EXIT"};
     case Halt::EndlessLoop: return Fault{Outcome::EndlessLoop, toUtf8(debugStatusText(wb))};
     case Halt::OutputCancelled:  // the extra line is the fault

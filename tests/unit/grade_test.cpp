@@ -40,5 +40,62 @@ TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     EXPECT_NE(xml.find("message=\"no label A\xEF\xBF\xBD\"/>"), std::string::npos) << xml;
 }
 
+TEST(CaseFile, ComparesOutputLinesAsTheCaseSays) {
+    struct Row {
+        const char* match;
+        const char* expected;
+        const char16_t* actual;
+        bool same;
+    };
+    const Row rows[] = {
+        {"exact", "3", u"3", true},         {"exact", "3", u" 3", false},       {"trim", " 3\t", u"3  ", true},
+        {"trim", "3 2", u"3  2", false},    {"ignore-case", "Ok", u"oK", true},  {"ignore-case", "Ok", u"Ok!", false},
+        {"regex", "[0-9]+", u"304", true},  {"regex", "[0-9]+", u"30a", false}, {"regex", "a|b", u"b", true},
+    };
+    for (const auto& row : rows) {
+        const Exercise e = parseExercise(std::string("[[case]]\nname = 'x'\noutput = ['") + row.expected + "']\nmatch = '" + row.match + "'\n",
+                                         "cases.toml", 1000);
+        EXPECT_EQ(outputLineMatches(e.cases[0], 0, row.actual), row.same) << row.match << ' ' << row.expected;
+    }
+}
+
+TEST(CaseFile, ReadsPointsHiddenTimeLimitsAndMemory) {
+    const Exercise e = parseExercise(
+        "timeout = 2.5\n[[case]]\nname = 'a'\npoints = 3\nhidden = true\nlabels = { B = 1 }\n"
+        "memory = { 'DATA+0x10' = 5, 'STR' = [0x33, 0x30] }\n[[case]]\nname = 'b'\ntimeout = 1\n",
+        "cases.toml", 1000);
+    EXPECT_EQ(e.maxPoints(), 4);
+    EXPECT_TRUE(e.cases[0].hidden);
+    EXPECT_FALSE(e.cases[1].hidden);
+    EXPECT_EQ(e.cases[0].timeLimit, 2.5);
+    EXPECT_EQ(e.cases[1].timeLimit, 1.0);
+    ASSERT_EQ(e.cases[0].memory.size(), 3u);
+    EXPECT_EQ(e.cases[0].memory[1].label, "DATA");
+    EXPECT_EQ(e.cases[0].memory[1].offset, 16);
+    EXPECT_EQ(e.cases[0].memory[2].words, (std::vector<int32_t>{0x33, 0x30}));
+}
+
+// A large file is read, and a duplicate found, in one pass: each check is linear.
+TEST(CaseFile, HundredThousandCasesAreReadOrRejected) {
+    std::string document;
+    for (int i = 0; i < 100'000; ++i) document += "[[case]]\nname = 'case " + std::to_string(i) + "'\n";
+    EXPECT_EQ(parseExercise(document, "cases.toml", 1000).cases.size(), 100'000u);
+    document += "[[case]]\nname = 'case 7'\n";
+    EXPECT_THROW(parseExercise(document, "cases.toml", 1000), CaseFileError);
+}
+
+TEST(Grader, ReportsEveryWrongWordAndEveryRunOfMemory) {
+    const Exercise e = parseExercise(
+        "[[case]]\nname = 'state'\nregisters = { GR1 = 1, GR2 = 2 }\nmemory = { 'S+1' = [2, 9, 4], 's' = -1 }\n", "cases.toml", 1000);
+    // S at address 197, the last word of memory at S+2.
+    const SubmissionFile file("  LEA GR1,7\r\n  EXIT\r\n  DS 194\r\nS DC #FFFF\r\n  DC 2\r\n");
+    const SubmissionResult r = Grader(e).grade(file.path);
+    ASSERT_EQ(r.cases.size(), 1u);
+    EXPECT_EQ(r.cases[0].outcome, Outcome::WrongState);
+    EXPECT_EQ(r.cases[0].reason(),
+              "GR1 is 0007 at EXIT, expected 0001; GR2 is 0000 at EXIT, expected 0002; S+2 is 0000 at EXIT, expected 0009; "
+              "S+3 is outside memory") << r.cases[0].reason();
+}
+
 }  // namespace
 }  // namespace comet
