@@ -15,5 +15,6 @@ using Bytes = std::span<const uint8_t>;
 std::string runAssemblerCase(Bytes bytes);  // the bytes as the editor's text, then "ASM" twice
 std::string runEngineCase(Bytes bytes);     // memory, boxes, answers; Debug Mode against Run Mode
 std::string runSessionCase(Bytes bytes);    // the bytes as a session script
+std::string runCasesCase(Bytes bytes);      // the bytes as a case file; the reports of a class graded against it
 
 }  // namespace comet::fuzz
