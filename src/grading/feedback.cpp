@@ -16,21 +16,29 @@ constexpr const char* kEveryCase = "every case: ";
 constexpr const char* kHiddenCases = "Hidden cases: ";
 constexpr const char* kHiddenPassed = " passed";
 
-// "passed", or "failed (wrong-output)" followed by the reasons and the hint, one a line.
-std::string caseReport(const CaseResult& c, const std::string& indent) {
-    if (c.outcome == Outcome::Passed) return kPassed;
-    std::string text = std::string(kFailed) + " (" + std::string(outcomeName(c.outcome)) + ")";
-    for (const auto& reason : c.reasons) text += '\n' + indent + reason;
-    if (!c.departure.empty()) text += '\n' + indent + c.departure;
+CaseFeedback caseFeedback(const std::string& name, const CaseResult& c) {
+    CaseFeedback f{name, kPassed, {}};
+    if (c.outcome == Outcome::Passed) return f;
+    f.result = std::string(kFailed) + " (" + std::string(outcomeName(c.outcome)) + ")";
+    f.details = c.reasons;
+    if (!c.departure.empty()) f.details.push_back(c.departure);
+    return f;
+}
+
+// The result, then each detail on a line of its own after `indent`.
+std::string lines(const CaseFeedback& f, const std::string& indent) {
+    std::string text = f.result;
+    for (const auto& detail : f.details) text += '\n' + indent + detail;
     return text;
 }
 
 }  // namespace
 
-std::string feedbackText(const Exercise& exercise, const SubmissionResult& result) {
-    std::string text = result.name + '\n' + kScore + std::to_string(result.points(exercise)) + kOfPoints +
-                       std::to_string(exercise.maxPoints()) + kPoints + "\n\n";
-    if (!result.cases.empty() && isError(result.cases.front().outcome)) text += kEveryCase + result.cases.front().reason() + '\n';
+Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result) {
+    Feedback f;
+    f.submission = result.name;
+    f.score = kScore + std::to_string(result.points(exercise)) + kOfPoints + std::to_string(exercise.maxPoints()) + kPoints;
+    if (!result.cases.empty() && isError(result.cases.front().outcome)) f.everyCase = kEveryCase + result.cases.front().reason();
     size_t hidden = 0, hiddenPassed = 0;
     for (size_t i = 0; i < result.cases.size(); ++i) {
         const TestCase& test = exercise.cases[i];
@@ -38,12 +46,20 @@ std::string feedbackText(const Exercise& exercise, const SubmissionResult& resul
         if (test.hidden) {
             ++hidden;
             hiddenPassed += c.outcome == Outcome::Passed;
-            continue;
+        } else if (!isError(c.outcome)) {  // an error is said once, for every case
+            f.cases.push_back(caseFeedback(test.name, c));
         }
-        if (isError(c.outcome)) continue;  // said once above
-        text += test.name + ": " + caseReport(c, "  ") + '\n';
     }
-    if (hidden > 0) text += kHiddenCases + std::to_string(hidden) + ", " + std::to_string(hiddenPassed) + kHiddenPassed + '\n';
+    if (hidden > 0) f.hidden = kHiddenCases + std::to_string(hidden) + ", " + std::to_string(hiddenPassed) + kHiddenPassed;
+    return f;
+}
+
+std::string feedbackText(const Exercise& exercise, const SubmissionResult& result) {
+    const Feedback f = feedbackOf(exercise, result);
+    std::string text = f.submission + '\n' + f.score + "\n\n";
+    if (!f.everyCase.empty()) text += f.everyCase + '\n';
+    for (const auto& c : f.cases) text += c.name + ": " + lines(c, "  ") + '\n';
+    if (!f.hidden.empty()) text += f.hidden + '\n';
     return text;
 }
 
@@ -55,7 +71,7 @@ std::string gradescopeJson(const Exercise& exercise, const SubmissionResult& res
         tests.push_back({{"name", test.name},
                          {"score", c.outcome == Outcome::Passed ? test.points : 0},
                          {"max_score", test.points},
-                         {"output", caseReport(c, "")},
+                         {"output", lines(caseFeedback(test.name, c), "")},
                          {"visibility", test.hidden ? "hidden" : "visible"}});
     }
     const nlohmann::ordered_json results{{"score", result.points(exercise)},

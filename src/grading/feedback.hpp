@@ -1,13 +1,30 @@
 // What a student may read of a grading: hidden cases only counted, never described.
-// Two forms of the same report: the results file Gradescope's autograders read, and
-// plain text.
+// One account, drawn three ways: plain text, the results file Gradescope's autograders
+// read, and the table of the window's and the page's self-check.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "grading/grade.hpp"
 
 namespace comet {
+
+struct CaseFeedback {
+    std::string name;
+    std::string result;                // "passed", or "failed (wrong-output)"
+    std::vector<std::string> details;  // the reasons, then the departure hint
+};
+
+struct Feedback {
+    std::string submission;
+    std::string score;               // "Score: 3 of 7 points"
+    std::string everyCase;           // why nothing could run ("every case: ..."), or ""
+    std::vector<CaseFeedback> cases; // the visible cases that ran, in the case file's order
+    std::string hidden;              // "Hidden cases: 2, 1 passed", or "" when there are none
+};
+
+Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result);
 
 // The plain report: the score, each visible case with its reasons and hint, then how
 // many hidden cases there were and how many passed.

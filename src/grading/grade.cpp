@@ -103,7 +103,8 @@ public:
     // The first wrong line, and how many more were.
     void countWrongLines() {
         if (moreWrongLines_ == 0) return;
-        faults[firstWrongLine_].reason += " (and " + std::to_string(moreWrongLines_) + " more line" + (moreWrongLines_ == 1 ? "" : "s") + " differ)";
+        faults[firstWrongLine_].reason +=
+            " (and " + std::to_string(moreWrongLines_) + (moreWrongLines_ == 1 ? " more line differs)" : " more lines differ)");
     }
 
 private:
@@ -339,14 +340,20 @@ std::string Grader::departure(const Program& program, const TestCase& test) cons
 }
 
 SubmissionResult Grader::grade(const std::string& path) const {
-    SubmissionResult result{path, {}};
     const auto source = readSourceFile(path);
+    if (const auto* error = std::get_if<FileError>(&source))
+        return {path, std::vector<CaseResult>(exercise_.cases.size(), failed(Outcome::Unreadable, error->message))};
+    return gradeText(path, std::get<SourceFile>(source).text);
+}
+
+SubmissionResult Grader::gradeText(const std::string& name, const Text& source) const {
+    SubmissionResult result{name, {}};
     Program program;
-    std::optional<CaseResult> sameForAll;
-    if (const auto* error = std::get_if<FileError>(&source)) sameForAll = failed(Outcome::Unreadable, error->message);
-    else if (!assembleForRun(program.wb, std::get<SourceFile>(source).text))
-        sameForAll = failed(Outcome::AssemblerError, locatedText(path, program.wb.diagnostics.front()));
-    for (const auto& test : exercise_.cases) result.cases.push_back(sameForAll ? *sameForAll : runCase(program, test));
+    if (!assembleForRun(program.wb, source)) {
+        result.cases.assign(exercise_.cases.size(), failed(Outcome::AssemblerError, locatedText(name, program.wb.diagnostics.front())));
+        return result;
+    }
+    for (const auto& test : exercise_.cases) result.cases.push_back(runCase(program, test));
     return result;
 }
 

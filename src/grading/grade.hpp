@@ -81,6 +81,9 @@ public:
     ~Grader();
 
     SubmissionResult grade(const std::string& path) const;
+    // The program in an editor, as a student checks it before handing it in; `name`
+    // names it in the results.
+    SubmissionResult gradeText(const std::string& name, const Text& source) const;
     // Every submission, `jobs` at a time, each on a thread of its own; in the order given.
     std::vector<SubmissionResult> gradeAll(const std::vector<std::string>& paths, unsigned jobs) const;
 
