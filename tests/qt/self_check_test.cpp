@@ -1,11 +1,9 @@
 // Run ▸ Check against cases…: the program in the editor against a teacher's case file,
 // its visible cases in a table with the reasons --grade gives, its hidden cases counted;
 // a case file at fault said in a message box.
-#include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,14 +45,6 @@ class SelfCheckTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theRunMenuOffersIt() {
-        ShownWindow w;
-        QMenu* run = control<QMenu>(w, "runMenu");
-        const auto actions = run->actions();
-        QVERIFY(std::any_of(actions.begin(), actions.end(),
-                            [](QAction* a) { return a->text() == QStringLiteral("Check against &cases\u2026"); }));
-    }
-
     void visibleCasesAreShownAndHiddenOnesCounted() {
         ShownWindow w;
         typeSource(w, kEcho);
