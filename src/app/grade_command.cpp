@@ -77,10 +77,18 @@ extern "C" void stopOnSignal(int signal) {
     stopGrading.store(true);
 }
 
+// Takes `signal` to stop the grading, unless it was ignored (as a background job ignores
+// SIGINT); returns the handler it had.
+void (*stopOn(int signal))(int) {
+    const auto before = std::signal(signal, stopOnSignal);
+    if (before == SIG_IGN) std::signal(signal, SIG_IGN);
+    return before;
+}
+
 // SIGINT and SIGTERM stop the grading, so that what was graded is still reported.
 class StopOnSignals {
 public:
-    StopOnSignals() : interrupt_(std::signal(SIGINT, stopOnSignal)), terminate_(std::signal(SIGTERM, stopOnSignal)) {}
+    StopOnSignals() : interrupt_(stopOn(SIGINT)), terminate_(stopOn(SIGTERM)) {}
     ~StopOnSignals() {
         std::signal(SIGINT, interrupt_);
         std::signal(SIGTERM, terminate_);
