@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <sstream>
-#include <unordered_map>
 #include <filesystem>
+#include <sstream>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <variant>
 
 #include <sys/stat.h>
@@ -71,7 +71,9 @@ public:
 
     void messageBox(const Text& text, const Text& title) override {
         QuietDisplay::messageBox(text, title);
-        if (messages++ == 0) faults.push_back({Outcome::EngineError, toUtf8(text) + " at step " + std::to_string(stepsAsked_ + 1)});
+        if (messages++ > 0) return;
+        firstMessage_ = faults.size();
+        faults.push_back({Outcome::EngineError, toUtf8(text) + " at step " + std::to_string(stepsAsked_ + 1)});
     }
     bool okCancelBox(const Text& text, const Text&) override {
         if (!checksOutput_) return true;
@@ -94,6 +96,11 @@ public:
         return interrupted || timedOut;
     }
 
+    // A run stopped by an address error has shown that error's message, the last one: when
+    // it was the only one, the run showed no engine error before.
+    void haltedByAddressError() {
+        if (messages == 1) faults.erase(faults.begin() + static_cast<std::ptrdiff_t>(firstMessage_));
+    }
     // After EXIT: the expected lines never written.
     void missingLines() {
         if (!checksOutput_) return;
@@ -129,6 +136,7 @@ private:
     long stepsAsked_ = 0;  // steps after which the run went on and the display was asked
     size_t firstWrongLine_ = kNone;  // in `faults`
     size_t moreWrongLines_ = 0;
+    size_t firstMessage_ = kNone;    // in `faults`
 };
 
 }  // namespace
@@ -200,7 +208,7 @@ CaseResult verdict(const Workbench& wb, CaseDisplay& display, const TestCase& te
     const uint64_t steps = wb.debug.press.steps;
     if (display.interrupted) return notRun();
     auto& faults = display.faults;
-    if (wb.run.haltedBy == Halt::AddressError && display.messages == 1) faults.erase(faults.begin());  // its own message
+    if (wb.run.haltedBy == Halt::AddressError) display.haltedByAddressError();
     if (auto halt = haltFault(wb, display, test)) faults.push_back(*halt);
     else if (wb.run.haltedBy != Halt::OutputCancelled) {
         display.missingLines();

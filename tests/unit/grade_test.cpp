@@ -97,5 +97,30 @@ TEST(Grader, ReportsEveryWrongWordAndEveryRunOfMemory) {
               "S+3 is outside memory") << r.cases[0].reason();
 }
 
+// Faults in the order the run met them, the result naming the first; the message of the
+// address error that stopped the run is that error, not an engine error before it.
+TEST(Grader, NamesTheFirstFaultAndKeepsTheOthers) {
+    struct Row {
+        const char* source;
+        Outcome outcome;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {"  OUT A,L\r\n  LD GR1,200\r\n  EXIT\r\nA DC 'X'\r\nL DC 1\r\n", Outcome::WrongOutput,
+         "output line 1 is \"X\", expected \"Y\"; *Address Error (Address=200) at step 3"},
+        {"  OUT B,L\r\n  LD GR1,200\r\n  EXIT\r\nA DC 'X'\r\nL DC 1\r\nB DC 'Y'\r\n", Outcome::AddressError,
+         "*Address Error (Address=200) at step 3"},
+        {"  DC #FF00\r\n  OUT B,L\r\n  EXIT\r\nL DC 1\r\nB DC 'Y'\r\n", Outcome::EngineError,
+         "*\u547d\u4ee4\u30b3\u30fc\u30c9\u306e\u4f8b\u5916 at step 1; output line 1 is missing, expected \"Y\""},
+    };
+    const Exercise e = parseExercise("[[case]]\nname = 'y'\noutput = ['Y']\n", "cases.toml", 1000);
+    for (const auto& row : rows) {
+        const SubmissionFile file(row.source);
+        const CaseResult c = Grader(e).grade(file.path).cases.at(0);
+        EXPECT_EQ(c.outcome, row.outcome) << row.source;
+        EXPECT_EQ(c.reason(), row.reason) << row.source;
+    }
+}
+
 }  // namespace
 }  // namespace comet
