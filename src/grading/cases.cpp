@@ -270,11 +270,22 @@ int Exercise::maxPoints() const {
     return sum;
 }
 
-Exercise loadExercise(const std::string& path, long defaultMaxSteps) {
-    // Read as a source file is: any encoding a teacher's editor writes, within the same limit.
-    const auto file = readSourceFile(path);
+namespace {
+
+// Read as a source file is: any encoding a teacher's editor writes, within the same limit.
+Exercise exerciseIn(const std::variant<SourceFile, FileError>& file, const std::string& path, long defaultMaxSteps) {
     if (const auto* error = std::get_if<FileError>(&file)) throw CaseFileError(error->message);
     return parseExercise(toUtf8(std::get<SourceFile>(file).text), path, defaultMaxSteps);
+}
+
+}  // namespace
+
+Exercise loadExercise(const std::string& path, long defaultMaxSteps) {
+    return exerciseIn(readSourceFile(path), path, defaultMaxSteps);
+}
+
+Exercise exerciseOf(std::string_view bytes, const std::string& name, long defaultMaxSteps) {
+    return exerciseIn(sourceFileOf(name, bytes), name, defaultMaxSteps);
 }
 
 }  // namespace comet

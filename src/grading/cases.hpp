@@ -92,5 +92,6 @@ struct CaseFileError : std::runtime_error {
 // Both throw CaseFileError.
 Exercise loadExercise(const std::string& path, long defaultMaxSteps);
 Exercise parseExercise(std::string_view document, const std::string& path, long defaultMaxSteps);  // the file's text
+Exercise exerciseOf(std::string_view bytes, const std::string& name, long defaultMaxSteps);  // the file's bytes, as read
 
 }  // namespace comet

@@ -26,6 +26,9 @@ struct Feedback {
 
 Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result);
 
+// What the self-check names the program it checks (Grader::gradeText).
+inline const std::string kEditorProgramName = "the program in the editor";
+
 // The plain report: the score, each visible case with its reasons and hint, then how
 // many hidden cases there were and how many passed.
 std::string feedbackText(const Exercise& exercise, const SubmissionResult& result);

@@ -19,7 +19,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Check against cases");
 const QStringList kHeadings{QStringLiteral("Case"), QStringLiteral("Result"), QStringLiteral("Why")};
-const std::string kProgramName = "the program in the editor";
 
 QString shown(const std::string& text) { return QString::fromStdString(text); }
 
@@ -74,7 +73,7 @@ QDialog* checkAgainstCases(QWidget* parent, const Text& source, const QString& c
         QApplication::setOverrideCursor(Qt::WaitCursor);  // each case may take up to its time limit
         const Exercise exercise = loadExercise(nativePath(casesPath), kDefaultMaxSteps);
         const Grader grader(exercise);
-        const Feedback feedback = feedbackOf(exercise, grader.gradeText(kProgramName, source));
+        const Feedback feedback = feedbackOf(exercise, grader.gradeText(kEditorProgramName, source));
         QApplication::restoreOverrideCursor();
         return resultsDialog(feedback, parent);
     } catch (const CaseFileError& e) {
