@@ -58,9 +58,10 @@ std::variant<GradeOptions, std::string> parseOptions(const std::vector<std::stri
         if (a == "--junit") o.junit = value;
         else if (a == "--csv") o.csv = value;
         else if (a == "--feedback") o.feedback = value;
-        else if (a == "--lang" && value != kOnlyLanguage) return "--lang " + value + ": feedback is written in en only";
-        else if (a == "--jobs" && jobCount(value)) o.jobs = *jobCount(value);
-        else if (a != "--lang") return std::string();
+        else if (a == "--lang") {
+            if (value != kOnlyLanguage) return "--lang " + value + ": feedback is written in en only";
+        } else if (a == "--jobs" && jobCount(value)) o.jobs = *jobCount(value);
+        else return std::string();
     }
     if (o.named.empty()) return std::string();
     return o;
