@@ -38,7 +38,7 @@ std::string checkExercise(const Exercise& e) {
 
 // A class of two, one passing everything and one failing everything, as reports see it.
 std::string checkReports(const Exercise& e) {
-    std::vector<SubmissionResult> results{{"a.casl", {}}, {"b\x1b.casl", {}}};
+    std::vector<SubmissionResult> results{{"a.casl", {}, {}}, {"b\x1b.casl", {}, {"1:1  warning: w"}}};
     for (size_t i = 0; i < e.cases.size(); ++i) {
         results[0].cases.push_back({Outcome::Passed, 1, {}, {}, 0});
         results[1].cases.push_back({Outcome::WrongOutput, 2, {"output line 1 is \"x\"", "GR1 is 0000"}, "step 1", 0.5});

@@ -39,6 +39,7 @@ Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result) {
     f.submission = result.name;
     f.score = kScore + std::to_string(result.points(exercise)) + kOfPoints + std::to_string(exercise.maxPoints()) + kPoints;
     if (!result.cases.empty() && isError(result.cases.front().outcome)) f.everyCase = kEveryCase + result.cases.front().reason();
+    f.warnings = result.warnings;
     size_t hidden = 0, hiddenPassed = 0;
     for (size_t i = 0; i < result.cases.size(); ++i) {
         const TestCase& test = exercise.cases[i];
@@ -57,6 +58,7 @@ Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result) {
 std::string feedbackText(const Exercise& exercise, const SubmissionResult& result) {
     const Feedback f = feedbackOf(exercise, result);
     std::string text = f.submission + '\n' + f.score + "\n\n";
+    for (const auto& w : f.warnings) text += w + '\n';
     if (!f.everyCase.empty()) text += f.everyCase + '\n';
     for (const auto& c : f.cases) text += c.name + ": " + lines(c, "  ") + '\n';
     if (!f.hidden.empty()) text += f.hidden + '\n';

@@ -20,6 +20,7 @@ struct Feedback {
     std::string submission;
     std::string score;               // "Score: 3 of 7 points"
     std::string everyCase;           // why nothing could run ("every case: ..."), or ""
+    std::vector<std::string> warnings;  // the assembler's, each "3:1  warning: ..."
     std::vector<CaseFeedback> cases; // the visible cases that ran, in the case file's order
     std::string hidden;              // "Hidden cases: 2, 1 passed", or "" when there are none
 };
@@ -29,8 +30,8 @@ Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result);
 // What the self-check names the program it checks (Grader::gradeText).
 inline const std::string kEditorProgramName = "the program in the editor";
 
-// The plain report: the score, each visible case with its reasons and hint, then how
-// many hidden cases there were and how many passed.
+// The plain report: the score, the assembler's warnings, each visible case with its
+// reasons and hint, then how many hidden cases there were and how many passed.
 std::string feedbackText(const Exercise& exercise, const SubmissionResult& result);
 
 // Gradescope's results.json: `score`, `output` (the plain report) and `tests`, one per

@@ -18,6 +18,7 @@
 #include "machine/hex.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
+#include "session/problems.hpp"
 #include "grading/run_compare.hpp"
 #include "files/source_file.hpp"
 
@@ -350,14 +351,17 @@ std::string Grader::departure(const Program& program, const TestCase& test) cons
 SubmissionResult Grader::grade(const std::string& path) const {
     const auto source = readSourceFile(path);
     if (const auto* error = std::get_if<FileError>(&source))
-        return {path, std::vector<CaseResult>(exercise_.cases.size(), failed(Outcome::Unreadable, error->message))};
+        return {path, std::vector<CaseResult>(exercise_.cases.size(), failed(Outcome::Unreadable, error->message)), {}};
     return gradeText(path, std::get<SourceFile>(source).text);
 }
 
 SubmissionResult Grader::gradeText(const std::string& name, const Text& source) const {
-    SubmissionResult result{name, {}};
+    SubmissionResult result{name, {}, {}};
     Program program;
-    if (!assembleForRun(program.wb, source)) {
+    const bool assembled = assembleForRun(program.wb, source);
+    for (const auto& problem : program.wb.marks.problems)
+        if (problem.kind == ProblemKind::Warning) result.warnings.push_back(toUtf8(problemRowText(problem)));
+    if (!assembled) {
         result.cases.assign(exercise_.cases.size(), failed(Outcome::AssemblerError, locatedText(name, program.wb.diagnostics.front())));
         return result;
     }

@@ -51,8 +51,9 @@ struct CaseResult {
 };
 
 struct SubmissionResult {
-    std::string name;               // the submission's path as found
-    std::vector<CaseResult> cases;  // in the order of the case file
+    std::string name;                   // the submission's path as found
+    std::vector<CaseResult> cases;      // in the order of the case file
+    std::vector<std::string> warnings;  // the assembler's warnings, as the problem list shows them ("3:1  warning: ...")
     size_t passed() const;          // cases passed
     int points(const Exercise& exercise) const;  // the points of the cases passed
 };

@@ -51,6 +51,9 @@ QDialog* resultsDialog(const Feedback& feedback, QWidget* parent) {
     auto* score = new QLabel(shown(feedback.score), dialog);
     score->setObjectName(QStringLiteral("selfCheckScore"));
     layout->addWidget(score);
+    QStringList warnings;
+    for (const auto& w : feedback.warnings) warnings << shown(w);
+    if (!warnings.isEmpty()) layout->addWidget(new QLabel(warnings.join(QLatin1Char('\n')), dialog));
     if (!feedback.everyCase.empty()) layout->addWidget(new QLabel(shown(feedback.everyCase), dialog));
     layout->addWidget(resultsTable(feedback, dialog));
     if (!feedback.hidden.empty()) {

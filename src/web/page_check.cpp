@@ -21,13 +21,17 @@ void member(JsonWriter& json, std::string_view key, const std::string& utf8) {
     json.value(fromUtf8(utf8));
 }
 
-// {"score", "everyCase", "hidden", "cases": [{"name", "result", "details": [...]}]}
+// {"score", "everyCase", "hidden", "warnings": [...], "cases": [{"name", "result", "details": [...]}]}
 std::string feedbackJson(const Feedback& f) {
     JsonWriter json;
     json.beginObject();
     member(json, "score", f.score);
     member(json, "everyCase", f.everyCase);
     member(json, "hidden", f.hidden);
+    json.key("warnings");
+    json.beginArray();
+    for (const auto& w : f.warnings) json.value(fromUtf8(w));
+    json.endArray();
     json.key("cases");
     json.beginArray();
     for (const auto& c : f.cases) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "grading/feedback.hpp"
 #include "grading/grade.hpp"
 #include "grading/grade_report.hpp"
 
@@ -34,7 +35,7 @@ TEST(Grader, ChecksOnlyWhatACaseExpects) {
 
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0}}}};
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0}}, {}}};
     const std::string xml = junitXml(e, results, "2026-01-02T03:04:05");
     EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("message=\"no label A\xEF\xBF\xBD\"/>"), std::string::npos) << xml;
@@ -120,6 +121,23 @@ TEST(Grader, NamesTheFirstFaultAndKeepsTheOthers) {
         EXPECT_EQ(c.outcome, row.outcome) << row.source;
         EXPECT_EQ(c.reason(), row.reason) << row.source;
     }
+}
+
+// A student's report: the assembler's warnings first (a tab is often the real fault),
+// the visible cases with their reasons, the hidden ones only counted.
+TEST(Feedback, WarnsAndOnlyCountsHiddenCases) {
+    const Exercise e = parseExercise(
+        "[[case]]\nname = 'echo'\ninput = ['5']\noutput = ['5']\n"
+        "[[case]]\nname = 'twice'\npoints = 2\ninput = ['7']\noutput = ['7', '7']\n"
+        "[[case]]\nname = 'secret'\nhidden = true\ninput = ['x']\noutput = ['y']\n",
+        "cases.toml", 1000);
+    const Text echo = u"E   START\r\n    IN  BUF,LEN\r\n    OUT BUF,LEN\r\n    EXIT\r\nBUF DS  10\r\nLEN DC  1\tX\r\n    END\r\n";
+    EXPECT_EQ(feedbackText(e, Grader(e).gradeText(kEditorProgramName, echo)),
+              "the program in the editor\nScore: 1 of 4 points\n\n"
+              "6:10  warning: a tab is not a separator here: use blanks\n"
+              "echo: passed\n"
+              "twice: failed (wrong-output)\n  output line 2 is missing, expected \"7\"\n"
+              "Hidden cases: 1, 0 passed\n");
 }
 
 }  // namespace

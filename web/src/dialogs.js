@@ -85,6 +85,7 @@ export function createDialogs(doc) {
     selfCheck(account) {
       const box = doc.getElementById('selfCheck');
       doc.getElementById('selfCheckScore').textContent = account.score;
+      doc.getElementById('selfCheckWarnings').textContent = account.warnings.join('\n');
       doc.getElementById('selfCheckEvery').textContent = account.everyCase;
       doc.getElementById('selfCheckHidden').textContent = account.hidden;
       const rows = account.cases.map((c) => {
