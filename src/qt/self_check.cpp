@@ -53,7 +53,11 @@ QDialog* resultsDialog(const Feedback& feedback, QWidget* parent) {
     layout->addWidget(score);
     QStringList warnings;
     for (const auto& w : feedback.warnings) warnings << shown(w);
-    if (!warnings.isEmpty()) layout->addWidget(new QLabel(warnings.join(QLatin1Char('\n')), dialog));
+    if (!warnings.isEmpty()) {
+        auto* label = new QLabel(warnings.join(QLatin1Char('\n')), dialog);
+        label->setObjectName(QStringLiteral("selfCheckWarnings"));
+        layout->addWidget(label);
+    }
     if (!feedback.everyCase.empty()) layout->addWidget(new QLabel(shown(feedback.everyCase), dialog));
     layout->addWidget(resultsTable(feedback, dialog));
     if (!feedback.hidden.empty()) {

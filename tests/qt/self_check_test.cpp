@@ -15,14 +15,14 @@ using namespace comet;
 
 namespace {
 
-// Writes back the line IN reads.
+// Writes back the line IN reads; a tab after an operand is warned about.
 const QString kEcho = QStringLiteral(
     "E   START\n"
     "    IN  BUF,LEN\n"
     "    OUT BUF,LEN\n"
     "    EXIT\n"
     "BUF DS  10\n"
-    "LEN DC  1\n"
+    "LEN DC  1\tX\n"
     "    END\n");
 
 const QByteArray kCases =
@@ -53,6 +53,8 @@ private slots:
         QVERIFY(dialog != nullptr);
         QCOMPARE(control<QLabel>(*dialog, "selfCheckScore")->text(), QStringLiteral("Score: 1 of 4 points"));
         QCOMPARE(control<QLabel>(*dialog, "selfCheckHidden")->text(), QStringLiteral("Hidden cases: 1, 0 passed"));
+        QCOMPARE(control<QLabel>(*dialog, "selfCheckWarnings")->text(),
+                 QStringLiteral("6:10  warning: a tab is not a separator here: use blanks"));
         auto* table = control<QTableWidget>(*dialog, "selfCheckTable");
         QCOMPARE(table->rowCount(), 2);  // the hidden case has no row
         QCOMPARE(cell(table, 0, 0), QStringLiteral("echo"));

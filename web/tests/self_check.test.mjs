@@ -7,8 +7,8 @@ import { join } from 'node:path';
 import { launch, openWorkbench } from './browser.mjs';
 import { answerBox, openFile, settled } from './helpers.mjs';
 
-// Writes back the line IN reads.
-const ECHO = 'E   START\r\n    IN  BUF,LEN\r\n    OUT BUF,LEN\r\n    EXIT\r\nBUF DS  10\r\nLEN DC  1\r\n    END\r\n';
+// Writes back the line IN reads; a tab after an operand is warned about.
+const ECHO = 'E   START\r\n    IN  BUF,LEN\r\n    OUT BUF,LEN\r\n    EXIT\r\nBUF DS  10\r\nLEN DC  1\tX\r\n    END\r\n';
 const CASES = '[[case]]\nname = "echo"\ninput = ["5"]\noutput = ["5"]\n'
   + '[[case]]\nname = "twice"\npoints = 2\ninput = ["7"]\noutput = ["7", "7"]\n'
   + '[[case]]\nname = "secret"\nhidden = true\ninput = ["x"]\noutput = ["y"]\n';
@@ -27,6 +27,7 @@ test('the File menu offers it, and the table shows the visible cases with their 
   await page.waitForSelector('#selfCheck[open]');
   assert.equal(await page.textContent('#selfCheckScore'), 'Score: 1 of 4 points');
   assert.equal(await page.textContent('#selfCheckHidden'), 'Hidden cases: 1, 0 passed');
+  assert.equal(await page.textContent('#selfCheckWarnings'), '6:10  warning: a tab is not a separator here: use blanks');
   const cells = await page.$$eval('#selfCheckTable tbody tr', (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent)));
   assert.deepEqual(cells, [['echo', 'passed', ''], ['twice', 'failed (wrong-output)', 'output line 2 is missing, expected "7"']]);
   await page.screenshot({ path: join(process.env.COMET_WEB_SHOTS ?? '/tmp', 'comet-workbench-self-check.png') });
