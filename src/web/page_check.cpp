@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "grading/feedback.hpp"
 #include "session/headless.hpp"
@@ -21,6 +22,13 @@ void member(JsonWriter& json, std::string_view key, const std::string& utf8) {
     json.value(fromUtf8(utf8));
 }
 
+void member(JsonWriter& json, std::string_view key, const std::vector<std::string>& lines) {
+    json.key(key);
+    json.beginArray();
+    for (const auto& line : lines) json.value(fromUtf8(line));
+    json.endArray();
+}
+
 // {"score", "everyCase", "hidden", "warnings": [...], "cases": [{"name", "result", "details": [...]}]}
 std::string feedbackJson(const Feedback& f) {
     JsonWriter json;
@@ -28,20 +36,14 @@ std::string feedbackJson(const Feedback& f) {
     member(json, "score", f.score);
     member(json, "everyCase", f.everyCase);
     member(json, "hidden", f.hidden);
-    json.key("warnings");
-    json.beginArray();
-    for (const auto& w : f.warnings) json.value(fromUtf8(w));
-    json.endArray();
+    member(json, "warnings", f.warnings);
     json.key("cases");
     json.beginArray();
     for (const auto& c : f.cases) {
         json.beginObject();
         member(json, "name", c.name);
         member(json, "result", c.result);
-        json.key("details");
-        json.beginArray();
-        for (const auto& d : c.details) json.value(fromUtf8(d));
-        json.endArray();
+        member(json, "details", c.details);
         json.endObject();
     }
     json.endArray();
