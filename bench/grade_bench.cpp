@@ -1,6 +1,7 @@
 // Grading a class of 1,000 generated submissions of a typical exercise (a countdown
-// with input, four cases, a reference solution), with one worker thread and with two:
-// the wall time of the whole class, files read included.
+// with input, ten cases, a reference solution), with one worker thread and with two:
+// the wall time of the whole class, files read included. And reading a case file of
+// 100,000 cases, whose every check must stay linear.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -36,7 +37,13 @@ const std::string kCases =
     "[[case]]\nname = 'three'\ninput = ['3']\noutput = ['3', '2', '1']\nlabels = { BUF = 0x3100 }\n"
     "[[case]]\nname = 'one'\ninput = ['1']\noutput = ['1']\n"
     "[[case]]\nname = 'zero'\ninput = ['0']\noutput = []\n"
-    "[[case]]\nname = 'nine'\ninput = ['9']\noutput = ['9', '8', '7', '6', '5', '4', '3', '2', '1']\n";
+    "[[case]]\nname = 'nine'\ninput = ['9']\noutput = ['9', '8', '7', '6', '5', '4', '3', '2', '1']\npoints = 2\n"
+    "[[case]]\nname = 'two'\ninput = ['2']\noutput = ['2', '1']\nmatch = 'trim'\n"
+    "[[case]]\nname = 'four'\ninput = ['4']\noutput = ['4', '3', '2', '1']\nhidden = true\n"
+    "[[case]]\nname = 'five'\ninput = ['5']\noutput = ['5', '[0-9]', '3', '2', '1']\nmatch = 'regex'\n"
+    "[[case]]\nname = 'six'\ninput = ['6']\noutput = ['6', '5', '4', '3', '2', '1']\nmemory = { 'ONE+1' = [0x3000, 0x0100] }\n"
+    "[[case]]\nname = 'seven'\ninput = ['7']\noutput = ['7', '6', '5', '4', '3', '2', '1']\ntimeout = 2\n"
+    "[[case]]\nname = 'eight'\ninput = ['8']\noutput = ['8', '7', '6', '5', '4', '3', '2', '1']\nregisters = { GR1 = 0x3000 }\n";
 
 std::string replaced(std::string s, const std::string& from, const std::string& to) {
     for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) s.replace(at, from.size(), to);
@@ -82,6 +89,13 @@ void BM_GradeClass(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations() * kClass.paths.size()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_GradeClass)->ArgName("jobs")->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_ReadCaseFile(benchmark::State& state) {
+    std::string document;
+    for (int i = 0; i < 100'000; ++i) document += "[[case]]\nname = 'case " + std::to_string(i) + "'\noutput = ['1']\n";
+    for (auto _ : state) benchmark::DoNotOptimize(parseExercise(document, "cases.toml", 1000));
+}
+BENCHMARK(BM_ReadCaseFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace comet

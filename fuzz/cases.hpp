@@ -16,5 +16,6 @@ std::string runAssemblerCase(Bytes bytes);  // the bytes as the editor's text, t
 std::string runEngineCase(Bytes bytes);     // memory, boxes, answers; Debug Mode against Run Mode
 std::string runSessionCase(Bytes bytes);    // the bytes as a session script
 std::string runProtocolCase(Bytes bytes);   // the bytes as an editor's messages to the language server
+std::string runCasesCase(Bytes bytes);      // the bytes as a case file; the reports of a class graded against it
 
 }  // namespace comet::fuzz

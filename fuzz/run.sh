@@ -4,7 +4,7 @@
 # add it to fuzz/regressions/TARGET/ once its fault is fixed.
 #   fuzz/run.sh BUILD TARGET SECONDS [more libFuzzer options]
 set -euo pipefail
-[ $# -ge 3 ] || { echo "usage: $0 BUILD assembler|engine|session|protocol SECONDS [libFuzzer options]" >&2; exit 2; }
+[ $# -ge 3 ] || { echo "usage: $0 BUILD assembler|engine|session|protocol|cases SECONDS [libFuzzer options]" >&2; exit 2; }
 build=$1 target=$2 seconds=$3
 shift 3
 fuzz_dir=$(cd "$(dirname "$0")" && pwd)

@@ -28,7 +28,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 CXX=clang++ cmake -S . -B build-fuzz -DCOMET_WERROR=ON -DCOMET_FUZZ=ON -DCOMET_QT=OFF -DCOMET_BENCH=OFF
-cmake --build build-fuzz -j"$jobs" --target fuzz_assembler fuzz_engine fuzz_session fuzz_protocol
-for target in assembler engine session protocol; do
+cmake --build build-fuzz -j"$jobs" --target fuzz_assembler fuzz_engine fuzz_session fuzz_protocol fuzz_cases
+for target in assembler engine session protocol cases; do
   fuzz/run.sh build-fuzz "$target" 60
 done

@@ -1,5 +1,5 @@
 // The command line of grading:
-//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en] [--jobs N] FILE_OR_FOLDER...
 #pragma once
 
 #include <iosfwd>
@@ -13,6 +13,7 @@ enum GradeStatus : int {
     kAllPassed = 0,     // every submission passed every case
     kSomeFailed = 1,    // some case failed for some submission
     kCannotGrade = 2,   // misuse, or a case file, reference or report file that cannot be used
+    kStoppedBySignal = 128,  // plus the signal's number: SIGINT or SIGTERM stopped the grading, what was graded reported
 };
 
 // Grades the submissions named in `args` (the arguments after --grade): the summary

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <tuple>
 
 #include "files/escape.hpp"
 
@@ -17,9 +19,9 @@ struct FileIdentity {
     ino_t inode = 0;
     std::string resolved;
 
-    bool operator==(const FileIdentity& other) const {
-        if (exists != other.exists) return false;
-        return exists ? device == other.device && inode == other.inode : resolved == other.resolved;
+    // Ordered so that a class's thousands of files are checked in a map, not pair by pair.
+    bool operator<(const FileIdentity& other) const {
+        return std::tie(exists, device, inode, resolved) < std::tie(other.exists, other.device, other.inode, other.resolved);
     }
 };
 
@@ -45,16 +47,14 @@ std::string clashText(const NamedFile& output, const NamedFile& other, const cha
 }  // namespace
 
 std::optional<std::string> outputClash(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
-    std::vector<FileIdentity> inputIds;
-    for (const NamedFile& in : inputs) inputIds.push_back(identityOf(in.path));
-    std::vector<FileIdentity> outputIds;
+    std::map<FileIdentity, const NamedFile*> read;
+    for (const NamedFile& in : inputs) read.emplace(identityOf(in.path), &in);
+    std::map<FileIdentity, const NamedFile*> written;
     for (const NamedFile& out : outputs) {
         const FileIdentity id = identityOf(out.path);
-        for (size_t i = 0; i < inputs.size(); ++i)
-            if (id == inputIds[i]) return clashText(out, inputs[i], "an output never replaces what is read");
-        for (size_t i = 0; i < outputIds.size(); ++i)
-            if (id == outputIds[i]) return clashText(out, outputs[i], "two outputs cannot share a file");
-        outputIds.push_back(id);
+        if (const auto in = read.find(id); in != read.end()) return clashText(out, *in->second, "an output never replaces what is read");
+        if (const auto [earlier, isNew] = written.emplace(id, &out); !isNew)
+            return clashText(out, *earlier->second, "two outputs cannot share a file");
     }
     return std::nullopt;
 }

@@ -3,8 +3,10 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <initializer_list>
+#include <unordered_set>
 #include <variant>
 
 #include "machine/machine.hpp"
@@ -15,6 +17,21 @@ namespace {
 
 constexpr int32_t kLowestWord = -32768;  // a word as a signed 16-bit value
 constexpr int32_t kHighestWord = 0xFFFF; // a word as an unsigned one
+constexpr int64_t kMostPoints = 1000;
+constexpr double kLongestTimeLimit = 24 * 3600.0;  // a day: a limit, not a way to wait for ever
+
+// The names `match` takes, in OutputMatch's order.
+constexpr std::array<std::string_view, 4> kMatchNames{"exact", "trim", "ignore-case", "regex"};
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+TextView trimmed(TextView s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char16_t folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
 // The checks of one case file, each naming the place it found at fault.
 class CaseFileReader {
@@ -56,6 +73,44 @@ public:
         return static_cast<long>(*value);
     }
 
+    int points(const toml::node& node) const {
+        const auto value = node.value<int64_t>();
+        if (!value || *value < 0 || *value > kMostPoints) fail(node.source(), "points must be a whole number from 0 to 1000");
+        return static_cast<int>(*value);
+    }
+
+    double seconds(const toml::node& node) const {
+        const auto value = node.value<double>();  // whole numbers too
+        if (!value || !(*value > 0) || *value > kLongestTimeLimit)
+            fail(node.source(), "timeout must be a number of seconds above 0, at most 86400");
+        return *value;
+    }
+
+    bool flag(const toml::node& node, const std::string& what) const {
+        const auto value = node.value<bool>();
+        if (!value || !node.is_boolean()) fail(node.source(), what + " must be true or false");
+        return *value;
+    }
+
+    OutputMatch match(const toml::node& node) const {
+        const std::string name = text(node, "match");
+        const auto found = std::find(kMatchNames.begin(), kMatchNames.end(), name);
+        if (found == kMatchNames.end()) fail(node.source(), "match must be \"exact\", \"trim\", \"ignore-case\" or \"regex\"");
+        return static_cast<OutputMatch>(found - kMatchNames.begin());
+    }
+
+    std::vector<std::regex> patterns(const toml::node& output) const {
+        std::vector<std::regex> out;
+        for (const auto& line : *output.as_array()) {
+            try {
+                out.emplace_back(*line.value<std::string>(), std::regex::ECMAScript);
+            } catch (const std::regex_error& e) {
+                fail(line.source(), "output line " + std::to_string(out.size() + 1) + " is not a regular expression: " + e.what());
+            }
+        }
+        return out;
+    }
+
     int32_t word(const toml::node& node, const std::string& what) const {
         const auto value = node.value<int64_t>();
         if (!value || *value < kLowestWord || *value > kHighestWord)
@@ -81,40 +136,78 @@ public:
         return out;
     }
 
-    std::vector<WordExpectation> labels(const toml::node& node) const {
-        std::vector<WordExpectation> out;
-        for (auto&& [key, value] : table(node, "labels")) out.push_back({std::string(key.str()), word(value, std::string(key.str()))});
-        return out;
+    void labels(const toml::node& node, std::vector<MemoryExpectation>& out) const {
+        for (auto&& [key, value] : table(node, "labels")) out.push_back({std::string(key.str()), 0, {word(value, std::string(key.str()))}});
     }
 
-    TestCase testCase(const toml::table& t, long maxSteps) const {
-        onlyKeys(t, {"name", "input", "output", "max-steps", "registers", "labels"}, "a case");
-        TestCase c;
+    // "LABEL" or "LABEL+N", N a whole number of words (decimal or 0x hexadecimal).
+    MemoryExpectation place(const toml::key& key) const {
+        const std::string_view named = key.str();
+        const auto plus = named.find('+');
+        MemoryExpectation m{std::string(named.substr(0, plus)), 0, {}};
+        if (plus != std::string_view::npos) {
+            const std::string offset(named.substr(plus + 1));
+            const bool hex = offset.starts_with("0x") || offset.starts_with("0X");
+            const std::string digits = hex ? offset.substr(2) : offset;
+            const bool ok = !digits.empty() && digits.size() <= 5 &&
+                            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") == std::string::npos;
+            if (ok) m.offset = static_cast<int32_t>(std::stol(digits, nullptr, hex ? 16 : 10));
+            if (!ok || m.offset > kHighestWord) fail(key.source(), "\"" + std::string(named) + "\": write LABEL or LABEL+N, N from 0 to 65535");
+        }
+        if (m.label.empty()) fail(key.source(), "\"" + std::string(named) + "\": a memory place starts with a label");
+        return m;
+    }
+
+    void memory(const toml::node& node, std::vector<MemoryExpectation>& out) const {
+        for (auto&& [key, value] : table(node, "memory")) {
+            MemoryExpectation m = place(key);
+            const std::string what(key.str());
+            if (const auto* run = value.as_array()) {
+                if (run->empty()) fail(value.source(), what + " must be a word or a non-empty array of words");
+                for (const auto& w : *run) m.words.push_back(word(w, "every word of " + what));
+            } else {
+                m.words.push_back(word(value, what));
+            }
+            out.push_back(std::move(m));
+        }
+    }
+
+    // `defaults` holds what the file sets for every case.
+    TestCase testCase(const toml::table& t, const TestCase& defaults) const {
+        onlyKeys(t, {"name", "points", "hidden", "input", "output", "match", "max-steps", "timeout", "registers", "labels", "memory"},
+                 "a case");
+        TestCase c = defaults;
         if (!t.contains("name")) fail(t.source(), "a case needs a name");
         c.name = text(*t.get("name"), "name");
-        c.maxSteps = maxSteps;
+        if (const auto* n = t.get("points")) c.points = points(*n);
+        if (const auto* n = t.get("hidden")) c.hidden = flag(*n, "hidden");
         if (const auto* n = t.get("input")) c.input = lines(*n, "input");
         if (const auto* n = t.get("output")) {
             c.output = lines(*n, "output");
             c.checksOutput = true;
         }
+        if (const auto* n = t.get("match")) c.match = match(*n);
+        if (c.match == OutputMatch::Regex && c.checksOutput) c.patterns = patterns(*t.get("output"));
         if (const auto* n = t.get("max-steps")) c.maxSteps = steps(*n);
+        if (const auto* n = t.get("timeout")) c.timeLimit = seconds(*n);
         if (const auto* n = t.get("registers")) c.registers = registers(*n);
-        if (const auto* n = t.get("labels")) c.labels = labels(*n);
+        if (const auto* n = t.get("labels")) labels(*n, c.memory);
+        if (const auto* n = t.get("memory")) memory(*n, c.memory);
         return c;
     }
 
-    std::vector<TestCase> cases(const toml::table& doc, long maxSteps) const {
+    std::vector<TestCase> cases(const toml::table& doc, const TestCase& defaults) const {
         const auto* node = doc.get("case");
         if (!node) throw CaseFileError(path_ + ": no test cases: write each under [[case]]");
         const auto* array = node->as_array();
         if (!array || !array->is_array_of_tables()) fail(node->source(), "write each case under [[case]]");
         std::vector<TestCase> out;
+        out.reserve(array->size());
+        std::unordered_set<std::string> names;
         for (const auto& element : *array) {
-            out.push_back(testCase(*element.as_table(), maxSteps));
-            for (size_t i = 0; i + 1 < out.size(); ++i)
-                if (out[i].name == out.back().name)
-                    fail(element.as_table()->get("name")->source(), "a second case named \"" + out.back().name + "\"");
+            out.push_back(testCase(*element.as_table(), defaults));
+            if (!names.insert(out.back().name).second)
+                fail(element.as_table()->get("name")->source(), "a second case named \"" + out.back().name + "\"");
         }
         return out;
     }
@@ -143,24 +236,56 @@ Exercise parseExercise(std::string_view document, const std::string& path, long 
     } catch (const toml::parse_error& e) {
         reader.fail(e.source(), std::string(e.description()));
     }
-    reader.onlyKeys(doc, {"reference", "max-steps", "case"}, "the case file");
+    reader.onlyKeys(doc, {"reference", "max-steps", "timeout", "case"}, "the case file");
     Exercise exercise;
     exercise.path = path;
-    long maxSteps = defaultMaxSteps;
-    if (const auto* n = doc.get("max-steps")) maxSteps = reader.steps(*n);
+    TestCase defaults;
+    defaults.maxSteps = defaultMaxSteps;
+    if (const auto* n = doc.get("max-steps")) defaults.maxSteps = reader.steps(*n);
+    if (const auto* n = doc.get("timeout")) defaults.timeLimit = reader.seconds(*n);
     if (const auto* n = doc.get("reference")) {
         exercise.reference = reader.referencePath(*n);
         exercise.referenceWhere = reader.where(*n);
     }
-    exercise.cases = reader.cases(doc, maxSteps);
+    exercise.cases = reader.cases(doc, defaults);
     return exercise;
 }
 
-Exercise loadExercise(const std::string& path, long defaultMaxSteps) {
-    // Read as a source file is: any encoding a teacher's editor writes, within the same limit.
-    const auto file = readSourceFile(path);
+bool outputLineMatches(const TestCase& test, size_t index, const Text& actual) {
+    const Text& expected = test.output[index];
+    switch (test.match) {
+    case OutputMatch::Exact: return actual == expected;
+    case OutputMatch::Trim: return trimmed(actual) == trimmed(expected);
+    case OutputMatch::IgnoreCase:
+        return std::equal(actual.begin(), actual.end(), expected.begin(), expected.end(),
+                          [](char16_t a, char16_t b) { return folded(a) == folded(b); });
+    case OutputMatch::Regex: return std::regex_match(toUtf8(actual), test.patterns[index]);
+    }
+    return false;
+}
+
+int Exercise::maxPoints() const {
+    int sum = 0;
+    for (const auto& c : cases) sum += c.points;
+    return sum;
+}
+
+namespace {
+
+// Read as a source file is: any encoding a teacher's editor writes, within the same limit.
+Exercise exerciseIn(const std::variant<SourceFile, FileError>& file, const std::string& path, long defaultMaxSteps) {
     if (const auto* error = std::get_if<FileError>(&file)) throw CaseFileError(error->message);
     return parseExercise(toUtf8(std::get<SourceFile>(file).text), path, defaultMaxSteps);
+}
+
+}  // namespace
+
+Exercise loadExercise(const std::string& path, long defaultMaxSteps) {
+    return exerciseIn(readSourceFile(path), path, defaultMaxSteps);
+}
+
+Exercise exerciseOf(std::string_view bytes, const std::string& name, long defaultMaxSteps) {
+    return exerciseIn(sourceFileOf(name, bytes), name, defaultMaxSteps);
 }
 
 }  // namespace comet

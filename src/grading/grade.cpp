@@ -2,16 +2,22 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <variant>
+
+#include <sys/stat.h>
 
 #include "files/escape.hpp"
 #include "assembler/table.hpp"
 #include "machine/hex.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
+#include "session/problems.hpp"
 #include "grading/run_compare.hpp"
 #include "files/source_file.hpp"
 
@@ -29,38 +35,113 @@ public:
 
 namespace {
 
-// A display that plays one test case: IN takes the case's input lines in turn, each
-// OUT line is checked as it comes (the first one wrong ends the run, as Cancel in the
-// output box does), and a run stops at the case's step limit.
+// What a faulty run did wrong, in the order it was found.
+struct Fault {
+    Outcome outcome;
+    std::string reason;
+};
+
+// What the time limit reads: a clock checked every kClockEvery steps, so that a step
+// stays cheap.
+constexpr long kClockEvery = 1024;
+using Clock = std::chrono::steady_clock;
+
+std::string secondsText(double seconds) {
+    std::ostringstream text;
+    text << seconds;
+    return text.str();
+}
+
+// A display that plays one test case: IN takes the case's input lines in turn, each OUT
+// line is checked as it comes (a line beyond the expected ones ends the run, as Cancel in
+// the output box does: nothing after it can be right), the first message the engine
+// shows is kept, and a run stops at the case's step limit, at its time limit, or when
+// grading is stopped.
 class CaseDisplay : public QuietDisplay {
 public:
-    CaseDisplay(const TestCase& test, bool checksOutput) : test_(test), checksOutput_(checksOutput && test.checksOutput) {}
+    CaseDisplay(const TestCase& test, bool checksOutput, const std::atomic<bool>* stop)
+        : test_(test), checksOutput_(checksOutput && test.checksOutput), stop_(stop),
+          deadline_(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(test.timeLimit))) {}
 
-    std::string outputFault;  // why the output is wrong, once a line was
-    size_t outputLines = 0;   // lines written and found right
+    std::vector<Fault> faults;
+    size_t outputLines = 0;      // lines written
+    size_t messages = 0;         // message boxes shown
+    bool timedOut = false;
+    bool interrupted = false;
 
+    void messageBox(const Text& text, const Text& title) override {
+        QuietDisplay::messageBox(text, title);
+        if (messages++ > 0) return;
+        firstMessage_ = faults.size();
+        faults.push_back({Outcome::EngineError, toUtf8(text) + " at step " + std::to_string(stepsAsked_ + 1)});
+    }
     bool okCancelBox(const Text& text, const Text&) override {
         if (!checksOutput_) return true;
         const Text line = visibleText(text);
-        const std::string shown = "output line " + std::to_string(outputLines + 1) + " is " + quoted(line);
-        if (outputLines >= test_.output.size()) outputFault = shown + ", expected no more output";
-        else if (line != test_.output[outputLines]) outputFault = shown + ", expected " + quoted(test_.output[outputLines]);
-        else ++outputLines;
-        return outputFault.empty();
+        const size_t index = outputLines++;
+        const std::string shown = "output line " + std::to_string(index + 1) + " is " + quoted(line);
+        if (index >= test_.output.size()) {
+            outputFault(shown + ", expected no more output");
+            return false;
+        }
+        if (!outputLineMatches(test_, index, line)) outputFault(shown + ", expected " + expectedLine(index));
+        return true;
     }
     Text inputBox(const Text&) override {
         inputHadEnded_ = nextInput_ >= test_.input.size();
         return inputHadEnded_ ? Text{} : test_.input[nextInput_++];
     }
     bool inputHadEnded() const override { return inputHadEnded_; }
-    bool stopRequested() override { return ++stepsAsked_ >= test_.maxSteps; }
+    bool stopRequested() override {
+        if (++stepsAsked_ >= test_.maxSteps) return true;
+        if (stepsAsked_ % kClockEvery != 0) return false;
+        interrupted = stop_ && stop_->load(std::memory_order_relaxed);
+        timedOut = !interrupted && Clock::now() >= deadline_;
+        return interrupted || timedOut;
+    }
+
+    // A run stopped by an address error has shown that error's message, the last one: when
+    // it was the only one, the run showed no engine error before.
+    void haltedByAddressError() {
+        if (messages == 1) faults.erase(faults.begin() + static_cast<std::ptrdiff_t>(firstMessage_));
+    }
+    // After EXIT: the expected lines never written.
+    void missingLines() {
+        if (!checksOutput_) return;
+        for (size_t i = outputLines; i < test_.output.size(); ++i)
+            outputFault("output line " + std::to_string(i + 1) + " is missing, expected " + expectedLine(i));
+    }
+    // The first wrong line, and how many more were.
+    void countWrongLines() {
+        if (moreWrongLines_ == 0) return;
+        faults[firstWrongLine_].reason +=
+            " (and " + std::to_string(moreWrongLines_) + (moreWrongLines_ == 1 ? " more line differs)" : " more lines differ)");
+    }
 
 private:
+    std::string expectedLine(size_t index) const {
+        return (test_.match == OutputMatch::Regex ? "a line matching " : "") + quoted(test_.output[index]);
+    }
+    void outputFault(std::string reason) {
+        if (firstWrongLine_ != kNone) {
+            ++moreWrongLines_;
+            return;
+        }
+        firstWrongLine_ = faults.size();
+        faults.push_back({Outcome::WrongOutput, std::move(reason)});
+    }
+
+    static constexpr size_t kNone = static_cast<size_t>(-1);
     const TestCase& test_;
     bool checksOutput_;
+    const std::atomic<bool>* stop_;
+    Clock::time_point deadline_;
     size_t nextInput_ = 0;
     bool inputHadEnded_ = false;  // the last IN came after the case's input
     long stepsAsked_ = 0;  // steps after which the run went on and the display was asked
+    size_t firstWrongLine_ = kNone;  // in `faults`
+    size_t moreWrongLines_ = 0;
+    size_t firstMessage_ = kNone;    // in `faults`
 };
 
 }  // namespace
@@ -73,46 +154,76 @@ struct Program {
 
 namespace {
 
-CaseResult failed(Outcome outcome, std::string reason, uint64_t steps = 0) { return {outcome, steps, std::move(reason), {}}; }
+CaseResult failed(Outcome outcome, std::string reason, uint64_t steps = 0) { return {outcome, steps, {std::move(reason)}, {}, 0}; }
 
-// The first register or labelled word at EXIT that is not as the case expects; "" when all are.
-std::string wrongWordAtExit(const Workbench& wb, const TestCase& test) {
-    auto differs = [](const std::string& name, int32_t actual, int32_t expected) {
-        if ((actual & 0xFFFF) == (expected & 0xFFFF)) return std::string();
-        return name + " is " + toUtf8(cnvHex4(actual)) + " at EXIT, expected " + toUtf8(cnvHex4(expected));
-    };
-    for (const auto& e : test.registers) {
-        const auto index = std::find(kRegisterNames.begin(), kRegisterNames.end(), e.name) - kRegisterNames.begin();
-        if (auto d = differs(e.name, wb.regs.r[static_cast<size_t>(index)], e.value); !d.empty()) return d;
-    }
-    for (const auto& e : test.labels) {
-        const auto address = labelAddress(wb, fromUtf8(e.name));
-        if (!address) return "no label " + e.name + " in the program";
-        if (auto d = differs(e.name, wb.memory.cell(int64_t{*address} + 1).value, e.value); !d.empty()) return d;
-    }
-    return {};
+CaseResult notRun() { return failed(Outcome::NotRun, "not run: grading was stopped"); }
+
+std::string wordDiffers(const std::string& name, int32_t actual, int32_t expected) {
+    if ((actual & 0xFFFF) == (expected & 0xFFFF)) return {};
+    return name + " is " + toUtf8(cnvHex4(actual)) + " at EXIT, expected " + toUtf8(cnvHex4(expected));
 }
 
-// The verdict on a run that has ended, by what ended it.
-CaseResult verdict(const Workbench& wb, const CaseDisplay& display, const TestCase& test) {
-    const uint64_t steps = wb.debug.press.steps;
-    const std::string count = std::to_string(steps);
+// "DATA", "DATA+1": a word of a memory expectation.
+std::string placeName(const MemoryExpectation& m, size_t word) {
+    const auto offset = static_cast<size_t>(m.offset) + word;
+    return offset == 0 ? m.label : m.label + '+' + std::to_string(offset);
+}
+
+// Every register and memory word at EXIT that is not as the case expects.
+void wrongWordsAtExit(const Workbench& wb, const TestCase& test, std::vector<Fault>& faults) {
+    for (const auto& e : test.registers) {
+        const auto index = std::find(kRegisterNames.begin(), kRegisterNames.end(), e.name) - kRegisterNames.begin();
+        if (auto d = wordDiffers(e.name, wb.regs.r[static_cast<size_t>(index)], e.value); !d.empty()) faults.push_back({Outcome::WrongState, d});
+    }
+    for (const auto& m : test.memory) {
+        const auto address = labelAddress(wb, fromUtf8(m.label));
+        if (!address) {
+            faults.push_back({Outcome::WrongState, "no label " + m.label + " in the program"});
+            continue;
+        }
+        for (size_t i = 0; i < m.words.size(); ++i) {
+            const int64_t at = int64_t{*address} + m.offset + static_cast<int64_t>(i);
+            const std::string name = placeName(m, i);
+            if (at >= kCellCount - 1) faults.push_back({Outcome::WrongState, name + " is outside memory"});
+            else if (auto d = wordDiffers(name, wb.memory.cell(at + 1).value, m.words[i]); !d.empty()) faults.push_back({Outcome::WrongState, d});
+        }
+    }
+}
+
+// The fault that ended a run before EXIT, if one did.
+std::optional<Fault> haltFault(const Workbench& wb, const CaseDisplay& display, const TestCase& test) {
+    const std::string count = std::to_string(wb.debug.press.steps);
     switch (wb.run.haltedBy) {
-    case Halt::OutputCancelled: return failed(Outcome::WrongOutput, display.outputFault, steps);
-    case Halt::AddressError: return failed(Outcome::AddressError, toUtf8(display.lastMessage) + " at step " + count, steps);
-    case Halt::Stopped: return failed(Outcome::StepLimit, "step limit reached: " + count + " steps without EXIT", steps);
-    case Halt::EndlessLoop: return failed(Outcome::EndlessLoop, toUtf8(debugStatusText(wb)), steps);
+    case Halt::AddressError: return Fault{Outcome::AddressError, toUtf8(display.lastMessage) + " at step " + count};
+    case Halt::Stopped:
+        if (display.timedOut)
+            return Fault{Outcome::Timeout, "time limit reached: " + secondsText(test.timeLimit) + " s without EXIT"};
+        return Fault{Outcome::StepLimit, "step limit reached: " + count + " steps without EXIT"};
+    case Halt::EndlessLoop: return Fault{Outcome::EndlessLoop, toUtf8(debugStatusText(wb))};
+    case Halt::OutputCancelled:  // the extra line is the fault
     case Halt::None:
     case Halt::Exit:
     case Halt::Breakpoint: break;  // a graded run has no breakpoints
     }
-    if (display.outputLines < test.output.size())
-        return failed(Outcome::WrongOutput,
-                      "output line " + std::to_string(display.outputLines + 1) + " is missing, expected " +
-                          quoted(test.output[display.outputLines]),
-                      steps);
-    if (auto wrong = wrongWordAtExit(wb, test); !wrong.empty()) return failed(Outcome::WrongState, wrong, steps);
-    return {Outcome::Passed, steps, {}, {}};
+    return std::nullopt;
+}
+
+// The verdict on a run that has ended: every fault found, in the order the run met them.
+CaseResult verdict(const Workbench& wb, CaseDisplay& display, const TestCase& test) {
+    const uint64_t steps = wb.debug.press.steps;
+    if (display.interrupted) return notRun();
+    auto& faults = display.faults;
+    if (wb.run.haltedBy == Halt::AddressError) display.haltedByAddressError();
+    if (auto halt = haltFault(wb, display, test)) faults.push_back(*halt);
+    else if (wb.run.haltedBy != Halt::OutputCancelled) {
+        display.missingLines();
+        wrongWordsAtExit(wb, test, faults);
+    }
+    display.countWrongLines();
+    if (faults.empty()) return {Outcome::Passed, steps, {}, {}, 0};
+    CaseResult result{faults.front().outcome, steps, {}, {}, 0};
+    for (auto& f : faults) result.reasons.push_back(std::move(f.reason));
+    return result;
 }
 
 }  // namespace
@@ -123,42 +234,80 @@ std::string_view outcomeName(Outcome outcome) {
     case Outcome::Unreadable: return "unreadable";
     case Outcome::AssemblerError: return "assembler-error";
     case Outcome::StepLimit: return "step-limit";
+    case Outcome::Timeout: return "timeout";
     case Outcome::EndlessLoop: return "endless-loop";
     case Outcome::AddressError: return "address-error";
+    case Outcome::EngineError: return "engine-error";
     case Outcome::WrongOutput: return "wrong-output";
     case Outcome::WrongState: return "wrong-state";
+    case Outcome::NotRun: return "not-run";
     }
     return {};
+}
+
+std::string CaseResult::reason() const {
+    std::string line;
+    for (const auto& r : reasons) line += (line.empty() ? "" : "; ") + r;
+    return line;
+}
+
+int SubmissionResult::points(const Exercise& exercise) const {
+    int sum = 0;
+    for (size_t i = 0; i < cases.size(); ++i)
+        if (cases[i].outcome == Outcome::Passed) sum += exercise.cases[i].points;
+    return sum;
 }
 
 size_t SubmissionResult::passed() const {
     return static_cast<size_t>(std::count_if(cases.begin(), cases.end(), [](const CaseResult& c) { return c.outcome == Outcome::Passed; }));
 }
 
-std::vector<std::string> collectSubmissions(const std::vector<std::string>& named) {
+namespace {
+
+// What tells one file from another: its device and inode where it exists, else its path made whole.
+std::string fileIdentity(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) return std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino);
+    std::error_code error;
+    return "path:" + std::filesystem::weakly_canonical(path, error).string();
+}
+
+// A folder's entries ending in ".casl" (in any case), in the order of their names.
+std::vector<std::string> caslEntries(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> paths;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (extension == ".casl") paths.push_back((fs::path(folder) / entry.path().filename()).string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+}  // namespace
+
+Submissions collectSubmissions(const std::vector<std::string>& named) {
+    Submissions found;
+    std::unordered_map<std::string, std::string> seen;  // identity -> the path first found
+    auto add = [&](const std::string& path) {
+        const auto [first, isNew] = seen.emplace(fileIdentity(path), path);
+        if (isNew) found.paths.push_back(path);
+        else found.notes.push_back(path + " is the same file as " + first->second + ": graded once");
+    };
     for (const auto& name : named) {
         std::error_code error;
-        if (!fs::is_directory(name, error)) {
-            paths.push_back(name);
-            continue;
-        }
-        std::vector<std::string> inFolder;
-        for (const auto& entry : fs::directory_iterator(name, error)) {
-            std::string extension = entry.path().extension().string();
-            std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
-            if (extension == ".casl" && !entry.is_directory(error)) inFolder.push_back((fs::path(name) / entry.path().filename()).string());
-        }
-        std::sort(inFolder.begin(), inFolder.end());
-        paths.insert(paths.end(), inFolder.begin(), inFolder.end());
+        if (!std::filesystem::is_directory(name, error)) add(name);
+        else
+            for (const auto& path : caslEntries(name)) add(path);
     }
-    return paths;
+    return found;
 }
 
 // ---- Grader ----
 
-Grader::Grader(const Exercise& exercise) : exercise_(exercise) {
+Grader::Grader(const Exercise& exercise, const std::atomic<bool>* stop) : exercise_(exercise), stop_(stop) {
     if (exercise.reference.empty()) return;
     const auto source = readSourceFile(exercise.reference);
     if (const auto* error = std::get_if<FileError>(&source)) throw CaseFileError(exercise.referenceWhere + ": " + error->message);
@@ -167,35 +316,60 @@ Grader::Grader(const Exercise& exercise) : exercise_(exercise) {
         throw CaseFileError(exercise.referenceWhere + ": the reference does not assemble: " +
                             locatedText(exercise.reference, program->wb.diagnostics.front()));
     reference_ = std::move(program);
+    checkReference();
+}
+
+void Grader::checkReference() const {
+    std::string failures;
+    for (const auto& test : exercise_.cases) {
+        const CaseResult result = runCase(*reference_, test);
+        if (result.outcome == Outcome::Passed || result.outcome == Outcome::NotRun) continue;
+        failures += (failures.empty() ? "" : "\n") + exercise_.referenceWhere + ": the reference fails its own case \"" + test.name +
+                    "\": " + result.reason();
+    }
+    if (!failures.empty()) throw CaseFileError(failures);
 }
 
 Grader::~Grader() = default;
 
 CaseResult Grader::runCase(const Program& program, const TestCase& test) const {
-    CaseDisplay display(test, true);
+    if (stop_ && stop_->load()) return notRun();
+    const auto began = Clock::now();
+    CaseDisplay display(test, true, stop_);
     Workbench wb(program.wb, display);
     runToEnd(wb);
     CaseResult result = verdict(wb, display, test);
-    if (reference_ && result.outcome != Outcome::Passed && ran(result.outcome)) result.departure = departure(program, test);
+    result.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    if (reference_ && &program != reference_.get() && result.outcome != Outcome::Passed && ran(result.outcome))
+        result.departure = departure(program, test);
     return result;
 }
 
 std::string Grader::departure(const Program& program, const TestCase& test) const {
-    CaseDisplay mineShows(test, false), referenceShows(test, false);
+    CaseDisplay mineShows(test, false, stop_), referenceShows(test, false, stop_);
     Workbench mine(program.wb, mineShows), reference(reference_->wb, referenceShows);
     const auto where = firstDeparture(mine, reference, test.maxSteps);
     return where ? "first departs from the reference at " + toUtf8(*where) : "takes the same steps as the reference";
 }
 
 SubmissionResult Grader::grade(const std::string& path) const {
-    SubmissionResult result{path, {}};
     const auto source = readSourceFile(path);
+    if (const auto* error = std::get_if<FileError>(&source))
+        return {path, std::vector<CaseResult>(exercise_.cases.size(), failed(Outcome::Unreadable, error->message)), {}};
+    return gradeText(path, std::get<SourceFile>(source).text);
+}
+
+SubmissionResult Grader::gradeText(const std::string& name, const Text& source) const {
+    SubmissionResult result{name, {}, {}};
     Program program;
-    std::optional<CaseResult> sameForAll;
-    if (const auto* error = std::get_if<FileError>(&source)) sameForAll = failed(Outcome::Unreadable, error->message);
-    else if (!assembleForRun(program.wb, std::get<SourceFile>(source).text))
-        sameForAll = failed(Outcome::AssemblerError, locatedText(path, program.wb.diagnostics.front()));
-    for (const auto& test : exercise_.cases) result.cases.push_back(sameForAll ? *sameForAll : runCase(program, test));
+    const bool assembled = assembleForRun(program.wb, source);
+    for (const auto& problem : program.wb.marks.problems)
+        if (problem.kind == ProblemKind::Warning) result.warnings.push_back(toUtf8(problemRowText(problem)));
+    if (!assembled) {
+        result.cases.assign(exercise_.cases.size(), failed(Outcome::AssemblerError, locatedText(name, program.wb.diagnostics.front())));
+        return result;
+    }
+    for (const auto& test : exercise_.cases) result.cases.push_back(runCase(program, test));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "grading/grade_report.hpp"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "files/escape.hpp"
 
@@ -11,6 +12,9 @@ namespace {
 
 const std::string kSubmissionHeading = "SUBMISSION";
 const std::string kPassedHeading = "PASSED";
+const std::string kScoreHeading = "SCORE";
+const std::string kCaseHeading = "CASE";
+const std::string kPointsHeading = "POINTS";
 
 // Characters of a UTF-8 text, for lining up columns.
 size_t characters(const std::string& s) {
@@ -19,7 +23,29 @@ size_t characters(const std::string& s) {
 
 std::string padded(const std::string& s, size_t width) { return s + std::string(width - std::min(width, characters(s)), ' '); }
 
-std::string score(const SubmissionResult& r) { return std::to_string(r.passed()) + '/' + std::to_string(r.cases.size()); }
+std::string passedCount(const SubmissionResult& r) { return std::to_string(r.passed()) + '/' + std::to_string(r.cases.size()); }
+
+std::string score(const Exercise& exercise, const SubmissionResult& r) {
+    return std::to_string(r.points(exercise)) + '/' + std::to_string(exercise.maxPoints());
+}
+
+std::string caseLabel(const TestCase& test) { return test.hidden ? test.name + " (hidden)" : test.name; }
+
+// Each case: its points and how many submissions passed it, so that a case nobody passes stands out.
+std::string passRates(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
+    size_t nameWidth = kCaseHeading.size();
+    for (const auto& c : exercise.cases) nameWidth = std::max(nameWidth, characters(caseLabel(c)));
+    std::string text = padded(kCaseHeading, nameWidth + 2) + padded(kPointsHeading, kPointsHeading.size() + 2) + "PASSED BY\n";
+    for (size_t i = 0; i < exercise.cases.size(); ++i) {
+        const auto passed = static_cast<size_t>(std::count_if(
+            results.begin(), results.end(), [i](const SubmissionResult& r) { return r.cases[i].outcome == Outcome::Passed; }));
+        const size_t percent = (passed * 100 + results.size() / 2) / results.size();
+        text += padded(caseLabel(exercise.cases[i]), nameWidth + 2) +
+                padded(std::to_string(exercise.cases[i].points), kPointsHeading.size() + 2) + std::to_string(passed) + " of " +
+                std::to_string(results.size()) + " (" + std::to_string(percent) + "%)\n";
+    }
+    return text;
+}
 
 std::string failedCaseNames(const Exercise& exercise, const SubmissionResult& r) {
     std::string names;
@@ -51,7 +77,40 @@ std::string xmlEscaped(const std::string& s) {
 
 std::string attribute(const std::string& name, const std::string& value) { return ' ' + name + "=\"" + xmlEscaped(value) + '"'; }
 
+size_t countOf(const SubmissionResult& r, bool (*which)(Outcome)) {
+    return static_cast<size_t>(std::count_if(r.cases.begin(), r.cases.end(), [which](const CaseResult& c) { return which(c.outcome); }));
+}
+bool isFailure(Outcome o) { return o != Outcome::Passed && ran(o); }
+bool isSkipped(Outcome o) { return o == Outcome::NotRun; }
+
 size_t failures(const SubmissionResult& r) { return r.cases.size() - r.passed(); }
+
+std::string seconds(double s) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", s);
+    return text;
+}
+
+double secondsOf(const SubmissionResult& r) {
+    double sum = 0;
+    for (const auto& c : r.cases) sum += c.seconds;
+    return sum;
+}
+
+// What a suite's and the whole file's opening tags count.
+std::string counts(size_t tests, size_t failed, size_t errors, size_t skipped, double time) {
+    return attribute("tests", std::to_string(tests)) + attribute("failures", std::to_string(failed)) +
+           attribute("errors", std::to_string(errors)) + attribute("skipped", std::to_string(skipped)) + attribute("time", seconds(time));
+}
+
+std::string testcase(const std::string& suite, const TestCase& test, const CaseResult& c) {
+    std::string xml = "    <testcase" + attribute("classname", suite) + attribute("name", test.name) + attribute("time", seconds(c.seconds));
+    if (c.outcome == Outcome::Passed) return xml + "/>\n";
+    const std::string element = isError(c.outcome) ? "error" : isSkipped(c.outcome) ? "skipped" : "failure";
+    xml += ">\n      <" + element + attribute("type", std::string(outcomeName(c.outcome))) + attribute("message", c.reason());
+    xml += c.departure.empty() ? "/>" : '>' + xmlEscaped(c.departure) + "</" + element + '>';
+    return xml + "\n    </testcase>\n";
+}
 
 // ---- CSV ----
 
@@ -69,21 +128,26 @@ std::string csvField(const std::string& text) {
 std::string summaryText(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
     size_t nameWidth = kSubmissionHeading.size();
     for (const auto& r : results) nameWidth = std::max(nameWidth, characters(shownName(r.name)));
-    const size_t scoreWidth = kPassedHeading.size();
-    std::string text = padded(kSubmissionHeading, nameWidth + 2) + padded(kPassedHeading, scoreWidth + 2) + "FAILED CASES\n";
+    const size_t passedWidth = kPassedHeading.size();
+    size_t scoreWidth = kScoreHeading.size();
+    for (const auto& r : results) scoreWidth = std::max(scoreWidth, score(exercise, r).size());
+    std::string text = padded(kSubmissionHeading, nameWidth + 2) + padded(kPassedHeading, passedWidth + 2) +
+                       padded(kScoreHeading, scoreWidth + 2) + "FAILED CASES\n";
     for (const auto& r : results)
-        text += padded(shownName(r.name), nameWidth + 2) + padded(score(r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
+        text += padded(shownName(r.name), nameWidth + 2) + padded(passedCount(r), passedWidth + 2) +
+                padded(score(exercise, r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
+    text += '\n' + passRates(exercise, results);
     for (const auto& r : results) {
         if (r.passed() == r.cases.size()) continue;
         text += '\n' + shownName(r.name) + '\n';
-        if (!ran(r.cases.front().outcome)) {  // every case failed alike
-            text += "  every case: " + shownName(r.cases.front().reason) + '\n';
+        if (isError(r.cases.front().outcome)) {  // every case failed alike
+            text += "  every case: " + shownName(r.cases.front().reason()) + '\n';
             continue;
         }
         for (size_t i = 0; i < r.cases.size(); ++i) {
             const CaseResult& c = r.cases[i];
             if (c.outcome == Outcome::Passed) continue;
-            text += "  " + shownName(exercise.cases[i].name) + ": " + shownName(c.reason) + '\n';
+            for (const auto& reason : c.reasons) text += "  " + shownName(exercise.cases[i].name) + ": " + shownName(reason) + '\n';
             if (!c.departure.empty()) text += "    " + shownName(c.departure) + '\n';
         }
     }
@@ -92,41 +156,39 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
     return text;
 }
 
-std::string junitXml(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
-    size_t tests = 0, failed = 0;
+std::string junitXml(const Exercise& exercise, const std::vector<SubmissionResult>& results, const std::string& timestamp) {
+    size_t tests = 0, failed = 0, errors = 0, skipped = 0;
+    double time = 0;
     for (const auto& r : results) {
         tests += r.cases.size();
-        failed += failures(r);
+        failed += countOf(r, isFailure);
+        errors += countOf(r, isError);
+        skipped += countOf(r, isSkipped);
+        time += secondsOf(r);
     }
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    xml += "<testsuites" + attribute("name", exercise.path) + attribute("tests", std::to_string(tests)) +
-           attribute("failures", std::to_string(failed)) + ">\n";
+    xml += "<testsuites" + attribute("name", exercise.path) + counts(tests, failed, errors, skipped, time) + ">\n";
     for (const auto& r : results) {
-        xml += "  <testsuite" + attribute("name", r.name) + attribute("tests", std::to_string(r.cases.size())) +
-               attribute("failures", std::to_string(failures(r))) + ">\n";
-        for (size_t i = 0; i < r.cases.size(); ++i) {
-            const CaseResult& c = r.cases[i];
-            xml += "    <testcase" + attribute("classname", r.name) + attribute("name", exercise.cases[i].name);
-            if (c.outcome == Outcome::Passed) {
-                xml += "/>\n";
-                continue;
-            }
-            xml += ">\n      <failure" + attribute("type", std::string(outcomeName(c.outcome))) + attribute("message", c.reason);
-            xml += c.departure.empty() ? "/>" : '>' + xmlEscaped(c.departure) + "</failure>";
-            xml += "\n    </testcase>\n";
-        }
+        xml += "  <testsuite" + attribute("name", r.name) +
+               counts(r.cases.size(), countOf(r, isFailure), countOf(r, isError), countOf(r, isSkipped), secondsOf(r)) +
+               attribute("timestamp", timestamp) + ">\n";
+        xml += "    <properties>\n      <property name=\"score\"" + attribute("value", std::to_string(r.points(exercise))) +
+               "/>\n      <property name=\"max_score\"" + attribute("value", std::to_string(exercise.maxPoints())) + "/>\n    </properties>\n";
+        for (size_t i = 0; i < r.cases.size(); ++i) xml += testcase(r.name, exercise.cases[i], r.cases[i]);
         xml += "  </testsuite>\n";
     }
     return xml + "</testsuites>\n";
 }
 
 std::string resultsCsv(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
-    std::string csv = "submission,case,result,steps,reason,departure\n";
+    std::string csv = "submission,case,result,points,max_points,steps,reason,departure\n";
     for (const auto& r : results) {
         for (size_t i = 0; i < r.cases.size(); ++i) {
             const CaseResult& c = r.cases[i];
+            const int points = exercise.cases[i].points;
             csv += csvField(r.name) + ',' + csvField(exercise.cases[i].name) + ',' + std::string(outcomeName(c.outcome)) + ',' +
-                   std::to_string(c.steps) + ',' + csvField(c.reason) + ',' + csvField(c.departure) + '\n';
+                   std::to_string(c.outcome == Outcome::Passed ? points : 0) + ',' + std::to_string(points) + ',' +
+                   std::to_string(c.steps) + ',' + csvField(c.reason()) + ',' + csvField(c.departure) + '\n';
         }
     }
     return csv;

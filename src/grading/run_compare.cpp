@@ -1,6 +1,8 @@
 #include "grading/run_compare.hpp"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "emulator/engine.hpp"
@@ -48,30 +50,82 @@ Text writesOf(const StepRow& row) {
 // "MNEMONIC at PPPP": what a step ran, and where.
 Text ranAt(const StepRow& row) { return whatRan(row) + u" at " + cnvHex4(row.pc); }
 
-bool sameValuesWritten(const StepRow& a, const StepRow& b) {
+// Where a program's labels lie, so that an address in one program can be told from the
+// same place in another laid out otherwise: LAD GR4,STACK leaves another value when a
+// word more comes before STACK, and it is still the same place.
+class Layout {
+public:
+    explicit Layout(const Workbench& wb) {
+        for (int i = kReservedRows + 1; i <= wb.table.count; ++i) {
+            const TableRow& row = wb.table.rows[static_cast<size_t>(i)];
+            if (row.defined != 1) continue;
+            Text name = row.name;
+            for (auto& c : name) c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+            byAddress_.emplace(row.value, name);
+            byName_.emplace(std::move(name), row.value);
+        }
+    }
+
+    // True when `value` here lies as far from a label as `other` does from the label of the
+    // same name in `there`: the nearest such label at or below `value` (data after a
+    // label), or above it (a stack that grows down from its label). Both must be
+    // addresses in memory.
+    bool samePlace(int32_t value, const Layout& there, int32_t other) const {
+        if (!inMemory(value) || !inMemory(other)) return false;
+        auto sameOffset = [&](const std::pair<const int32_t, Text>& label) {
+            const auto match = there.byName_.find(label.second);
+            if (match == there.byName_.end()) return std::optional<bool>();  // a label of this program only
+            return std::optional<bool>(other - match->second == value - label.first);
+        };
+        for (auto it = byAddress_.upper_bound(value); it != byAddress_.begin();)
+            if (const auto same = sameOffset(*--it)) {
+                if (*same) return true;
+                break;
+            }
+        for (auto it = byAddress_.upper_bound(value); it != byAddress_.end(); ++it)
+            if (const auto same = sameOffset(*it)) return *same;
+        return false;
+    }
+
+private:
+    static bool inMemory(int32_t address) { return address >= 0 && address < kCellCount - 1; }
+
+    std::multimap<int32_t, Text> byAddress_;
+    std::map<Text, int32_t> byName_;
+};
+
+// The two layouts side by side: values equal, or the same place in each.
+struct Layouts {
+    Layout mine, ref;
+    bool same(int32_t a, int32_t b) const { return a == b || mine.samePlace(a, ref, b) || ref.samePlace(b, mine, a); }
+};
+
+bool sameValuesWritten(const StepRow& a, const StepRow& b, const Layouts& layouts) {
     return std::equal(a.writes.begin(), a.writes.end(), b.writes.begin(), b.writes.end(),
-                      [](const WordWrite& x, const WordWrite& y) { return x.value == y.value; });
+                      [&](const WordWrite& x, const WordWrite& y) { return layouts.same(x.value, y.value); });
 }
 
 // The first way in which a step of the run does other than the reference's same step,
-// or nothing. Addresses are not compared: a program laid out otherwise keeps the same
-// data at other addresses and runs the same steps.
-std::optional<Text> difference(const StepRow& mine, const StepRow& ref) {
+// or nothing. Addresses are not compared, and values only as places when they are the
+// same place in each program's layout: a program laid out otherwise keeps the same data
+// at other addresses and runs the same steps.
+std::optional<Text> difference(const StepRow& mine, const StepRow& ref, const Layouts& layouts) {
     const Text step = u"step " + number(mine.step) + u": ";
     if (mine.mnemonic != ref.mnemonic || (mine.mnemonic.empty() && mine.words[0] != ref.words[0]))
         return step + u"runs " + ranAt(mine) + u", the reference " + ranAt(ref);
     for (size_t i = 0; i < mine.registers.size(); ++i) {
-        if (mine.registers[i] == ref.registers[i]) continue;
+        if (layouts.same(mine.registers[i], ref.registers[i])) continue;
         return step + ranAt(mine) + u" leaves " + fromAscii(kRegisterNames[i]) + u" = " + cnvHex4(mine.registers[i]) +
                u", the reference " + cnvHex4(ref.registers[i]);
     }
-    if (!sameValuesWritten(mine, ref)) return step + ranAt(mine) + u" writes " + writesOf(mine) + u", the reference " + writesOf(ref);
+    if (!sameValuesWritten(mine, ref, layouts)) return step + ranAt(mine) + u" writes " + writesOf(mine) + u", the reference " + writesOf(ref);
     return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<Text> firstDeparture(Workbench& run, Workbench& reference, long maxSteps) {
+    const Layouts layouts{Layout(run), Layout(reference)};
     SteppedRun mine(run), ref(reference);
     for (long n = 0; n < maxSteps; ++n) {
         const bool mineStepped = mine.advance();
@@ -79,7 +133,7 @@ std::optional<Text> firstDeparture(Workbench& run, Workbench& reference, long ma
         if (!mineStepped && !refStepped) return std::nullopt;
         if (!refStepped) return u"step " + number(mine.row.step) + u": runs " + ranAt(mine.row) + u", the reference has ended";
         if (!mineStepped) return u"step " + number(ref.row.step) + u": the run has ended, the reference runs " + ranAt(ref.row);
-        if (auto d = difference(mine.row, ref.row)) return d;
+        if (auto d = difference(mine.row, ref.row, layouts)) return d;
     }
     return std::nullopt;
 }

@@ -27,6 +27,7 @@
 #include "qt/clickable_label.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/qt_text.hpp"
+#include "qt/self_check.hpp"
 #include "qt/source_editor.hpp"
 
 namespace comet {
@@ -35,6 +36,7 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kFileFilter = QStringLiteral("CASL programs (*.casl *.cas *.asm *.txt);;All files (*)");
+const QString kCaseFileFilter = QStringLiteral("Case files (*.toml);;All files (*)");
 
 // The program's settings, under its own name (a test program keeps its own).
 QSettings settings() {
@@ -108,6 +110,11 @@ void FrmMain::createRunMenu() {
     reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(), [this] { deliver([&] { userResets(wb_); }); });
     reset_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F2)});
     createSpeedMenu();
+    runMenu_->addSeparator();
+    addCommand(runMenu_, QStringLiteral("Check against &cases\u2026"), QKeySequence(), [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Check against cases"), dialogFolder(), kCaseFileFilter);
+        if (!path.isEmpty()) checkAgainstCases(this, wb_.text1.text, path);
+    });
     runMenu_->addSeparator();
     runMenu_->addAction(monitor_.stopAction());
     back_->setToolTip(withKey(QStringLiteral("Undo the last executed instruction"), back_->shortcut()));

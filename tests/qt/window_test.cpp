@@ -339,7 +339,8 @@ void WindowTest::commandKeys() {
         if (!action->isSeparator()) menu << action->text() + QLatin1Char(' ') + action->shortcut().toString();
     }
     QCOMPARE(menu, (QStringList{"&ASM F7", "&Exec F5", "&Back Shift+F5", "Run to &cursor F4", "Switch &mode F6",
-                                "Toggle break&point F9", "&Reset Ctrl+Shift+F5", "&Speed ", "Stop the run Esc"}));
+                                "Toggle break&point F9", "&Reset Ctrl+Shift+F5", "&Speed ", "Check against &cases\u2026 ",
+                                "Stop the run Esc"}));
 }
 
 // Each step scales the controls with their texts; the reset gives the design's places back.

@@ -48,7 +48,8 @@ TEST_P(FuzzReplay, EveryCommittedInputKeepsTheInvariants) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
                          ::testing::Values(Target{"assembler", runAssemblerCase}, Target{"engine", runEngineCase},
-                                           Target{"session", runSessionCase}, Target{"protocol", runProtocolCase}),
+                                           Target{"session", runSessionCase}, Target{"protocol", runProtocolCase},
+                                           Target{"cases", runCasesCase}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

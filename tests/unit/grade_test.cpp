@@ -6,6 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "grading/feedback.hpp"
 #include "grading/grade.hpp"
 #include "grading/grade_report.hpp"
 
@@ -39,14 +40,14 @@ TEST(Grader, ReadingOnAfterTheInputEndedIsAnEndlessLoop) {
     const SubmissionFile file("LOOP IN B,L\r\n  JMP LOOP\r\nB DS 4\r\nL DC 0\r\n");
     const SubmissionResult r = Grader(e).grade(file.path);
     ASSERT_EQ(r.cases.size(), 1u);
-    EXPECT_EQ(r.cases[0].outcome, Outcome::EndlessLoop) << r.cases[0].reason;
+    EXPECT_EQ(r.cases[0].outcome, Outcome::EndlessLoop) << r.cases[0].reason();
     EXPECT_LT(r.cases[0].steps, 100u);
 }
 
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, "no label A\x01", {}}}}};
-    const std::string xml = junitXml(e, results);
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0}}, {}}};
+    const std::string xml = junitXml(e, results, "2026-01-02T03:04:05");
     EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("message=\"no label A\\x01\"/>"), std::string::npos) << xml;
 }
@@ -55,11 +56,110 @@ TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
 // JUnit report, the CSV and the summary: each stays well formed and on its line.
 TEST(GradeReports, AnyNameReadsTheSameInEveryReport) {
     const Exercise e = parseExercise("[[case]]\nname = \"tab\\there\"\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"bad\xFF\nname.casl", {{Outcome::WrongState, 3, "no label A", {}}}}};
-    const std::string xml = junitXml(e, results), csv = resultsCsv(e, results), summary = summaryText(e, results);
-    EXPECT_NE(xml.find("<testcase classname=\"bad\\xFF\\nname.casl\" name=\"tab\\there\">"), std::string::npos) << xml;
+    const std::vector<SubmissionResult> results{{"bad\xFF\nname.casl", {{Outcome::WrongState, 3, {"no label A"}, {}, 0}}, {}}};
+    const std::string xml = junitXml(e, results, "2026-01-02T03:04:05"), csv = resultsCsv(e, results), summary = summaryText(e, results);
+    EXPECT_NE(xml.find("<testcase classname=\"bad\\xFF\\nname.casl\" name=\"tab\\there\" time="), std::string::npos) << xml;
     EXPECT_NE(csv.find("\nbad\\xFF\\nname.casl,tab\\there,"), std::string::npos) << csv;
     EXPECT_NE(summary.find("\nbad\\xFF\\nname.casl\n  tab\\there: no label A\n"), std::string::npos) << summary;
+}
+
+TEST(CaseFile, ComparesOutputLinesAsTheCaseSays) {
+    struct Row {
+        const char* match;
+        const char* expected;
+        const char16_t* actual;
+        bool same;
+    };
+    const Row rows[] = {
+        {"exact", "3", u"3", true},         {"exact", "3", u" 3", false},       {"trim", " 3\t", u"3  ", true},
+        {"trim", "3 2", u"3  2", false},    {"ignore-case", "Ok", u"oK", true},  {"ignore-case", "Ok", u"Ok!", false},
+        {"regex", "[0-9]+", u"304", true},  {"regex", "[0-9]+", u"30a", false}, {"regex", "a|b", u"b", true},
+    };
+    for (const auto& row : rows) {
+        const Exercise e = parseExercise(std::string("[[case]]\nname = 'x'\noutput = ['") + row.expected + "']\nmatch = '" + row.match + "'\n",
+                                         "cases.toml", 1000);
+        EXPECT_EQ(outputLineMatches(e.cases[0], 0, row.actual), row.same) << row.match << ' ' << row.expected;
+    }
+}
+
+TEST(CaseFile, ReadsPointsHiddenTimeLimitsAndMemory) {
+    const Exercise e = parseExercise(
+        "timeout = 2.5\n[[case]]\nname = 'a'\npoints = 3\nhidden = true\nlabels = { B = 1 }\n"
+        "memory = { 'DATA+0x10' = 5, 'STR' = [0x33, 0x30] }\n[[case]]\nname = 'b'\ntimeout = 1\n",
+        "cases.toml", 1000);
+    EXPECT_EQ(e.maxPoints(), 4);
+    EXPECT_TRUE(e.cases[0].hidden);
+    EXPECT_FALSE(e.cases[1].hidden);
+    EXPECT_EQ(e.cases[0].timeLimit, 2.5);
+    EXPECT_EQ(e.cases[1].timeLimit, 1.0);
+    ASSERT_EQ(e.cases[0].memory.size(), 3u);
+    EXPECT_EQ(e.cases[0].memory[1].label, "DATA");
+    EXPECT_EQ(e.cases[0].memory[1].offset, 16);
+    EXPECT_EQ(e.cases[0].memory[2].words, (std::vector<int32_t>{0x33, 0x30}));
+}
+
+// A large file is read, and a duplicate found, in one pass: each check is linear.
+TEST(CaseFile, HundredThousandCasesAreReadOrRejected) {
+    std::string document;
+    for (int i = 0; i < 100'000; ++i) document += "[[case]]\nname = 'case " + std::to_string(i) + "'\n";
+    EXPECT_EQ(parseExercise(document, "cases.toml", 1000).cases.size(), 100'000u);
+    document += "[[case]]\nname = 'case 7'\n";
+    EXPECT_THROW(parseExercise(document, "cases.toml", 1000), CaseFileError);
+}
+
+TEST(Grader, ReportsEveryWrongWordAndEveryRunOfMemory) {
+    const Exercise e = parseExercise(
+        "[[case]]\nname = 'state'\nregisters = { GR1 = 1, GR2 = 2 }\nmemory = { 'S+1' = [2, 9, 4], 's' = -1 }\n", "cases.toml", 1000);
+    // S at address 197, the last word of memory at S+2.
+    const SubmissionFile file("  LEA GR1,7\r\n  EXIT\r\n  DS 194\r\nS DC #FFFF\r\n  DC 2\r\n");
+    const SubmissionResult r = Grader(e).grade(file.path);
+    ASSERT_EQ(r.cases.size(), 1u);
+    EXPECT_EQ(r.cases[0].outcome, Outcome::WrongState);
+    EXPECT_EQ(r.cases[0].reason(),
+              "GR1 is 0007 at EXIT, expected 0001; GR2 is 0000 at EXIT, expected 0002; S+2 is 0000 at EXIT, expected 0009; "
+              "S+3 is outside memory") << r.cases[0].reason();
+}
+
+// Faults in the order the run met them, the result naming the first; the message of the
+// address error that stopped the run is that error, not an engine error before it.
+TEST(Grader, NamesTheFirstFaultAndKeepsTheOthers) {
+    struct Row {
+        const char* source;
+        Outcome outcome;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {"  OUT A,L\r\n  LD GR1,200\r\n  EXIT\r\nA DC 'X'\r\nL DC 1\r\n", Outcome::WrongOutput,
+         "output line 1 is \"X\", expected \"Y\"; *Address Error (Address=200) at step 3"},
+        {"  OUT B,L\r\n  LD GR1,200\r\n  EXIT\r\nA DC 'X'\r\nL DC 1\r\nB DC 'Y'\r\n", Outcome::AddressError,
+         "*Address Error (Address=200) at step 3"},
+        {"  DC #FF00\r\n  OUT B,L\r\n  EXIT\r\nL DC 1\r\nB DC 'Y'\r\n", Outcome::EngineError,
+         "*\u547d\u4ee4\u30b3\u30fc\u30c9\u306e\u4f8b\u5916 at step 1; output line 1 is missing, expected \"Y\""},
+    };
+    const Exercise e = parseExercise("[[case]]\nname = 'y'\noutput = ['Y']\n", "cases.toml", 1000);
+    for (const auto& row : rows) {
+        const SubmissionFile file(row.source);
+        const CaseResult c = Grader(e).grade(file.path).cases.at(0);
+        EXPECT_EQ(c.outcome, row.outcome) << row.source;
+        EXPECT_EQ(c.reason(), row.reason) << row.source;
+    }
+}
+
+// A student's report: the assembler's warnings first (a tab is often the real fault),
+// the visible cases with their reasons, the hidden ones only counted.
+TEST(Feedback, WarnsAndOnlyCountsHiddenCases) {
+    const Exercise e = parseExercise(
+        "[[case]]\nname = 'echo'\ninput = ['5']\noutput = ['5']\n"
+        "[[case]]\nname = 'twice'\npoints = 2\ninput = ['7']\noutput = ['7', '7']\n"
+        "[[case]]\nname = 'secret'\nhidden = true\ninput = ['x']\noutput = ['y']\n",
+        "cases.toml", 1000);
+    const Text echo = u"E   START\r\n    IN  BUF,LEN\r\n    OUT BUF,LEN\r\n    EXIT\r\nBUF DS  10\r\nLEN DC  1\tX\r\n    END\r\n";
+    EXPECT_EQ(feedbackText(e, Grader(e).gradeText(kEditorProgramName, echo)),
+              "the program in the editor\nScore: 1 of 4 points\n\n"
+              "6:10  warning: a tab is not a separator here: use blanks\n"
+              "echo: passed\n"
+              "twice: failed (wrong-output)\n  output line 2 is missing, expected \"7\"\n"
+              "Hidden cases: 1, 0 passed\n");
 }
 
 }  // namespace

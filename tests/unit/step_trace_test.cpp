@@ -78,5 +78,40 @@ TEST(FirstDeparture, IsTheFirstStepThatDoesOtherwise) {
     for (const auto& row : rows) EXPECT_EQ(departure(row.mine, row.reference), row.expected) << row.mine;
 }
 
+TEST(FirstDeparture, LooksThroughALayoutOtherThanTheReferences) {
+    struct Row {
+        const char* mine;
+        std::optional<std::string> expected;
+    };
+    // The reference keeps its stack under STACK and walks a buffer through GR2.
+    const char* reference =
+        "  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+        "PUT ST GR1,0,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n";
+    const Row rows[] = {
+        {reference, std::nullopt},
+        // Layout only: a word more before the buffer, before the stack, a label renamed.
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "PUT ST GR1,0,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nX DS 1\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n",
+         std::nullopt},
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "PUT ST GR1,0,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nBUF DS 2\r\n  DS 9\r\nSTACK DC 0\r\n",
+         std::nullopt},
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL OUT1\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "OUT1 ST GR1,0,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nX DS 3\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n",
+         std::nullopt},
+        // A real fault after a layout change is found at its own step.
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3200\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "PUT ST GR1,0,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nX DS 1\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n",
+         "step 3: LEA at 0004 leaves GR1 = 3200, the reference 3300"},
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "PUT ST GR1,0,GR2\r\n  LEA GR2,2,GR2\r\n  RET\r\nX DS 1\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n",
+         "step 6: LEA at 000D leaves GR2 = 0013, the reference 0011"},
+        {"  LEA GR4,STACK\r\n  LEA GR2,BUF\r\n  LEA GR1,#3300\r\n  CALL PUT\r\n  LD GR3,BUF\r\n  EXIT\r\n"
+         "PUT ST GR1,1,GR2\r\n  LEA GR2,1,GR2\r\n  RET\r\nX DS 1\r\nBUF DS 2\r\n  DS 4\r\nSTACK DC 0\r\n",
+         "step 8: LD at 0008 leaves GR3 = 0000, the reference 3300"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(departure(row.mine, reference), row.expected) << row.mine;
+}
+
 }  // namespace
 }  // namespace comet

@@ -1,6 +1,6 @@
 // The modal boxes as in-page dialogs: the message box (OK, or OK and Cancel), the
-// input box, the question before unsaved changes are lost and the Run Mode progress
-// dialog with its Stop button. Each box's promise settles with the user's answer; Esc
+// input box, the question before unsaved changes are lost, the self-check's results and
+// the Run Mode progress dialog with its Stop button. Each box's promise settles with the user's answer; Esc
 // answers Cancel where there is one.
 import { shownText } from './draw.js';
 
@@ -79,6 +79,23 @@ export function createDialogs(doc) {
       saveChanges.querySelector('.box-text').textContent = question;
       const done = answer(saveChanges, { defaultValue: true, cancelValue: 'cancel', read: (v) => (v === true ? 'save' : v) });
       saveChanges.querySelector('.ok').focus();
+      return done;
+    },
+    // The self-check's account: the score, a row for each visible case, the hidden ones counted.
+    selfCheck(account) {
+      const box = doc.getElementById('selfCheck');
+      doc.getElementById('selfCheckScore').textContent = account.score;
+      doc.getElementById('selfCheckWarnings').textContent = account.warnings.join('\n');
+      doc.getElementById('selfCheckEvery').textContent = account.everyCase;
+      doc.getElementById('selfCheckHidden').textContent = account.hidden;
+      const rows = account.cases.map((c) => {
+        const row = doc.createElement('tr');
+        for (const text of [c.name, c.result, c.details.join('\n')]) row.insertCell().textContent = text;
+        return row;
+      });
+      box.querySelector('tbody').replaceChildren(...rows);
+      const done = answer(box, { defaultValue: true, cancelValue: true });
+      box.querySelector('.ok').focus();
       return done;
     },
     // ---- Run Mode progress ----

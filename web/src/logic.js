@@ -55,6 +55,16 @@ export async function loadLogic(createModule, page) {
       }
     },
     openReadFile: () => m._web_open_read_file(),
+    // The editor's program against a case file's bytes: the self-check's account, or { error }.
+    checkCases(name, bytes) {
+      const at = m._malloc(Math.max(bytes.length, 1));
+      m.HEAPU8.set(bytes, at);
+      try {
+        return fromJson(m.ccall('web_check_cases', 'number', ['string', 'number', 'number'], [name, at, bytes.length]));
+      } finally {
+        m._free(at);
+      }
+    },
     openLimit: () => m._web_open_limit(),
     newDocument: () => m._web_new(),
     saveQuestion: () => fromJson(m._web_save_question()),

@@ -188,6 +188,7 @@ function enabled(command) {
 const commands = {
   new: () => deliver(async () => { if (await askToSaveChanges()) logic.newDocument(); }),
   open: () => $('filePicker').click(),
+  checkCases: () => $('casesPicker').click(),
   save: () => deliver(saveFile),
   help: () => deliver(() => logic.click(Control.Command3)),
   object: () => deliver(() => logic.click(Control.Command4)),
@@ -291,11 +292,26 @@ async function openPicked(file) {
   });
 }
 
+// A case file picked for the self-check: the program in the editor against its cases.
+async function checkPicked(file) {
+  const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
+  await deliver(async () => {
+    const account = logic.checkCases(file.name, bytes);
+    if (account.error !== undefined) await dialogs.messageBox(account.error, 'Check against cases');
+    else await dialogs.selfCheck(account);
+  });
+}
+
 function wireFiles() {
   $('filePicker').addEventListener('change', (e) => {
     const file = e.target.files[0];
     e.target.value = '';
     if (file) openPicked(file);
+  });
+  $('casesPicker').addEventListener('change', (e) => {
+    const file = e.target.files[0];
+    e.target.value = '';
+    if (file) checkPicked(file);
   });
   // A file dropped anywhere, the editor too, is opened, not pasted as it is.
   const dropsFile = (e) => e.dataTransfer?.types.includes('Files');
