@@ -8,6 +8,7 @@
 //   === memory                        the same one per line with its cell tag: "0000: 1240 -1"
 //   === listing                       the lines of List1, each in double quotes
 //   === messages                      every message box shown, in order, each in double quotes
+//                                     after the line and columns it points at: 3:1-4 "..."
 //
 // In source lines and quoted texts \t \r \n \0 \s \" and \\ stand for a tab, a lone CR, a
 // lone LF, a NUL, a blank, a quote and a backslash. In words and memory a ";" starts a
@@ -43,7 +44,7 @@ struct GoldenCase {
     Text source;
     std::vector<ExpectedWord> words;
     std::vector<std::string> listing;   // UTF-8, for readable failure output
-    std::vector<std::string> messages;  // UTF-8
+    std::vector<std::string> messages;  // UTF-8, after where each points: 3:1-4 "text"
 };
 
 std::string unescape(std::string_view s, const std::string& where) {
@@ -139,7 +140,9 @@ GoldenCase readGolden(const fs::path& path) {
         } else if (section == "listing") {
             c.listing.push_back(quoted(line, where));
         } else if (section == "messages") {
-            c.messages.push_back(quoted(line, where));
+            const size_t quote = line.find('"');
+            if (quote == std::string::npos || quote == 0) throw std::runtime_error(where + ": expected LINE:COLUMN-END \"message\"");
+            c.messages.push_back(line.substr(0, quote) + quoted(line.substr(quote), where));
         } else {
             throw std::runtime_error(where + ": unknown section " + section);
         }
@@ -178,11 +181,16 @@ void expectAssembly(const GoldenCase& c, const Workbench& wb, const HeadlessDisp
     std::vector<std::string> listing;
     for (const Text& l : wb.list1.lines) listing.push_back(toUtf8(l));
     EXPECT_EQ(listing, c.listing);
+    // Each box shows one of the assembler's diagnostics, in order.
+    ASSERT_EQ(d.shown.size(), wb.diagnostics.size());
     std::vector<std::string> messages;
-    for (const ShownBox& b : d.shown) {
+    for (size_t i = 0; i < d.shown.size(); ++i) {
+        const ShownBox& b = d.shown[i];
+        const SourceSpan& at = wb.diagnostics[i].where;
         EXPECT_EQ(b.kind, ShownBox::Message);
         EXPECT_EQ(b.title, kAppTitle);
-        messages.push_back(toUtf8(b.text));
+        messages.push_back(std::to_string(at.line) + ':' + std::to_string(at.column) + '-' + std::to_string(at.endColumn) + ' ' +
+                           toUtf8(b.text));
     }
     EXPECT_EQ(messages, c.messages);
 }

@@ -1,4 +1,4 @@
-// Where each assembler message points in the source; the golden files show the texts.
+// Where each assembler message points in the source, where the golden files cannot show it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,25 +26,12 @@ std::vector<Diagnostic> assemble(const Text& source) {
     return s.wb.diagnostics;
 }
 
+// The golden assembler files show where each message points; here the places they cannot
+// hold well: a column past 10,000 and lines ended by a lone LF.
 TEST(Diagnostics, AssemblerMessagesPointAtTheirStatementOrOperand) {
     struct Row { const char* what; Text source; DiagKind kind; int32_t line, column, endColumn; };
-    const Text longLine = Text(10000, u' ') + u"123 LD GR0,A";
-    Text tableFull;
-    for (int i = 0; i < 65; ++i) tableFull += u"N" + fromAscii(std::to_string(i)) + u" DC 0\r\n";
     const Row rows[] = {
-        {"register as head, after a blank line", u"  LD GR0,1\r\n\r\nGR1 LD GR0,A\r\n", DiagKind::SyntaxError, 3, 1, 4},
-        {"number as head on a very long line", longLine, DiagKind::SyntaxError, 1, 10001, 10004},
-        {"unclosed string", u"  DC 1\r\nX 'abc", DiagKind::SyntaxError, 2, 3, 7},
-        {"number out of range", u"  40000", DiagKind::SyntaxError, 1, 3, 8},
-        {"two names", u"FOO BAR", DiagKind::SyntaxError, 1, 5, 8},
-        {"negative DS count", u"  DS  -3", DiagKind::SyntaxError, 1, 7, 9},
-        {"undefined name", u"  LD GR0,1\r\n  JMP NOWHERE,GR1\r\n", DiagKind::Undefined, 2, 7, 14},
-        {"undefined name of IN's second operand", u"  IN BUF,LEN\r\nBUF DC 0", DiagKind::Undefined, 1, 10, 13},
-        {"duplicate label", u"A DC 1\r\nA DC 2", DiagKind::DuplicateLabel, 2, 1, 2},
-        {"name table full", tableFull, DiagKind::NameTableOver, 65, 1, 4},
-        {"past memory", u"  DS 199\r\n  LD GR0,1 \r\n", DiagKind::MemoryOver, 2, 3, 11},
-        {"DS of a name", u"  DS X", DiagKind::DsOperand, 1, 6, 7},
-        {"DS without operand", u"  DS", DiagKind::DsOperand, 1, 3, 5},
+        {"number as head on a very long line", Text(10000, u' ') + u"123 LD GR0,A", DiagKind::SyntaxError, 1, 10001, 10004},
         {"lines counted at a lone LF, as the editor counts", u"A DC 1\nB DC 2\r\n  JMP C", DiagKind::Undefined, 3, 7, 8},
     };
     for (const Row& r : rows) {
@@ -55,16 +42,6 @@ TEST(Diagnostics, AssemblerMessagesPointAtTheirStatementOrOperand) {
         EXPECT_EQ(d.where.line, r.line) << r.what;
         EXPECT_EQ(d.where.column, r.column) << r.what;
         EXPECT_EQ(d.where.endColumn, r.endColumn) << r.what;
-    }
-}
-
-TEST(Diagnostics, EachUseOfAnUndefinedNameIsReportedWhereItStands) {
-    const auto found = assemble(u"  JMP X\r\n  LD GR1,X,GR2\r\n  DC X\r\n  OUT X,X\r\n");
-    ASSERT_EQ(found.size(), 5u);
-    const std::pair<int32_t, int32_t> where[] = {{1, 7}, {2, 10}, {3, 6}, {4, 7}, {4, 9}};
-    for (size_t i = 0; i < found.size(); ++i) {
-        EXPECT_EQ(found[i].name, u"X");
-        EXPECT_EQ(std::pair(found[i].where.line, found[i].where.column), where[i]) << i;
     }
 }
 
