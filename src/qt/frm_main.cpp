@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -37,6 +38,7 @@
 #include "qt/boxes.hpp"
 #include "qt/breakpoint_marks.hpp"
 #include "qt/clickable_label.hpp"
+#include "qt/console_pane.hpp"
 #include "workbench/editor_text.hpp"
 #include "qt/fonts.hpp"
 #include "qt/frm_text.hpp"
@@ -46,6 +48,8 @@
 #include "qt/source_editor.hpp"
 #include "session/reports.hpp"
 #include "session/source_lines.hpp"
+#include "session/view.hpp"
+#include "session/actions.hpp"
 
 namespace comet {
 
@@ -159,6 +163,17 @@ void mirrorSelection(QListWidget* list, int selected) {
     list->scrollToItem(list->item(selected));
 }
 
+// Scrolls the editor the least that shows `line` (from 1) with `context` lines around it.
+void bringLineIntoView(QPlainTextEdit* edit, int line, int context) {
+    QScrollBar* bar = edit->verticalScrollBar();  // counts lines: the editor does not wrap
+    const int visible = std::max(1, edit->viewport()->height() / std::max(1, edit->fontMetrics().lineSpacing()));
+    const int around = std::min(context, (visible - 1) / 2);
+    const int top = line - 1 - around;
+    const int bottom = line - 1 + around;
+    if (top < bar->value()) bar->setValue(top);
+    else if (bottom >= bar->value() + visible) bar->setValue(bottom - visible + 1);
+}
+
 void setTextIfChanged(QLineEdit* box, const Text& text) {
     const QString shown = toQString(text);
     if (box->text() == shown) return;
@@ -191,6 +206,7 @@ FrmMain::FrmMain()
     scroll_->setWidget(central_);
     setCentralWidget(scroll_);
     createStatusAndProblems();
+    createConsole();
     createMenus();
     createDebugBar();
     wireEvents();
@@ -604,6 +620,8 @@ void FrmMain::mirror() {
     mirrorDocument();
     mirrorBreakpoints();
     mirrorDebugging();
+    mirrorConsole();
+    mirrorView();
     if (viewer_) viewer_->mirror(wb_.frmText);
 }
 
@@ -680,6 +698,33 @@ void FrmMain::mirrorDebugging() {
     undoLimit_->setVisible(!limit.empty());
     back_->setEnabled(wb_.debug.undo.steps() > 0);
     for (const auto& [speed, action] : speedActions_) action->setChecked(speed == wb_.debug.speed);
+}
+
+void FrmMain::mirrorView() {
+    if (wb_.viewFollows == shownViewFollows_) return;
+    shownViewFollows_ = wb_.viewFollows;
+    const ViewTargets view = viewTargets(wb_);
+    if (view.editorLine > 0) bringLineIntoView(text1_, view.editorLine, kViewContextLines);
+    if (view.listingRow >= 0 && view.listingRow < list1_->count()) list1_->scrollToItem(list1_->item(view.listingRow));
+    if (view.dumpRow >= 0 && view.dumpRow < list2_->count()) list2_->scrollToItem(list2_->item(view.dumpRow));
+}
+
+void FrmMain::mirrorConsole() {
+    console_->mirror(wb_.console);
+    console_->setVisible(wb_.console.on);
+    consoleAction_->setChecked(wb_.console.on);
+}
+
+// Below the classic controls, beside the problem list; the View menu shows and hides it.
+void FrmMain::createConsole() {
+    console_ = new ConsolePane(this);
+    console_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, console_);
+    console_->hide();
+    connect(console_, &ConsolePane::clearPressed, this, [this] { deliver([&] { userClearsConsole(wb_); }); });
+    connect(console_, &ConsolePane::inputEdited, this, [this](const QString& text) {
+        deliver([&] { wb_.console.input = toText(text); });
+    });
 }
 
 void FrmMain::mirrorChanges() {

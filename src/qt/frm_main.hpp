@@ -53,6 +53,7 @@ class QToolButton;
 namespace comet {
 
 class ClickableLabel;
+class ConsolePane;
 class FrmText;
 class SourceEditor;
 
@@ -125,6 +126,7 @@ private:
     void createRunMenu();
     void createSpeedMenu();
     void createViewMenu();
+    void createConsole();
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
     QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
@@ -167,6 +169,8 @@ private:
     void mirrorDocument();  // the title, and a recovery copy due after an edit
     void mirrorBreakpoints();  // beside the editor's lines and the listing's
     void mirrorDebugging();    // the status bar, Back, the speed
+    void mirrorView();         // after a step, Back or a run's end: its places brought into view
+    void mirrorConsole();
 
     Workbench wb_;
     RunMonitor monitor_;
@@ -205,6 +209,8 @@ private:
     QMenu* runMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QPalette boxPalette_;  // a register box's own colours
+    ConsolePane* console_ = nullptr;
+    QAction* consoleAction_ = nullptr;
 
     // ---- Debugging ----
     QToolBar* debugBar_ = nullptr;
@@ -225,6 +231,7 @@ private:
     MemoryDump shownList2_;
     std::vector<Text> shownItems_;
     ChangeMarks shownChanges_;
+    uint64_t shownViewFollows_ = 0;
 };
 
 template <class Handler>

@@ -21,6 +21,7 @@
 #include <variant>
 
 #include "emulator/engine.hpp"
+#include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
@@ -162,6 +163,12 @@ void FrmMain::createViewMenu() {
     in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});  // = is + without Shift
     addCommand(view, QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { zoomBy(-1); });
     addCommand(view, QStringLiteral("&Reset zoom"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomBy(0); });
+    view->addSeparator();
+    consoleAction_ = addCommand(view, QStringLiteral("Output &console"), QKeySequence(), [this] {
+        deliver([&] { userTurnsConsole(wb_, consoleAction_->isChecked()); });
+    });
+    consoleAction_->setObjectName(QStringLiteral("consoleAction"));
+    consoleAction_->setCheckable(true);
 }
 
 // ---- The document ------------------------------------------------------------------
@@ -228,7 +235,7 @@ bool FrmMain::askToSaveChanges() {
 }
 
 // The old text is cleared first, so that the new one is set whole: undo does not go back
-// into another document.
+// into another document. The machine starts afresh with it, as at start-up.
 void FrmMain::loadDocument(Document doc) {
     doc_ = std::move(doc);
     {
@@ -237,7 +244,8 @@ void FrmMain::loadDocument(Document doc) {
     }
     shownSource_.clear();
     shownWidgetText_.clear();
-    deliver([&] { userSetsSource(wb_, doc_.savedText); });
+    if (wb_.debug.press.active) deliver([&] { userStopsWatchedPress(wb_); });
+    deliver([&] { startWithText(wb_, doc_.savedText); });
     keepRecoveryCopy();
 }
 

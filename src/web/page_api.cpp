@@ -6,6 +6,7 @@
 #include <string>
 
 #include "emulator/engine.hpp"
+#include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
@@ -147,6 +148,19 @@ EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
         const int32_t start = comet::logicOffsetOf(wb.text1.text, from);
         comet::userSelects(wb, start, comet::logicOffsetOf(wb.text1.text, to) - start);
     });
+}
+
+// ---- The output console ----
+
+EMSCRIPTEN_KEEPALIVE void web_console(int on) {
+    deliver([on](Workbench& wb) { comet::userTurnsConsole(wb, on != 0); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_console_clear() { deliver(comet::userClearsConsole); }
+
+// The console's input field as the user left it: the line the next IN reads.
+EMSCRIPTEN_KEEPALIVE void web_console_input(const char* text) {
+    deliver([&](Workbench& wb) { wb.console.input = comet::fromUtf8(text); });
 }
 
 // ---- The viewer ----

@@ -6,6 +6,7 @@
 #include "session/debugging.hpp"
 #include "session/problems.hpp"
 #include "session/source_lines.hpp"
+#include "session/view.hpp"
 #include "web/json_writer.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/lists.hpp"
@@ -131,6 +132,28 @@ void writeDebugging(JsonWriter& json, const Workbench& wb) {
     json.value(statusBarText(wb, true));
 }
 
+// What the page brings into view whenever viewFollows moves on, and the console.
+void writeViewAndConsole(JsonWriter& json, const Workbench& wb) {
+    const ViewTargets view = viewTargets(wb);
+    json.key("view");
+    json.beginObject();
+    writeNumber(json, "follows", static_cast<int64_t>(wb.viewFollows));
+    writeNumber(json, "editorLine", view.editorLine);
+    writeNumber(json, "contextLines", kViewContextLines);
+    writeNumber(json, "listingRow", view.listingRow);
+    writeNumber(json, "dumpRow", view.dumpRow);
+    json.endObject();
+    json.key("console");
+    json.beginObject();
+    json.key("on");
+    json.value(wb.console.on);
+    writeNumber(json, "changes", static_cast<int64_t>(wb.console.changes));
+    writeLines(json, "lines", wb.console.lines);
+    json.key("input");
+    json.value(wb.console.input);
+    json.endObject();
+}
+
 }  // namespace
 
 std::string stateJson(const Workbench& wb, const PageShows& page) {
@@ -158,6 +181,7 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     writeProblems(json, wb);
     writeChanges(json, wb);
     writeDebugging(json, wb);
+    writeViewAndConsole(json, wb);
     json.key("running");
     json.value(page.running);
     json.endObject();

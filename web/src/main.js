@@ -24,6 +24,7 @@ let zoom = NORMAL_ZOOM;
 let focusEditor = false; // the logic gave the editor the focus during the action under way
 let shownDocument = null;  // the number of the document the editor shows
 let keptKey = null;      // what the recovery copy last kept was made of
+let followed = 0;        // the logic's viewFollows the views were last brought to
 const yieldChannel = new MessageChannel();
 
 // A turn for the browser: input, timers and painting, with no timer clamping.
@@ -55,10 +56,35 @@ function draw() {
   setIfChanged($('Label6'), 'textContent', s.label6);
   drawChooser($('Combo1'), s.items, s.chooser);
   viewer.draw(s.viewer);
+  drawView(s.view);
+  drawConsole(s.console);
   drawStatus(s);
   menus.draw();
   keepRecoveryCopy(s);
   return s;
+}
+
+// After a step, Back or a run's end: the PC's line, its listing line and the first
+// word the step wrote are brought into view; in between the user scrolls freely.
+function drawView(view) {
+  if (view.follows === followed) return;
+  followed = view.follows;
+  if (view.editorLine > 0) editor.showLine(view.editorLine, view.contextLines);
+  $('List1').children[view.listingRow]?.scrollIntoView({ block: 'nearest' });
+  $('List2').children[view.dumpRow]?.scrollIntoView({ block: 'nearest' });
+}
+
+let shownConsole = -1;  // the console's changes last drawn
+
+function drawConsole(console) {
+  setIfChanged($('consoleDock'), 'hidden', !console.on);
+  $('viewConsole').setAttribute('aria-checked', String(console.on));
+  setIfChanged($('consoleInput'), 'value', console.input);
+  if (console.changes === shownConsole) return;
+  shownConsole = console.changes;
+  const output = $('consoleOutput');
+  output.textContent = console.lines.join('\n');
+  output.scrollTop = output.scrollHeight;
 }
 
 // The status line, the problem count that shows the list, and the list.
@@ -186,6 +212,7 @@ const commands = {
   zoomIn: () => zoomTo(Math.min(zoom + 1, ZOOM_PERCENTS.length - 1)),
   zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
   zoomReset: () => zoomTo(NORMAL_ZOOM),
+  console: () => deliver(() => logic.setConsole(!shown.console.on)),
 };
 
 const menus = createMenus(document, { run: (command, item) => commands[command](item), enabled });
@@ -225,6 +252,8 @@ function wireControls() {
     if (document.hasFocus()) deliver(() => logic.click(Control.Combo1LostFocus));
   });
   $('Speed').addEventListener('change', (e) => deliver(() => logic.setSpeed(Number(e.target.value))));
+  $('consoleClear').addEventListener('click', () => deliver(() => logic.clearConsole()));
+  $('consoleInput').addEventListener('input', (e) => deliver(() => logic.consoleInput(e.target.value)));
 }
 
 // A listing line clicked selects the source line that made it; a double-click sets or
