@@ -493,8 +493,10 @@ void FrmMain::runEnded() {
 
 void FrmMain::askToQuit() {
     askToQuitAfterRun_ = false;
-    const auto answer = QMessageBox::question(this, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
-    if (answer == QMessageBox::Yes) close();
+    QMessageBox box(QMessageBox::Question, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    fitAndCentre(box, this);
+    if (box.exec() == QMessageBox::Yes) close();
 }
 
 // ---- Events -------------------------------------------------------------------------

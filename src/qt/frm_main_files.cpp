@@ -25,6 +25,7 @@
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
+#include "qt/boxes.hpp"
 #include "qt/clickable_label.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/qt_text.hpp"
@@ -35,7 +36,7 @@ namespace comet {
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentFiles");
-const QString kFileFilter = QStringLiteral("CASL programs (*.casl *.cas *.asm *.txt);;All files (*)");
+const QString kFileFilter = QStringLiteral("CASL sources (*.casl *.cas *.asm);;All files (*)");
 
 // The program's settings, under its own name (a test program keeps its own).
 QSettings settings() {
@@ -79,7 +80,8 @@ void FrmMain::createFileMenu() {
     fillRecentMenu();
     file->addSeparator();
     addCommand(file, QStringLiteral("&Save"), QKeySequence::Save, [this] { save(); });
-    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence::SaveAs, [this] { saveAs(); });
+    // Ctrl+Shift+S on every desktop: some give the standard Save As no key at all.
+    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
 }
@@ -204,7 +206,7 @@ bool FrmMain::save() {
 
 bool FrmMain::saveAs() {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), dialogFolder(), kFileFilter);
-    return !path.isEmpty() && saveTo(path);
+    return !path.isEmpty() && saveTo(pathOf(withSourceExtension(nativePath(path))));
 }
 
 // On failure the document, the editor and the recovery copy stay as they were.
@@ -227,6 +229,10 @@ bool FrmMain::askToSaveChanges() {
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("saveChanges"));
     box.setDefaultButton(QMessageBox::Save);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
+    fitAndCentre(box, this);
     switch (box.exec()) {
         case QMessageBox::Save: return save();
         case QMessageBox::Discard: return true;
@@ -250,7 +256,10 @@ void FrmMain::loadDocument(Document doc) {
 }
 
 void FrmMain::showFileError(const std::string& message) {
-    QMessageBox::warning(this, toQString(kAppTitle), QString::fromStdString(message));
+    QMessageBox box(QMessageBox::Warning, toQString(kAppTitle), QString::fromStdString(message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("fileError"));
+    fitAndCentre(box, this);
+    box.exec();
 }
 
 QString FrmMain::dialogFolder() const {
@@ -343,8 +352,10 @@ void FrmMain::offerRecovery() {
                             .arg(toQString(documentName(from)), when),
                         QMessageBox::Yes | QMessageBox::Discard, this);
         box.setObjectName(QStringLiteral("restoreCopy"));
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Restore"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Restore"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
         box.setDefaultButton(QMessageBox::Yes);
+        fitAndCentre(box, this);
         if (box.exec() == QMessageBox::Yes && askToSaveChanges()) {
             loadDocument(documentOf(copy.path, copy.format, fileText.value_or(Text())));
             deliver([&] { userSetsSource(wb_, copy.text); });

@@ -134,7 +134,17 @@ void RunMonitor::showBox() {
     QObject::connect(stopButton, &QPushButton::clicked, box_.get(), &QDialog::reject);
     QObject::connect(box_.get(), &QDialog::rejected, box_.get(), [this] { stop(); });
     showCount();
+    placeBox();
     box_->show();
+}
+
+// At the top right of the main window, over "ASM" and "Exec", which wait while it runs:
+// the lists, the editor and the registers stay in sight.
+void RunMonitor::placeBox() {
+    box_->adjustSize();
+    const QRect window = owner_->frameGeometry();
+    const int margin = box_->fontMetrics().height();
+    box_->move(window.right() - box_->frameGeometry().width() - margin, window.top() + 3 * margin);
 }
 
 void RunMonitor::showCount() {

@@ -58,6 +58,7 @@ private:
 
     bool checkClock();
     void showBox();
+    void placeBox();
     void showCount();
 
     QWidget* owner_;
