@@ -32,6 +32,7 @@ bool execMessageBox(QWidget* parent, const Text& text, const Text& title, QMessa
 // A message box sizes itself to its text only: a spacer as wide as the title keeps the
 // title whole.
 void fitAndCentre(QDialog& box, QWidget* over) {
+    if (over != nullptr) box.setFont(over->window()->font());  // the zoom: a box is a window, fonts do not reach it
     const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,

@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -92,6 +94,8 @@ QFont scaled(QFont font, int percent) {
 }
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
+
+constexpr int kConsoleLines = 8;  // the output console's height when it opens
 
 const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
 
@@ -218,6 +222,7 @@ FrmMain::FrmMain()
     const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
     resize(design.width(), design.height() + menuBar()->sizeHint().height() + debugBar_->sizeHint().height() +
                                statusBar()->sizeHint().height());
+    zoomSized_ = size();
     wb_.debug.detectLoops = true;
     Form_Load(wb_);
     keptText_ = wb_.text1.text;
@@ -450,15 +455,40 @@ void FrmMain::zoomBy(int steps) {
     const int level = steps == 0 ? static_cast<int>(kNormalZoom) : static_cast<int>(zoomLevel_) + steps;
     zoomLevel_ = static_cast<size_t>(std::clamp(level, 0, static_cast<int>(kZoomPercents.size()) - 1));
     applyZoom();
+    growToFit();
+    rememberSettings();
 }
 
-// Every text in the classic controls and the viewer grows with the zoom, and so do the
-// controls, in their design arrangement: a larger zoom needs a larger area, and the
-// area scrolls when the window is smaller.
+void FrmMain::zoomTo(int percent) {
+    const auto* level = std::find(kZoomPercents.begin(), kZoomPercents.end(), percent);
+    zoomLevel_ = level == kZoomPercents.end() ? kNormalZoom : static_cast<size_t>(level - kZoomPercents.begin());
+    applyZoom();
+}
+
+// Scroll bars come only once the screen has no more room. A window the user has not
+// resized since takes the zoom's size, smaller too; one sized by hand only grows.
+void FrmMain::growToFit() {
+    layout()->activate();  // the bars around the area have taken their zoomed heights
+    const QSize around = size() - scroll_->size();
+    const QSize needed = QSize(pixels(kMainDesignWidth, logicalDpiX()), pixels(kMainDesignHeight, logicalDpiY())) + around;
+    QSize target = size() == zoomSized_ ? needed : size().expandedTo(needed);
+    if (const QScreen* screen = this->screen()) {
+        target = target.boundedTo(screen->availableGeometry().size() - (frameGeometry().size() - size()));
+    }
+    if (target != size()) resize(target);
+    zoomSized_ = target;
+}
+
+// Every text of the window, its menus, bars, docks and boxes and the viewer grows with
+// the zoom, and so do the controls, in their design arrangement: a larger zoom needs a
+// larger area, and the area scrolls when the window is smaller.
 void FrmMain::applyZoom() {
     const int percent = zoomPercent();
     const QFont fixed = scaled(fixedJapaneseFont(), percent);
-    central_->setFont(scaled(QApplication::font(), percent));
+    const QFont ui = scaled(QApplication::font(), percent);
+    setFont(ui);  // the menu bar, the tool bar, the status bar and the docks
+    for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(ui);  // windows of their own: fonts do not reach them
+    central_->setFont(ui);
     for (QWidget* control : std::initializer_list<QWidget*>{text1_, list1_, list2_, combo1_}) control->setFont(fixed);
     for (QLineEdit* box : txtGR_) box->setFont(fixed);
     text1_->setTabStopDistance(tabStopDistance(fixed));
@@ -482,6 +512,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     recovery_.forget();
+    rememberSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -713,6 +744,10 @@ void FrmMain::mirrorView() {
 
 void FrmMain::mirrorConsole() {
     console_->mirror(wb_.console);
+    if (console_->isHidden() && wb_.console.on) {
+        console_->show();  // a few lines high: the classic controls keep their room
+        resizeDocks({console_}, {kConsoleLines * console_->fontMetrics().lineSpacing()}, Qt::Vertical);
+    }
     console_->setVisible(wb_.console.on);
     consoleAction_->setChecked(wb_.console.on);
 }

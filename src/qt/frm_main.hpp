@@ -80,9 +80,12 @@ public:
     const RecoveryStore& recovery() const { return recovery_; }
     static constexpr int kRecoveryDelayMs = 2000;  // from an edit to its recovery copy
 
-    // ---- Zoom ----
+    // ---- Zoom and what the next start remembers ----
     int zoomPercent() const;
     void zoomBy(int steps);  // steps up (positive) or down the zoom levels; 0 resets to 100 %
+    // The zoom, the window's size and place and the watching speed the last window left;
+    // a first start keeps the design's size.
+    void restoreSettings();
 
     // ---- Display ----
     void messageBox(const Text& text, const Text& title) override;
@@ -145,6 +148,9 @@ private:
 
     // ---- Zoom ----
     void applyZoom();
+    void zoomTo(int percent);  // a level of the zoom, else 100 %
+    void growToFit();  // the window takes the room the zoomed controls need, within the screen
+    void rememberSettings();
 
     // ---- Events ----
     template <class Handler>
@@ -183,6 +189,7 @@ private:
     QTimer recoveryTimer_;  // runs from an edit until its recovery copy is written
     Text keptText_;         // the text the recovery copy (or its absence) is for
     size_t zoomLevel_;      // index into the zoom levels
+    QSize zoomSized_;       // the size the zoom last gave the window
 
     // ---- Controls ----
     QScrollArea* scroll_ = nullptr;  // shows the classic controls, with scroll bars when the window is small

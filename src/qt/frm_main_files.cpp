@@ -36,6 +36,9 @@ namespace comet {
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kZoomKey = QStringLiteral("zoomPercent");
+const QString kGeometryKey = QStringLiteral("windowGeometry");
+const QString kSpeedKey = QStringLiteral("speed");
 const QString kFileFilter = QStringLiteral("CASL sources (*.casl *.cas *.asm);;All files (*)");
 
 // The program's settings, under its own name (a test program keeps its own).
@@ -129,6 +132,7 @@ void FrmMain::createSpeedMenu() {
                                           : QStringLiteral("&%1 instructions a second").arg(speed);
         QAction* action = addCommand(speedMenu_, text, QKeySequence(), [this, speed] {
             deliver([&] { userSetsSpeed(wb_, speed); });
+            rememberSettings();
         });
         action->setCheckable(true);
         group->addAction(action);
@@ -266,6 +270,23 @@ QString FrmMain::dialogFolder() const {
     if (!doc_.path.empty()) return QFileInfo(pathOf(doc_.path)).absolutePath();
     const QStringList recent = settings().value(kRecentKey).toStringList();
     return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
+}
+
+// ---- What the next start remembers ----------------------------------------------------
+
+void FrmMain::rememberSettings() {
+    QSettings store = settings();
+    store.setValue(kZoomKey, zoomPercent());
+    store.setValue(kGeometryKey, saveGeometry());
+    store.setValue(kSpeedKey, wb_.debug.speed);
+}
+
+void FrmMain::restoreSettings() {
+    const QSettings store = settings();
+    zoomTo(store.value(kZoomKey, 100).toInt());
+    if (store.contains(kGeometryKey)) restoreGeometry(store.value(kGeometryKey).toByteArray());
+    const int speed = store.value(kSpeedKey, 0).toInt();
+    deliver([&] { userSetsSpeed(wb_, speed); });
 }
 
 // ---- Recent files ------------------------------------------------------------------

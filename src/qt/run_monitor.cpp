@@ -141,6 +141,7 @@ void RunMonitor::showBox() {
 // At the top right of the main window, over "ASM" and "Exec", which wait while it runs:
 // the lists, the editor and the registers stay in sight.
 void RunMonitor::placeBox() {
+    box_->setFont(owner_->window()->font());  // zoomed as the window is
     box_->adjustSize();
     const QRect window = owner_->frameGeometry();
     const int margin = box_->fontMetrics().height();
