@@ -4,7 +4,7 @@ import { Control, loadLogic } from './logic.js';
 import { createDialogs } from './dialogs.js';
 import { createEditor } from './editor.js';
 import { createMenus } from './menu.js';
-import { createStore } from './storage.js';
+import { createSettings, createStore } from './storage.js';
 import { createViewer } from './viewer.js';
 import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
 
@@ -15,6 +15,7 @@ const ZOOM_PERCENTS = [50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300];
 const NORMAL_ZOOM = ZOOM_PERCENTS.indexOf(100);
 const dialogs = createDialogs(document);
 const store = createStore(window.localStorage);
+const settings = createSettings(window.localStorage);
 
 let logic = null;
 let shown = null;        // the state last drawn
@@ -208,7 +209,7 @@ const commands = {
   reset: () => deliver(() => logic.reset()),
   breakpoint: () => deliver(() => logic.toggleBreakpointAtCaret()),
   stop: () => watch?.stop(),
-  speed: (item) => deliver(() => logic.setSpeed(Number(item.dataset.speed))),
+  speed: (item) => deliver(() => setSpeed(Number(item.dataset.speed))),
   zoomIn: () => zoomTo(Math.min(zoom + 1, ZOOM_PERCENTS.length - 1)),
   zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
   zoomReset: () => zoomTo(NORMAL_ZOOM),
@@ -217,10 +218,25 @@ const commands = {
 
 const menus = createMenus(document, { run: (command, item) => commands[command](item), enabled });
 
-// The whole window grows or shrinks, as the desktop's View menu zooms it.
+// The whole window grows or shrinks, its menus, status line, lists, boxes and viewer
+// too, as the desktop's View menu zooms it; the next visit starts at it.
 function zoomTo(level) {
   zoom = level;
-  $('client').style.zoom = String(ZOOM_PERCENTS[level] / 100);
+  document.documentElement.style.setProperty('--zoom', String(ZOOM_PERCENTS[level] / 100));
+  settings.keep('zoom', ZOOM_PERCENTS[level]);
+}
+
+function setSpeed(speed) {
+  logic.setSpeed(speed);
+  settings.keep('speed', speed);
+}
+
+// The zoom and the speed the last visit left.
+function restoreSettings() {
+  const level = ZOOM_PERCENTS.indexOf(settings.number('zoom'));
+  if (level >= 0) zoomTo(level);
+  const speed = settings.number('speed');
+  if (speed !== null) logic.setSpeed(speed);
 }
 
 const editor = createEditor($('Text1'), {
@@ -251,7 +267,7 @@ function wireControls() {
   $('Combo1').addEventListener('blur', () => {
     if (document.hasFocus()) deliver(() => logic.click(Control.Combo1LostFocus));
   });
-  $('Speed').addEventListener('change', (e) => deliver(() => logic.setSpeed(Number(e.target.value))));
+  $('Speed').addEventListener('change', (e) => deliver(() => setSpeed(Number(e.target.value))));
   $('consoleClear').addEventListener('click', () => deliver(() => logic.clearConsole()));
   $('consoleInput').addEventListener('input', (e) => deliver(() => logic.consoleInput(e.target.value)));
 }
@@ -358,6 +374,7 @@ function offerKeptCopy() {
 
 async function start() {
   logic = await loadLogic(globalThis.createCometModule, page);
+  restoreSettings();
   wireControls();
   wireLists();
   wireFiles();

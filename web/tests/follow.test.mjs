@@ -106,3 +106,29 @@ test('the output console takes OUT\'s lines and IN\'s line without a box', async
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('zoom scales the whole window and the next visit starts at it and at the speed', async () => {
+  const { page, errors } = await openWorkbench(browser.context);
+  const menuHeight = () => page.$eval('#menuFile', (m) => m.getBoundingClientRect().height);
+  const statusHeight = () => page.$eval('#statusBar', (s) => s.getBoundingClientRect().height);
+  const designMenu = await menuHeight();
+  const designStatus = await statusHeight();
+  for (let i = 0; i < 5; i++) await page.keyboard.press('Control+=');
+  assert.ok(await menuHeight() > designMenu * 1.8);
+  assert.ok(await statusHeight() > designStatus * 1.8);
+  // The window still fills the page: the status line stays at its bottom.
+  const bottom = await page.$eval('#statusBar', (s) => s.getBoundingClientRect().bottom);
+  assert.ok(Math.abs(bottom - page.viewportSize().height) <= 2, `status line bottom ${bottom}`);
+  await page.click('#Command1');
+  await settled(page);
+  await page.screenshot({ path: join(shots, 'page-zoom-200.png') });
+  await page.selectOption('#Speed', '5');
+  await page.reload();
+  await page.waitForSelector('body[data-ready="true"]');
+  assert.ok(await menuHeight() > designMenu * 1.8);
+  assert.equal(await page.inputValue('#Speed'), '5');
+  await page.keyboard.press('Control+0');
+  await page.selectOption('#Speed', '0');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
