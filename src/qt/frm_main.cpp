@@ -95,6 +95,9 @@ QFont scaled(QFont font, int percent) {
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
 
+// The style marks no focus on a list: it gets a frame in the colour of a selection.
+const QString kListFocusFrame = QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }");
+
 constexpr int kConsoleLines = 8;  // the output console's height when it opens
 
 const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
@@ -260,6 +263,7 @@ void FrmMain::createControls() {
         list->setUniformItemSizes(false);
         list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setStyleSheet(kListFocusFrame);
         return list;
     };
     list1_ = makeList("List1");

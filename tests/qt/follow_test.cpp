@@ -78,6 +78,8 @@ private slots:
     void boxesAndViewer();
     void saveAsAddsTheExtension();
     void zoomScalesTheWholeWindowAndIsRemembered();
+    void focusIsSeenOnTheModeLabelAndTheLists_data();
+    void focusIsSeenOnTheModeLabelAndTheLists();
 };
 
 void FollowTest::aProgramStartsOnACleanMachine_data() {
@@ -230,6 +232,24 @@ void FollowTest::zoomScalesTheWholeWindowAndIsRemembered() {
     next.restoreSettings();
     QCOMPARE(next.zoomPercent(), 175);
     QCOMPARE(next.workbench().debug.speed, 5);
+}
+
+void FollowTest::focusIsSeenOnTheModeLabelAndTheLists_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"Label3", "List1", "List2"}) QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Focused, the control is drawn otherwise than without the focus.
+void FollowTest::focusIsSeenOnTheModeLabelAndTheLists() {
+    QFETCH(QString, name);
+    ActiveWindow w;
+    auto* target = control<QWidget>(w, name.toLatin1().constData());
+    editorOf(w)->setFocus();
+    QTRY_VERIFY(editorOf(w)->hasFocus());
+    const QImage without = target->grab().toImage();
+    target->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(target->hasFocus());
+    QVERIFY(target->grab().toImage() != without);
 }
 
 QTEST_MAIN(FollowTest)

@@ -132,3 +132,16 @@ test('zoom scales the whole window and the next visit starts at it and at the sp
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('the question\'s buttons have keys and a control with the keyboard is framed', async () => {
+  const { page, errors } = await openWorkbench(browser.context);
+  assert.deepEqual(await page.$$eval('#saveChanges .box-buttons button', (b) => b.map((x) => x.accessKey)), ['s', 'd', 'c']);
+  for (const id of ['Label3', 'List1', 'List2', 'Command1', 'txtGR0']) {
+    await page.focus(`#${id}`);
+    // A frame of two pixels at least: the browser's own thin ring is easily missed.
+    const [style, width] = await page.$eval(`#${id}`, (e) => [getComputedStyle(e).outlineStyle, parseFloat(getComputedStyle(e).outlineWidth)]);
+    assert.ok(style === 'solid' && width >= 2, `${id}: ${style} ${width}`);
+  }
+  assert.deepEqual(errors, []);
+  await page.close();
+});
