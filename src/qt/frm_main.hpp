@@ -9,8 +9,9 @@
 // status bar tells how the last "Exec" press ended and counts the last ASM's problems,
 // and a click on that count shows the problem list, docked below. Above them a menu
 // bar opens and saves the program as a file (File), gives every command a key (Run)
-// and scales the window for a projector (View). The central area scrolls when the
-// window is smaller than the controls need.
+// and scales the whole window for a projector (View, which also shows the output
+// console). The central area scrolls when the window is smaller than the controls need.
+// After each step the controls bring into view what the logic says must be seen.
 //
 // Debugging: breakpoints are set by a click in the editor's gutter, F9 and a
 // double-click on a listing line, and drawn beside their lines; a tool bar over the

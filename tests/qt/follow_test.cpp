@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 
 #include "session/source_lines.hpp"
@@ -59,6 +60,10 @@ int firstChangedRow(FrmMain& w) {
     return -1;
 }
 
+// A clock that moves only when a test moves it: the machine itself takes no time on it.
+double fakeNow = 0;
+double fakeClock() { return fakeNow; }
+
 QAction* menuAction(FrmMain& w, const QString& text) {
     for (QAction* action : w.findChildren<QAction*>())
         if (action->text() == text) return action;
@@ -75,6 +80,7 @@ private slots:
     void aProgramStartsOnACleanMachine();
     void theViewFollowsEachStep();
     void theConsoleTakesOutAndIn();
+    void aRunsTimeLeavesOutItsBoxes();
     void boxesAndViewer();
     void saveAsAddsTheExtension();
     void zoomScalesTheWholeWindowAndIsRemembered();
@@ -156,6 +162,27 @@ void FollowTest::theConsoleTakesOutAndIn() {
     whenFound([] { return modalNamed("inputBox"); }, [](QWidget* input) { qobject_cast<QDialog*>(input)->accept(); });
     press(w, "Command2");  // the design's boxes again
     QCOMPARE(boxes.seen.size(), 2);
+}
+
+// Each OUT box stands open ten seconds on the clock; the run's time is still none.
+void FollowTest::aRunsTimeLeavesOutItsBoxes() {
+    ActiveWindow w;
+    w.workbench().run.clock = fakeClock;
+    press(w, "Command1");
+    switchToRunMode(w);
+    int answered = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) return;
+        fakeNow += 10;
+        ++answered;
+        box->button(QMessageBox::Ok)->click();
+    });
+    answerer.start(5);
+    press(w, "Command2");
+    QVERIFY(answered >= 2);
+    QCOMPARE(statusOf(w), QStringLiteral("Ended by EXIT after %1 instructions (0.0 ms)").arg(w.workbench().status.steps));
 }
 
 // The question's buttons have mnemonics, a box's title shows whole, boxes stand in the
