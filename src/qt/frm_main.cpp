@@ -217,6 +217,7 @@ FrmMain::FrmMain()
     createMenus();
     createDebugBar();
     wireEvents();
+    monitor_.placeBoxWith([this](QSize box) { return runBoxPlace(box); });
     makeText1FirstInTabOrder();
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(kRecoveryDelayMs);
@@ -583,6 +584,14 @@ void FrmMain::watchTick() {
         if (monitor_.stopAsked()) userStopsWatchedPress(wb_);
         else if (userWatchesStep(wb_)) monitor_.showSteps(wb_.debug.press.steps);
     });
+}
+
+// At the right, above the lists and their captions, over the menus, the tool bar and "ASM" and "Exec", which
+// wait while it runs: the editor, the lists and the registers stay in sight.
+QPoint FrmMain::runBoxPlace(QSize box) const {
+    const QRect window = frameGeometry();
+    const int captionsTop = list1_->mapToGlobal(QPoint(0, 0)).y() - pixels(kColumnY - kCaptionY, logicalDpiY());
+    return {window.right() - box.width(), std::max(window.top(), captionsTop - box.height())};
 }
 
 void FrmMain::viewerResized(int outerWidth, int outerHeight) {

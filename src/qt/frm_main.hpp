@@ -161,6 +161,7 @@ private:
     void afterModalBox() { monitor_.restartClock(); }
     void viewerResized(int outerWidth, int outerHeight);
     void askToQuit();  // after a run that a close request stopped
+    QPoint runBoxPlace(QSize box) const;  // where the Run Mode box stands clear of the lists
 
     // ---- Debugging ----
     void press(bool toCursor);         // "Exec" or "Run to cursor": whole, or watched at the set speed

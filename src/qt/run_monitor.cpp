@@ -138,14 +138,12 @@ void RunMonitor::showBox() {
     box_->show();
 }
 
-// At the top right of the main window, over "ASM" and "Exec", which wait while it runs:
-// the lists, the editor and the registers stay in sight.
 void RunMonitor::placeBox() {
     box_->setFont(owner_->window()->font());  // zoomed as the window is
     box_->adjustSize();
+    const QSize size = box_->frameGeometry().size();
     const QRect window = owner_->frameGeometry();
-    const int margin = box_->fontMetrics().height();
-    box_->move(window.right() - box_->frameGeometry().width() - margin, window.top() + 3 * margin);
+    box_->move(place_ ? place_(size) : QPoint(window.right() - size.width(), window.top()));
 }
 
 void RunMonitor::showCount() {

@@ -81,6 +81,7 @@ private slots:
     void theViewFollowsEachStep();
     void theConsoleTakesOutAndIn();
     void aRunsTimeLeavesOutItsBoxes();
+    void theRunBoxStandsClearOfTheLists();
     void boxesAndViewer();
     void saveAsAddsTheExtension();
     void zoomScalesTheWholeWindowAndIsRemembered();
@@ -183,6 +184,22 @@ void FollowTest::aRunsTimeLeavesOutItsBoxes() {
     press(w, "Command2");
     QVERIFY(answered >= 2);
     QCOMPARE(statusOf(w), QStringLiteral("Ended by EXIT after %1 instructions (0.0 ms)").arg(w.workbench().status.steps));
+}
+
+void FollowTest::theRunBoxStandsClearOfTheLists() {
+    ActiveWindow w;
+    startRunModeWith(w, kCountingLoop);
+    QStringList covered;
+    whenFound(runBox, [&](QWidget* running) {
+        const QRect boxArea = running->frameGeometry();
+        for (const char* name : {"Text1", "List1", "List2", "txtGR0", "txtGR5"}) {
+            auto* shown = control<QWidget>(w, name);
+            if (QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size()).intersects(boxArea)) covered << QLatin1String(name);
+        }
+        control<QPushButton>(*running, "runStop")->click();
+    });
+    press(w, "Command2");
+    QCOMPARE(covered.join(u','), QString());
 }
 
 // The question's buttons have mnemonics, a box's title shows whole, boxes stand in the
