@@ -45,7 +45,7 @@ auto timedBox(Workbench& wb, Box box) {
 }
 
 void toConsole(Console& console, Text line) {
-    if (console.lines.size() >= Console::kLineLimit) console.lines.erase(console.lines.begin());
+    if (console.lines.size() >= Console::kLineLimit) console.lines.pop_front();
     console.lines.push_back(std::move(line));
     ++console.changes;
 }

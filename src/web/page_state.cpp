@@ -16,7 +16,8 @@ namespace {
 
 // ---- The classic controls ----
 
-void writeLines(JsonWriter& json, std::string_view name, const std::vector<Text>& lines) {
+template <class Lines>
+void writeLines(JsonWriter& json, std::string_view name, const Lines& lines) {
     json.key(name);
     json.beginArray();
     for (const Text& line : lines) json.value(line);
@@ -170,7 +171,7 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     writeLines(json, "list1", wb.list1.lines);
     writeNumber(json, "list1Selected", wb.list1.selected);
     writeDump(json, wb);
-    writeLines(json, "boxes", {wb.txtGR.begin(), wb.txtGR.end()});
+    writeLines(json, "boxes", wb.txtGR);
     json.key("label3");
     json.value(wb.label3);
     json.key("label6");

@@ -7,6 +7,7 @@
 #include <bitset>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "machine/charset.hpp"
@@ -141,7 +142,7 @@ struct ExecStatus {
 struct Console {
     static constexpr size_t kLineLimit = 10'000;  // older lines go, so that an endless printer stays small
     bool on = false;
-    std::vector<Text> lines;  // OUT's lines and the lines IN read, oldest first
+    std::deque<Text> lines;   // OUT's lines and the lines IN read, oldest first
     Text input;               // the input field's line, taken by the next IN
     uint64_t changes = 0;     // counts the changes of `lines`, so that a view redraws only after one
 };
