@@ -336,11 +336,11 @@ Error openFile(Session& s, std::string_view args) {
     if (args.empty()) return std::string("expected a file name");
     auto read = readSourceFile(std::string(args), kOpenFileLimit);
     if (const auto* error = std::get_if<FileError>(&read)) s.display.messageBox(fromUtf8(error->message), kAppTitle);
-    else startWithText(s.wb, std::get<SourceFile>(read).text);
+    else startWithText(s.wb, std::get<SourceFile>(read).text, documentName(documentOf(std::string(args), {}, {})));
     return std::nullopt;
 }
 
-void newProgram(Workbench& wb) { startWithText(wb, {}); }
+void newProgram(Workbench& wb) { startWithText(wb, {}, documentName(startDocument())); }
 
 Error console(Session& s, std::string_view args) {
     if (args == "on" || args == "off") userTurnsConsole(s.wb, args == "on");

@@ -255,7 +255,7 @@ void FrmMain::loadDocument(Document doc) {
     shownSource_.clear();
     shownWidgetText_.clear();
     if (wb_.debug.press.active) deliver([&] { userStopsWatchedPress(wb_); });
-    deliver([&] { startWithText(wb_, doc_.savedText); });
+    deliver([&] { startWithText(wb_, doc_.savedText, documentName(doc_)); });
     keepRecoveryCopy();
 }
 

@@ -9,7 +9,7 @@ namespace comet {
 
 void startWorkbench(Workbench& wb) { Form_Load(wb); }
 
-void startWithText(Workbench& wb, const Text& text) {
+void startWithText(Workbench& wb, const Text& text, const Text& name) {
     Workbench fresh(wb.display());
     fresh.debug.speed = wb.debug.speed;
     fresh.debug.detectLoops = wb.debug.detectLoops;
@@ -21,6 +21,8 @@ void startWithText(Workbench& wb, const Text& text) {
     wb = std::move(fresh);
     startWorkbench(wb);
     userSetsSource(wb, text);
+    wb.debug.status.kind = DebugStatus::Started;
+    wb.debug.status.program = name;
     wb.display().focusText1();
 }
 

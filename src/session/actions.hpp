@@ -13,8 +13,8 @@ void startWorkbench(Workbench& wb);
 // starting with `text` in the editor (no listing, dump, registers, history, step back,
 // breakpoints or marks of the old program), the focus in the editor. What the user
 // chose for every program stays: the watching speed, loop detection, how far Back
-// reaches, and the console (emptied).
-void startWithText(Workbench& wb, const Text& text);
+// reaches, and the console (emptied). The status names the program (`name`).
+void startWithText(Workbench& wb, const Text& text, const Text& name);
 
 // View ▸ Output console, and its Clear.
 void userTurnsConsole(Workbench& wb, bool on);

@@ -178,6 +178,7 @@ Text debugStatusText(const Workbench& wb) {
     case DebugStatus::NoWords: return u"Line " + line + u" makes no words";
     case DebugStatus::NotAssembled: return u"Line " + line + u" has changed since the last ASM";
     case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
+    case DebugStatus::Started: return s.program + u": a clean machine, nothing assembled yet";
     }
     return {};
 }

@@ -23,7 +23,7 @@ constexpr const char* kNewFileName = "program.casl";  // the download's name for
 void loadDocument(PageSession& s, Document doc, const Text& text) {
     s.doc = std::move(doc);
     ++s.documentNumber;
-    startWithText(s.wb, text);
+    startWithText(s.wb, text, documentName(s.doc));
 }
 
 const std::string& downloadName(const PageSession& s) {

@@ -112,7 +112,8 @@ void FollowTest::aProgramStartsOnACleanMachine() {
     for (int k = 0; k < kBoxCount; ++k) QCOMPARE(box(w, k)->text(), QStringLiteral("0000"));
     QCOMPARE(control<QLabel>(w, "Label6")->text(), QStringLiteral("Executed"));
     QVERIFY(control<QToolButton>(w, "problemCount")->isHidden());  // no "No problems" before an ASM
-    QCOMPARE(statusOf(w), QString());
+    QCOMPARE(statusOf(w), (open ? QStringLiteral("squares.casl") : QStringLiteral("Untitled")) +
+                              QStringLiteral(": a clean machine, nothing assembled yet"));
     QVERIFY(w.workbench().debug.breakpoints.set.empty());
     QVERIFY(!menuAction(w, QStringLiteral("&Back"))->isEnabled());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editorOf(w)));

@@ -7,6 +7,7 @@
 #include "emulator/engine.hpp"
 #include "loaded.hpp"
 #include "session/actions.hpp"
+#include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 
 namespace comet {
@@ -35,7 +36,7 @@ TEST(StartWithText, KeepsTheUsersChoicesAndNothingOfTheOldMachine) {
     Command1_Click(wb);
     userPressesExec(wb);
     const int focusBefore = l.display.focusCount;
-    startWithText(wb, u"L JMP L\r\n  END\r\n");
+    startWithText(wb, u"L JMP L\r\n  END\r\n", u"loop.casl");
     EXPECT_EQ(wb.debug.speed, 5);
     EXPECT_TRUE(wb.debug.detectLoops);
     EXPECT_EQ(wb.debug.undo.budget(), 4096u);
@@ -48,6 +49,7 @@ TEST(StartWithText, KeepsTheUsersChoicesAndNothingOfTheOldMachine) {
     EXPECT_EQ(wb.text1.text, u"L JMP L\r\n  END\r\n");
     EXPECT_EQ(l.display.focusCount, focusBefore + 1);
     EXPECT_EQ(&wb.display(), &l.display);
+    EXPECT_EQ(toUtf8(statusBarText(wb, false)), "loop.casl: a clean machine, nothing assembled yet");
 }
 
 TEST(PressTime, CountsNeitherTheBoxesNorTheWaitBetweenWatchedSteps) {
