@@ -7,7 +7,7 @@ import { readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launch, openWorkbench } from './browser.mjs';
-import { answerBox, boxes, openFile, rows, settled } from './helpers.mjs';
+import { answerBox, boxes, openFile, rows, settled, status } from './helpers.mjs';
 import { repoDir } from './paths.mjs';
 
 let browser;
@@ -44,6 +44,7 @@ test('Open and New start a clean machine with the editor focused', async () => {
   assert.deepEqual(await rows(page, 'List2'), []);
   assert.deepEqual(await boxes(page), Array(7).fill('0000'));
   assert.equal(await page.textContent('#Label6'), 'Executed');
+  assert.equal(await status(page), 'squares.casl: a clean machine, nothing assembled yet');
   assert.equal(await page.isHidden('#problemCount'), true);
   assert.equal(await page.isDisabled('#Back'), true);
   assert.ok(await page.evaluate(() => document.getElementById('Text1').contains(document.activeElement)));
