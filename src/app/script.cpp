@@ -5,17 +5,21 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 
 #include "app/arguments.hpp"
 #include "files/escape.hpp"
 #include "app/line_reader.hpp"
 #include "machine/hex.hpp"
+#include "files/document.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/headless.hpp"
 #include "session/problems.hpp"
 #include "session/source_lines.hpp"
+#include "session/view.hpp"
 #include "workbench/lists.hpp"
 #include "session/mainwindow.hpp"
 #include "files/source_file.hpp"
@@ -156,6 +160,14 @@ Error show(Session& s, std::string_view what) {
         for (const Breakpoint& b : wb.debug.breakpoints.set)
             s.out << ' ' << b.line << '=' << (b.address < 0 ? std::string("pending") : toUtf8(cnvHex4(b.address)));
         s.out << '\n';
+    } else if (what == "view") {
+        const ViewTargets view = viewTargets(wb);
+        s.out << "VIEW editor-line=" << view.editorLine << " listing-row=" << view.listingRow
+              << " dump-row=" << view.dumpRow << '\n';
+    } else if (what == "console") {
+        s.out << "CONSOLE " << (wb.console.on ? "on" : "off") << " n=" << wb.console.lines.size()
+              << " input=" << quoted(wb.console.input) << '\n';
+        for (const Text& line : wb.console.lines) printLine(s, line);
     } else if (what == "chooser") {
         const int i = wb.combo1.selected;
         s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
@@ -331,6 +343,35 @@ Error runTo(Session& s, std::string_view args) {
     return std::nullopt;
 }
 
+// ---- Programs and the console ---------------------------------------------------------
+
+// "open FILE": File ▸ Open of FILE (the changes answered Discard); a file the window
+// refuses shows its box and changes nothing.
+Error openFile(Session& s, std::string_view args) {
+    if (args.empty()) return std::string("expected a file name");
+    auto read = readSourceFile(std::string(args), kOpenFileLimit);
+    if (const auto* error = std::get_if<FileError>(&read)) s.display.messageBox(fromUtf8(error->message), kAppTitle);
+    else startWithText(s.wb, std::get<SourceFile>(read).text, documentName(documentOf(std::string(args), {}, {})));
+    return std::nullopt;
+}
+
+void newProgram(Workbench& wb) { startWithText(wb, {}, documentName(startDocument())); }
+
+Error console(Session& s, std::string_view args) {
+    if (args == "on" || args == "off") userTurnsConsole(s.wb, args == "on");
+    else if (args == "clear") userClearsConsole(s.wb);
+    else return std::string("expected on, off or clear");
+    return std::nullopt;
+}
+
+// "console-input TEXT": the line typed in the console's input field, for the next IN.
+Error consoleInput(Session& s, std::string_view args) {
+    auto text = unquoted(args);
+    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    s.wb.console.input = std::move(*text);
+    return std::nullopt;
+}
+
 Error loopDetection(Session& s, std::string_view args) {
     if (args == "on") s.wb.debug.detectLoops = true;
     else if (args == "off") s.wb.debug.detectLoops = false;
@@ -364,6 +405,10 @@ constexpr Command kCommands[] = {
     {"back", press<userStepsBack>, false},
     {"reset", press<userResets>, false},
     {"loop-detection", loopDetection, false},
+    {"open", openFile, true},
+    {"new", press<newProgram>, false},
+    {"console", console, false},
+    {"console-input", consoleInput, false},
     {"show", show, false},
     {"click-listing", withRow<clickListing>, false},
     {"go-to-problem", withRow<goToProblem>, false},

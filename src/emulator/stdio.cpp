@@ -1,5 +1,7 @@
 #include "emulator/stdio.hpp"
 
+#include <utility>
+
 #include "emulator/memory_access.hpp"
 #include "workbench/registers.hpp"
 
@@ -33,11 +35,42 @@ bool bufferFits(Workbench& wb, int32_t y, int32_t length) {
 // The cell of the word that holds character i (counting from 1) of a buffer at y.
 int32_t bufferCell(int32_t y, int32_t i) { return y + (i - 1) / 2 + 1; }
 
+// Asks the display for a box, and keeps the time it stood open out of the run's time.
+template <class Box>
+auto timedBox(Workbench& wb, Box box) {
+    const double opened = wb.run.clock();
+    auto answer = box();
+    wb.run.boxSeconds += wb.run.clock() - opened;
+    return answer;
+}
+
+void toConsole(Console& console, Text line) {
+    if (console.lines.size() >= Console::kLineLimit) console.lines.pop_front();
+    console.lines.push_back(std::move(line));
+    ++console.changes;
+}
+
+// The line IN reads: the console's input field, taken (and echoed after "> "), or the box's answer.
+Text inputLine(Workbench& wb) {
+    Console& console = wb.console;
+    if (!console.on) return timedBox(wb, [&] { return wb.display().inputBox(kInputPrompt); });
+    Text line = std::exchange(console.input, Text{});
+    toConsole(console, u"> " + line);
+    return line;
+}
+
+// Shows OUT's line; false when the user cancelled its box.
+bool outputLine(Workbench& wb, const Text& line) {
+    if (!wb.console.on) return timedBox(wb, [&] { return wb.display().okCancelBox(line, kOutputTitle); });
+    toConsole(wb.console, visibleText(line));
+    return true;
+}
+
 }  // namespace
 
 bool emIN(Workbench& wb, int32_t y) {
     DumpMemReg(wb);
-    const Text s = wb.display().inputBox(kInputPrompt);
+    const Text s = inputLine(wb);
     if (!wb.display().inputHadEnded()) wb.debug.loops.noteInput();
     int32_t length = 0;
     if (!readLength(wb, length) || !bufferFits(wb, y, length)) return false;
@@ -60,7 +93,7 @@ bool emOUT(Workbench& wb, int32_t y) {
     Text t;
     for (int32_t i = 1; i <= length; ++i) t += outputCharOf(wordByte(wb.memory.cell(bufferCell(y, i)).value, i % 2));
     DumpMemReg(wb);
-    if (!wb.display().okCancelBox(t, kOutputTitle)) {
+    if (!outputLine(wb, t)) {
         wb.run.halted = true;
         wb.run.haltedBy = Halt::OutputCancelled;
     }

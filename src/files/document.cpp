@@ -71,6 +71,15 @@ Document documentOf(std::string path, FileFormat format, Text text) {
 
 bool hasUnsavedChanges(const Document& doc, TextView editorText) { return editorText != doc.savedText; }
 
+std::string withSourceExtension(std::string path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.find_last_of('.');
+    // A dot that begins the name (".profile") is part of the name, not an extension.
+    if (start < path.size() && (dot == std::string::npos || dot <= start)) path += ".casl";
+    return path;
+}
+
 Text documentName(const Document& doc) {
     if (doc.path.empty()) return Text(kUntitled);
     const size_t slash = doc.path.find_last_of('/');

@@ -39,6 +39,10 @@ Document documentOf(std::string path, FileFormat format, Text text);
 
 bool hasUnsavedChanges(const Document& doc, TextView editorText);
 
+// A name Save As was given, with ".casl" added when its last part has no extension, so
+// that the Open box's filter shows the file.
+std::string withSourceExtension(std::string path);
+
 // The last part of the document's path ("a.casl"), or "Untitled" for none.
 Text documentName(const Document& doc);
 

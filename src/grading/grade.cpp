@@ -44,7 +44,7 @@ struct Fault {
 // What the time limit reads: a clock checked every kClockEvery steps, so that a step
 // stays cheap.
 constexpr long kClockEvery = 1024;
-using Clock = std::chrono::steady_clock;
+using WallClock = std::chrono::steady_clock;
 
 std::string secondsText(double seconds) {
     std::ostringstream text;
@@ -61,7 +61,7 @@ class CaseDisplay : public QuietDisplay {
 public:
     CaseDisplay(const TestCase& test, bool checksOutput, const std::atomic<bool>* stop)
         : test_(test), checksOutput_(checksOutput && test.checksOutput), stop_(stop),
-          deadline_(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(test.timeLimit))) {}
+          deadline_(WallClock::now() + std::chrono::duration_cast<WallClock::duration>(std::chrono::duration<double>(test.timeLimit))) {}
 
     std::vector<Fault> faults;
     size_t outputLines = 0;      // lines written
@@ -96,7 +96,7 @@ public:
         if (++stepsAsked_ >= test_.maxSteps) return true;
         if (stepsAsked_ % kClockEvery != 0) return false;
         interrupted = stop_ && stop_->load(std::memory_order_relaxed);
-        timedOut = !interrupted && Clock::now() >= deadline_;
+        timedOut = !interrupted && WallClock::now() >= deadline_;
         return interrupted || timedOut;
     }
 
@@ -135,7 +135,7 @@ private:
     const TestCase& test_;
     bool checksOutput_;
     const std::atomic<bool>* stop_;
-    Clock::time_point deadline_;
+    WallClock::time_point deadline_;
     size_t nextInput_ = 0;
     bool inputHadEnded_ = false;  // the last IN came after the case's input
     long stepsAsked_ = 0;  // steps after which the run went on and the display was asked
@@ -334,12 +334,12 @@ Grader::~Grader() = default;
 
 CaseResult Grader::runCase(const Program& program, const TestCase& test) const {
     if (stop_ && stop_->load()) return notRun();
-    const auto began = Clock::now();
+    const auto began = WallClock::now();
     CaseDisplay display(test, true, stop_);
     Workbench wb(program.wb, display);
     runToEnd(wb);
     CaseResult result = verdict(wb, display, test);
-    result.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    result.seconds = std::chrono::duration<double>(WallClock::now() - began).count();
     if (reference_ && &program != reference_.get() && result.outcome != Outcome::Passed && ran(result.outcome))
         result.departure = departure(program, test);
     return result;

@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
+#include <QPen>
 
 namespace comet {
 
@@ -35,11 +35,10 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QLabel::paintEvent(event);
         if (!hasFocus()) return;
-        QStylePainter painter(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.rect = contentsRect().adjusted(2, 2, -2, -2);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        // In the selection's colour, as the lists' frame: some styles draw no focus rectangle at all.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
     }
 };
 

@@ -10,10 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -38,6 +41,7 @@
 #include "qt/boxes.hpp"
 #include "qt/breakpoint_marks.hpp"
 #include "qt/clickable_label.hpp"
+#include "qt/console_pane.hpp"
 #include "workbench/editor_text.hpp"
 #include "qt/fonts.hpp"
 #include "qt/frm_text.hpp"
@@ -47,6 +51,8 @@
 #include "qt/source_editor.hpp"
 #include "session/reports.hpp"
 #include "session/source_lines.hpp"
+#include "session/view.hpp"
+#include "session/actions.hpp"
 
 namespace comet {
 
@@ -89,6 +95,11 @@ QFont scaled(QFont font, int percent) {
 }
 
 const std::array<const char*, kBoxCount> kBoxLabels{"GR0", "GR1", "GR2", "GR3", "GR4(SP)", "    FR", "    PC"};
+
+// The style marks no focus on a list: it gets a frame in the colour of a selection.
+const QString kListFocusFrame = QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }");
+
+constexpr int kConsoleLines = 8;  // the output console's height when it opens
 
 const QColor kChangedColor(0xFF, 0xE8, 0x8C);  // what the last Debug Mode step changed
 
@@ -160,6 +171,17 @@ void mirrorSelection(QListWidget* list, int selected) {
     list->scrollToItem(list->item(selected));
 }
 
+// Scrolls the editor the least that shows `line` (from 1) with `context` lines around it.
+void bringLineIntoView(QPlainTextEdit* edit, int line, int context) {
+    QScrollBar* bar = edit->verticalScrollBar();  // counts lines: the editor does not wrap
+    const int visible = std::max(1, edit->viewport()->height() / std::max(1, edit->fontMetrics().lineSpacing()));
+    const int around = std::min(context, (visible - 1) / 2);
+    const int top = line - 1 - around;
+    const int bottom = line - 1 + around;
+    if (top < bar->value()) bar->setValue(top);
+    else if (bottom >= bar->value() + visible) bar->setValue(bottom - visible + 1);
+}
+
 void setTextIfChanged(QLineEdit* box, const Text& text) {
     const QString shown = toQString(text);
     if (box->text() == shown) return;
@@ -192,9 +214,11 @@ FrmMain::FrmMain()
     scroll_->setWidget(central_);
     setCentralWidget(scroll_);
     createStatusAndProblems();
+    createConsole();
     createMenus();
     createDebugBar();
     wireEvents();
+    monitor_.placeBoxWith([this](QSize box) { return runBoxPlace(box); });
     makeText1FirstInTabOrder();
     makeAccessible(this);
     recoveryTimer_.setSingleShot(true);
@@ -204,6 +228,7 @@ FrmMain::FrmMain()
     const QSize design(pixelsFromTwips(kMainDesignWidth, logicalDpiX()), pixelsFromTwips(kMainDesignHeight, logicalDpiY()));
     resize(design.width(), design.height() + menuBar()->sizeHint().height() + debugBar_->sizeHint().height() +
                                statusBar()->sizeHint().height());
+    zoomSized_ = size();
     wb_.debug.detectLoops = true;
     Form_Load(wb_);
     keptText_ = wb_.text1.text;
@@ -241,6 +266,7 @@ void FrmMain::createControls() {
         list->setUniformItemSizes(false);
         list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setStyleSheet(kListFocusFrame);
         return list;
     };
     list1_ = makeList("List1");
@@ -436,15 +462,40 @@ void FrmMain::zoomBy(int steps) {
     const int level = steps == 0 ? static_cast<int>(kNormalZoom) : static_cast<int>(zoomLevel_) + steps;
     zoomLevel_ = static_cast<size_t>(std::clamp(level, 0, static_cast<int>(kZoomPercents.size()) - 1));
     applyZoom();
+    growToFit();
+    rememberSettings();
 }
 
-// Every text in the classic controls and the viewer grows with the zoom, and so do the
-// controls, in their design arrangement: a larger zoom needs a larger area, and the
-// area scrolls when the window is smaller.
+void FrmMain::zoomTo(int percent) {
+    const auto* level = std::find(kZoomPercents.begin(), kZoomPercents.end(), percent);
+    zoomLevel_ = level == kZoomPercents.end() ? kNormalZoom : static_cast<size_t>(level - kZoomPercents.begin());
+    applyZoom();
+}
+
+// Scroll bars come only once the screen has no more room. A window the user has not
+// resized since takes the zoom's size, smaller too; one sized by hand only grows.
+void FrmMain::growToFit() {
+    layout()->activate();  // the bars around the area have taken their zoomed heights
+    const QSize around = size() - scroll_->size();
+    const QSize needed = QSize(pixels(kMainDesignWidth, logicalDpiX()), pixels(kMainDesignHeight, logicalDpiY())) + around;
+    QSize target = size() == zoomSized_ ? needed : size().expandedTo(needed);
+    if (const QScreen* screen = this->screen()) {
+        target = target.boundedTo(screen->availableGeometry().size() - (frameGeometry().size() - size()));
+    }
+    if (target != size()) resize(target);
+    zoomSized_ = target;
+}
+
+// Every text of the window, its menus, bars, docks and boxes and the viewer grows with
+// the zoom, and so do the controls, in their design arrangement: a larger zoom needs a
+// larger area, and the area scrolls when the window is smaller.
 void FrmMain::applyZoom() {
     const int percent = zoomPercent();
     const QFont fixed = scaled(fixedJapaneseFont(), percent);
-    central_->setFont(scaled(QApplication::font(), percent));
+    const QFont ui = scaled(QApplication::font(), percent);
+    setFont(ui);  // the menu bar, the tool bar, the status bar and the docks
+    for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(ui);  // windows of their own: fonts do not reach them
+    central_->setFont(ui);
     for (QWidget* control : std::initializer_list<QWidget*>{text1_, list1_, list2_, combo1_}) control->setFont(fixed);
     for (QLineEdit* box : txtGR_) box->setFont(fixed);
     text1_->setTabStopDistance(tabStopDistance(fixed));
@@ -468,6 +519,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     recovery_.forget();
+    rememberSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -479,8 +531,10 @@ void FrmMain::runEnded() {
 
 void FrmMain::askToQuit() {
     askToQuitAfterRun_ = false;
-    const auto answer = QMessageBox::question(this, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"));
-    if (answer == QMessageBox::Yes) close();
+    QMessageBox box(QMessageBox::Question, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    fitAndCentre(box, this);
+    if (box.exec() == QMessageBox::Yes) close();
 }
 
 // ---- Events -------------------------------------------------------------------------
@@ -532,6 +586,14 @@ void FrmMain::watchTick() {
         if (monitor_.stopAsked()) userStopsWatchedPress(wb_);
         else if (userWatchesStep(wb_)) monitor_.showSteps(wb_.debug.press.steps);
     });
+}
+
+// At the right, above the lists and their captions, over the menus, the tool bar and "ASM" and "Exec", which
+// wait while it runs: the editor, the lists and the registers stay in sight.
+QPoint FrmMain::runBoxPlace(QSize box) const {
+    const QRect window = frameGeometry();
+    const int captionsTop = list1_->mapToGlobal(QPoint(0, 0)).y() - pixels(kColumnY - kCaptionY, logicalDpiY());
+    return {window.right() - box.width(), std::max(window.top(), captionsTop - box.height())};
 }
 
 void FrmMain::viewerResized(int outerWidth, int outerHeight) {
@@ -606,6 +668,8 @@ void FrmMain::mirror() {
     mirrorDocument();
     mirrorBreakpoints();
     mirrorDebugging();
+    mirrorConsole();
+    mirrorView();
     if (viewer_) viewer_->mirror(wb_.frmText);
 }
 
@@ -682,6 +746,37 @@ void FrmMain::mirrorDebugging() {
     undoLimit_->setVisible(!limit.empty());
     back_->setEnabled(wb_.debug.undo.steps() > 0);
     for (const auto& [speed, action] : speedActions_) action->setChecked(speed == wb_.debug.speed);
+}
+
+void FrmMain::mirrorView() {
+    if (wb_.viewFollows == shownViewFollows_) return;
+    shownViewFollows_ = wb_.viewFollows;
+    const ViewTargets view = viewTargets(wb_);
+    if (view.editorLine > 0) bringLineIntoView(text1_, view.editorLine, kViewContextLines);
+    if (view.listingRow >= 0 && view.listingRow < list1_->count()) list1_->scrollToItem(list1_->item(view.listingRow));
+    if (view.dumpRow >= 0 && view.dumpRow < list2_->count()) list2_->scrollToItem(list2_->item(view.dumpRow));
+}
+
+void FrmMain::mirrorConsole() {
+    console_->mirror(wb_.console);
+    if (console_->isHidden() && wb_.console.on) {
+        console_->show();  // a few lines high: the classic controls keep their room
+        resizeDocks({console_}, {kConsoleLines * console_->fontMetrics().lineSpacing()}, Qt::Vertical);
+    }
+    console_->setVisible(wb_.console.on);
+    consoleAction_->setChecked(wb_.console.on);
+}
+
+// Below the classic controls, beside the problem list; the View menu shows and hides it.
+void FrmMain::createConsole() {
+    console_ = new ConsolePane(this);
+    console_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, console_);
+    console_->hide();
+    connect(console_, &ConsolePane::clearPressed, this, [this] { deliver([&] { userClearsConsole(wb_); }); });
+    connect(console_, &ConsolePane::inputEdited, this, [this](const QString& text) {
+        deliver([&] { wb_.console.input = toText(text); });
+    });
 }
 
 void FrmMain::mirrorChanges() {

@@ -9,8 +9,9 @@
 // status bar tells how the last "Exec" press ended and counts the last ASM's problems,
 // and a click on that count shows the problem list, docked below. Above them a menu
 // bar opens and saves the program as a file (File), gives every command a key (Run)
-// and scales the window for a projector (View). The central area scrolls when the
-// window is smaller than the controls need.
+// and scales the whole window for a projector (View, which also shows the output
+// console). The central area scrolls when the window is smaller than the controls need.
+// After each step the controls bring into view what the logic says must be seen.
 //
 // Debugging: breakpoints are set by a click in the editor's gutter, F9 and a
 // double-click on a listing line, and drawn beside their lines; a tool bar over the
@@ -53,6 +54,7 @@ class QToolButton;
 namespace comet {
 
 class ClickableLabel;
+class ConsolePane;
 class FrmText;
 class SourceEditor;
 
@@ -79,9 +81,12 @@ public:
     const RecoveryStore& recovery() const { return recovery_; }
     static constexpr int kRecoveryDelayMs = 2000;  // from an edit to its recovery copy
 
-    // ---- Zoom ----
+    // ---- Zoom and what the next start remembers ----
     int zoomPercent() const;
     void zoomBy(int steps);  // steps up (positive) or down the zoom levels; 0 resets to 100 %
+    // The zoom, the window's size and place and the watching speed the last window left;
+    // a first start keeps the design's size.
+    void restoreSettings();
 
     // ---- Display ----
     void messageBox(const Text& text, const Text& title) override;
@@ -125,6 +130,7 @@ private:
     void createRunMenu();
     void createSpeedMenu();
     void createViewMenu();
+    void createConsole();
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
     QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
@@ -143,6 +149,9 @@ private:
 
     // ---- Zoom ----
     void applyZoom();
+    void zoomTo(int percent);  // a level of the zoom, else 100 %
+    void growToFit();  // the window takes the room the zoomed controls need, within the screen
+    void rememberSettings();
 
     // ---- Events ----
     template <class Handler>
@@ -152,6 +161,7 @@ private:
     void afterModalBox() { monitor_.restartClock(); }
     void viewerResized(int outerWidth, int outerHeight);
     void askToQuit();  // after a run that a close request stopped
+    QPoint runBoxPlace(QSize box) const;  // where the Run Mode box stands clear of the lists
 
     // ---- Debugging ----
     void press(bool toCursor);         // "Exec" or "Run to cursor": whole, or watched at the set speed
@@ -167,6 +177,8 @@ private:
     void mirrorDocument();  // the title, and a recovery copy due after an edit
     void mirrorBreakpoints();  // beside the editor's lines and the listing's
     void mirrorDebugging();    // the status bar, Back, the speed
+    void mirrorView();         // after a step, Back or a run's end: its places brought into view
+    void mirrorConsole();
 
     Workbench wb_;
     RunMonitor monitor_;
@@ -179,6 +191,7 @@ private:
     QTimer recoveryTimer_;  // runs from an edit until its recovery copy is written
     Text keptText_;         // the text the recovery copy (or its absence) is for
     size_t zoomLevel_;      // index into the zoom levels
+    QSize zoomSized_;       // the size the zoom last gave the window
 
     // ---- Controls ----
     QScrollArea* scroll_ = nullptr;  // shows the classic controls, with scroll bars when the window is small
@@ -205,6 +218,8 @@ private:
     QMenu* runMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QPalette boxPalette_;  // a register box's own colours
+    ConsolePane* console_ = nullptr;
+    QAction* consoleAction_ = nullptr;
 
     // ---- Debugging ----
     QToolBar* debugBar_ = nullptr;
@@ -225,6 +240,7 @@ private:
     MemoryDump shownList2_;
     std::vector<Text> shownItems_;
     ChangeMarks shownChanges_;
+    uint64_t shownViewFollows_ = 0;
 };
 
 template <class Handler>

@@ -21,9 +21,11 @@
 #include <variant>
 
 #include "emulator/engine.hpp"
+#include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
+#include "qt/boxes.hpp"
 #include "qt/clickable_label.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/qt_text.hpp"
@@ -35,7 +37,10 @@ namespace comet {
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentFiles");
-const QString kFileFilter = QStringLiteral("CASL programs (*.casl *.cas *.asm *.txt);;All files (*)");
+const QString kZoomKey = QStringLiteral("zoomPercent");
+const QString kGeometryKey = QStringLiteral("windowGeometry");
+const QString kSpeedKey = QStringLiteral("speed");
+const QString kFileFilter = QStringLiteral("CASL sources (*.casl *.cas *.asm);;All files (*)");
 const QString kCaseFileFilter = QStringLiteral("Case files (*.toml);;All files (*)");
 
 // The program's settings, under its own name (a test program keeps its own).
@@ -80,7 +85,8 @@ void FrmMain::createFileMenu() {
     fillRecentMenu();
     file->addSeparator();
     addCommand(file, QStringLiteral("&Save"), QKeySequence::Save, [this] { save(); });
-    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence::SaveAs, [this] { saveAs(); });
+    // Ctrl+Shift+S on every desktop: some give the standard Save As no key at all.
+    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
 }
@@ -133,6 +139,7 @@ void FrmMain::createSpeedMenu() {
                                           : QStringLiteral("&%1 instructions a second").arg(speed);
         QAction* action = addCommand(speedMenu_, text, QKeySequence(), [this, speed] {
             deliver([&] { userSetsSpeed(wb_, speed); });
+            rememberSettings();
         });
         action->setCheckable(true);
         group->addAction(action);
@@ -169,6 +176,12 @@ void FrmMain::createViewMenu() {
     in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});  // = is + without Shift
     addCommand(view, QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { zoomBy(-1); });
     addCommand(view, QStringLiteral("&Reset zoom"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomBy(0); });
+    view->addSeparator();
+    consoleAction_ = addCommand(view, QStringLiteral("Output &console"), QKeySequence(), [this] {
+        deliver([&] { userTurnsConsole(wb_, consoleAction_->isChecked()); });
+    });
+    consoleAction_->setObjectName(QStringLiteral("consoleAction"));
+    consoleAction_->setCheckable(true);
 }
 
 // ---- The document ------------------------------------------------------------------
@@ -204,7 +217,7 @@ bool FrmMain::save() {
 
 bool FrmMain::saveAs() {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), dialogFolder(), kFileFilter);
-    return !path.isEmpty() && saveTo(path);
+    return !path.isEmpty() && saveTo(pathOf(withSourceExtension(nativePath(path))));
 }
 
 // On failure the document, the editor and the recovery copy stay as they were.
@@ -227,6 +240,10 @@ bool FrmMain::askToSaveChanges() {
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("saveChanges"));
     box.setDefaultButton(QMessageBox::Save);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
+    fitAndCentre(box, this);
     switch (box.exec()) {
         case QMessageBox::Save: return save();
         case QMessageBox::Discard: return true;
@@ -235,7 +252,7 @@ bool FrmMain::askToSaveChanges() {
 }
 
 // The old text is cleared first, so that the new one is set whole: undo does not go back
-// into another document.
+// into another document. The machine starts afresh with it, as at start-up.
 void FrmMain::loadDocument(Document doc) {
     doc_ = std::move(doc);
     {
@@ -244,18 +261,39 @@ void FrmMain::loadDocument(Document doc) {
     }
     shownSource_.clear();
     shownWidgetText_.clear();
-    deliver([&] { userSetsSource(wb_, doc_.savedText); });
+    if (wb_.debug.press.active) deliver([&] { userStopsWatchedPress(wb_); });
+    deliver([&] { startWithText(wb_, doc_.savedText, documentName(doc_)); });
     keepRecoveryCopy();
 }
 
 void FrmMain::showFileError(const std::string& message) {
-    QMessageBox::warning(this, toQString(kAppTitle), QString::fromStdString(message));
+    QMessageBox box(QMessageBox::Warning, toQString(kAppTitle), QString::fromStdString(message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("fileError"));
+    fitAndCentre(box, this);
+    box.exec();
 }
 
 QString FrmMain::dialogFolder() const {
     if (!doc_.path.empty()) return QFileInfo(pathOf(doc_.path)).absolutePath();
     const QStringList recent = settings().value(kRecentKey).toStringList();
     return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
+}
+
+// ---- What the next start remembers ----------------------------------------------------
+
+void FrmMain::rememberSettings() {
+    QSettings store = settings();
+    store.setValue(kZoomKey, zoomPercent());
+    store.setValue(kGeometryKey, saveGeometry());
+    store.setValue(kSpeedKey, wb_.debug.speed);
+}
+
+void FrmMain::restoreSettings() {
+    const QSettings store = settings();
+    zoomTo(store.value(kZoomKey, 100).toInt());
+    if (store.contains(kGeometryKey)) restoreGeometry(store.value(kGeometryKey).toByteArray());
+    const int speed = store.value(kSpeedKey, 0).toInt();
+    deliver([&] { userSetsSpeed(wb_, speed); });
 }
 
 // ---- Recent files ------------------------------------------------------------------
@@ -342,8 +380,10 @@ void FrmMain::offerRecovery() {
                             .arg(toQString(documentName(from)), when),
                         QMessageBox::Yes | QMessageBox::Discard, this);
         box.setObjectName(QStringLiteral("restoreCopy"));
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Restore"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Restore"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
         box.setDefaultButton(QMessageBox::Yes);
+        fitAndCentre(box, this);
         if (box.exec() == QMessageBox::Yes && askToSaveChanges()) {
             loadDocument(documentOf(copy.path, copy.format, fileText.value_or(Text())));
             deliver([&] { userSetsSource(wb_, copy.text); });

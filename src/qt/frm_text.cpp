@@ -1,5 +1,6 @@
 #include "qt/frm_text.hpp"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -34,6 +35,10 @@ FrmText::FrmText(const QFont& font, std::function<void(int, int)> resized, std::
     setObjectName(QStringLiteral("frmText"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(programIcon());
+    auto* closeOnEsc = new QAction(this);  // as any viewer closes
+    closeOnEsc->setShortcut(Qt::Key_Escape);
+    connect(closeOnEsc, &QAction::triggered, this, &QWidget::close);
+    addAction(closeOnEsc);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
     // The keys move through the text as in any viewer: Ctrl+Home, Ctrl+End, the arrows.

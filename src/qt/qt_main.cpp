@@ -130,6 +130,7 @@ int runQtWindow(int argc, char** argv) {
         std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes a FILE, or --screenshot DIR)\n");
         return 2;
     }
+    window.restoreSettings();
     window.show();
     // Once the window is up: the file asked for, then what a crashed workbench left.
     QTimer::singleShot(0, &window, [&window, args] {

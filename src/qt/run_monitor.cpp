@@ -134,7 +134,16 @@ void RunMonitor::showBox() {
     QObject::connect(stopButton, &QPushButton::clicked, box_.get(), &QDialog::reject);
     QObject::connect(box_.get(), &QDialog::rejected, box_.get(), [this] { stop(); });
     showCount();
+    placeBox();
     box_->show();
+}
+
+void RunMonitor::placeBox() {
+    box_->setFont(owner_->window()->font());  // zoomed as the window is
+    box_->adjustSize();
+    const QSize size = box_->frameGeometry().size();
+    const QRect window = owner_->frameGeometry();
+    box_->move(place_ ? place_(size) : QPoint(window.right() - size.width(), window.top()));
 }
 
 void RunMonitor::showCount() {

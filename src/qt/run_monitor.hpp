@@ -19,6 +19,9 @@
 #include <functional>
 #include <memory>
 
+#include <QPoint>
+#include <QSize>
+
 class QAction;
 class QDialog;
 class QLabel;
@@ -44,6 +47,9 @@ public:
     // Esc in the main window: stops the run; enabled only while one is under way. Its
     // shortcut passes the filter that drops the user's other input during the run.
     QAction* stopAction() const { return stopAction_; }
+    // Where the box goes: `place` gives its top left corner for its size; by default the
+    // owner's top right.
+    void placeBoxWith(std::function<QPoint(QSize)> place) { place_ = std::move(place); }
 
     // ---- A watched run ----
     void watch();                    // the press just started is watched: its box at once
@@ -58,12 +64,14 @@ private:
 
     bool checkClock();
     void showBox();
+    void placeBox();
     void showCount();
 
     QWidget* owner_;
     QAction* stopAction_;  // owned by the owner window
     std::function<void()> repaint_;  // mirrors the logic's state into the main window
     std::function<void()> stopWatched_;  // hands a Stop to the window that steps a watched run
+    std::function<QPoint(QSize)> place_;
     bool watched_ = false;  // the run under way is stepped by the window
     std::unique_ptr<QDialog> box_;
     std::unique_ptr<QObject> inputGuard_;  // drops the user's input to the main window while the box is up

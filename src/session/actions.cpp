@@ -1,5 +1,7 @@
 #include "session/actions.hpp"
 
+#include <utility>
+
 #include "emulator/engine.hpp"
 #include "emulator/run_loop.hpp"
 #include "session/mainwindow.hpp"
@@ -24,6 +26,30 @@ void userOpensReport(Workbench& wb, Report report) {
 }
 
 void runToEnd(Workbench& wb) { Command2_Click(wb); }
+
+void startWithText(Workbench& wb, const Text& text, const Text& name) {
+    Workbench fresh(wb.display());
+    fresh.debug.speed = wb.debug.speed;
+    fresh.debug.detectLoops = wb.debug.detectLoops;
+    fresh.debug.undo.setBudget(wb.debug.undo.budget());
+    fresh.console.on = wb.console.on;
+    fresh.console.changes = wb.console.changes + 1;
+    fresh.run.clock = wb.run.clock;
+    fresh.viewFollows = wb.viewFollows;
+    wb = std::move(fresh);
+    startWorkbench(wb);
+    userSetsSource(wb, text);
+    wb.debug.status.kind = DebugStatus::Started;
+    wb.debug.status.program = name;
+    wb.display().focusText1();
+}
+
+void userTurnsConsole(Workbench& wb, bool on) { wb.console.on = on; }
+
+void userClearsConsole(Workbench& wb) {
+    wb.console.lines.clear();
+    ++wb.console.changes;
+}
 
 bool assembleText(Workbench& wb, const Text& source) {
     userSetsSource(wb, source);

@@ -9,6 +9,17 @@ namespace comet {
 // A freshly opened main window: the sample in the editor and the load handler run.
 void startWorkbench(Workbench& wb);
 
+// Open, New, Restore, a recent file or a drop: the workbench as it is just after
+// starting with `text` in the editor (no listing, dump, registers, history, step back,
+// breakpoints or marks of the old program), the focus in the editor. What the user
+// chose for every program stays: the watching speed, loop detection, how far Back
+// reaches, and the console (emptied). The status names the program (`name`).
+void startWithText(Workbench& wb, const Text& text, const Text& name);
+
+// View ▸ Output console, and its Clear.
+void userTurnsConsole(Workbench& wb, bool on);
+void userClearsConsole(Workbench& wb);
+
 // ---- The design's controls ----
 void userPressesAsm(Workbench& wb);     // "ASM"
 void userSwitchesMode(Workbench& wb);   // a click on the mode label: Debug Mode / Run Mode

@@ -168,6 +168,7 @@ Text debugStatusText(const Workbench& wb) {
     case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
     case DebugStatus::NoSuchLine:
         return u"There is no line " + line + u": the text has " + number(static_cast<uint64_t>(lineCount(wb))) + u" lines";
+    case DebugStatus::Started: return s.program + u": a clean machine, nothing assembled yet";
     }
     return {};
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -84,9 +83,10 @@ void notePressBegins(Workbench& wb) {
 template <class Part>
 auto notingPart(Workbench& wb, Part part) {
     const uint64_t stepsBefore = wb.run.history.steps();
-    const auto start = std::chrono::steady_clock::now();
+    const double start = wb.run.clock();
+    const double boxesBefore = wb.run.boxSeconds;
     const auto result = part();
-    wb.status.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    wb.status.seconds += std::max(0.0, wb.run.clock() - start - (wb.run.boxSeconds - boxesBefore));
     wb.status.steps += wb.run.history.steps() - stepsBefore;
     wb.status.to = wb.regs.pc;
     return result;
@@ -110,6 +110,7 @@ void userRunsPress(Workbench& wb, int32_t target) {
     });
     notePressEnded(wb);
     if (wb.status.debugMode) wb.changed = changesSince(wb, before);
+    ++wb.viewFollows;
 }
 
 void userBeginsWatchedPress(Workbench& wb, int32_t target) {
@@ -122,12 +123,14 @@ bool userWatchesStep(Workbench& wb) {
     const bool goesOn = notingPart(wb, [&] { return pressGoesOn(wb); });
     wb.changed = changesSince(wb, before);
     if (!goesOn) notePressEnded(wb);
+    ++wb.viewFollows;
     return goesOn;
 }
 
 void userStopsWatchedPress(Workbench& wb) {
     pressStopped(wb);
     notePressEnded(wb);
+    ++wb.viewFollows;
 }
 
 void userStepsBack(Workbench& wb) {
@@ -136,6 +139,7 @@ void userStepsBack(Workbench& wb) {
     UndoLog& undo = wb.debug.undo;
     const bool undone = undo.undo(wb);
     wb.changed = changesSince(wb, before);
+    ++wb.viewFollows;
     wb.debug.status = {};
     wb.debug.status.kind = undone ? DebugStatus::SteppedBack : DebugStatus::NothingToUndo;
     wb.debug.status.undoSteps = undo.steps();

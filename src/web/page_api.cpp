@@ -167,6 +167,19 @@ EMSCRIPTEN_KEEPALIVE void web_select(int from, int to) {
     });
 }
 
+// ---- The output console ----
+
+EMSCRIPTEN_KEEPALIVE void web_console(int on) {
+    deliver([on](Workbench& wb) { comet::userTurnsConsole(wb, on != 0); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_console_clear() { deliver(comet::userClearsConsole); }
+
+// The console's input field as the user left it: the line the next IN reads.
+EMSCRIPTEN_KEEPALIVE void web_console_input(const char* text) {
+    deliver([&](Workbench& wb) { wb.console.input = comet::fromUtf8(text); });
+}
+
 // ---- The viewer ----
 
 // The viewer's outer size in twips.

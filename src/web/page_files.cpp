@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "session/actions.hpp"
 #include "session/mainwindow.hpp"
 #include "web/json_writer.hpp"
 #include "web/page_session.hpp"
@@ -18,11 +19,11 @@ namespace {
 constexpr const char* kNewFileName = "program.casl";  // the download's name for a program never saved
 
 // A new document: the editor starts a new undo history, so that undo never goes back
-// into another document.
+// into another document, and the machine starts afresh with it, as at start-up.
 void loadDocument(PageSession& s, Document doc, const Text& text) {
     s.doc = std::move(doc);
     ++s.documentNumber;
-    userSetsSource(s.wb, text);
+    startWithText(s.wb, text, documentName(s.doc));
 }
 
 const std::string& downloadName(const PageSession& s) {

@@ -6,6 +6,7 @@
 #include "session/debugging.hpp"
 #include "session/problems.hpp"
 #include "session/source_lines.hpp"
+#include "session/view.hpp"
 #include "web/json_writer.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/lists.hpp"
@@ -15,7 +16,8 @@ namespace {
 
 // ---- The classic controls ----
 
-void writeLines(JsonWriter& json, std::string_view name, const std::vector<Text>& lines) {
+template <class Lines>
+void writeLines(JsonWriter& json, std::string_view name, const Lines& lines) {
     json.key(name);
     json.beginArray();
     for (const Text& line : lines) json.value(line);
@@ -132,6 +134,28 @@ void writeDebugging(JsonWriter& json, const Workbench& wb) {
     json.value(statusBarText(wb, true));
 }
 
+// What the page brings into view whenever viewFollows moves on, and the console.
+void writeViewAndConsole(JsonWriter& json, const Workbench& wb) {
+    const ViewTargets view = viewTargets(wb);
+    json.key("view");
+    json.beginObject();
+    writeNumber(json, "follows", static_cast<int64_t>(wb.viewFollows));
+    writeNumber(json, "editorLine", view.editorLine);
+    writeNumber(json, "contextLines", kViewContextLines);
+    writeNumber(json, "listingRow", view.listingRow);
+    writeNumber(json, "dumpRow", view.dumpRow);
+    json.endObject();
+    json.key("console");
+    json.beginObject();
+    json.key("on");
+    json.value(wb.console.on);
+    writeNumber(json, "changes", static_cast<int64_t>(wb.console.changes));
+    writeLines(json, "lines", wb.console.lines);
+    json.key("input");
+    json.value(wb.console.input);
+    json.endObject();
+}
+
 }  // namespace
 
 std::string stateJson(const Workbench& wb, const PageShows& page) {
@@ -148,7 +172,7 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     writeLines(json, "list1", wb.list1.lines);
     writeNumber(json, "list1Selected", wb.list1.selected);
     writeDump(json, wb);
-    writeLines(json, "boxes", {wb.txtGR.begin(), wb.txtGR.end()});
+    writeLines(json, "boxes", wb.txtGR);
     json.key("label3");
     json.value(wb.label3);
     json.key("label6");
@@ -159,6 +183,7 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     writeProblems(json, wb);
     writeChanges(json, wb);
     writeDebugging(json, wb);
+    writeViewAndConsole(json, wb);
     json.key("running");
     json.value(page.running);
     json.endObject();

@@ -29,6 +29,7 @@ struct DebugStatus {
         NotAssembled,   // the line changed since the last ASM: nothing to run to yet
         Pending,        // a breakpoint on a line changed since the last ASM: it stops runs after the next
         NoSuchLine,     // a line number past the text's last line: no breakpoint, nothing to run to
+        Started,        // a program was opened or made new: the machine is clean
     };
     Kind kind = None;
     int32_t line = 0;          // NoWords, NotAssembled, Pending, NoSuchLine
@@ -36,6 +37,7 @@ struct DebugStatus {
     FoundLoop loop;            // EndlessLoop
     uint64_t undoSteps = 0;    // SteppedBack, NothingToUndo: steps Back can still undo
     bool undoDropped = false;  // ...and older ones were dropped to stay within the budget
+    Text program;              // Started: the program's name
 };
 
 // The press under way: an "Exec" press or a run to cursor.

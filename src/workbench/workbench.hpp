@@ -5,7 +5,9 @@
 
 #include <array>
 #include <bitset>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "machine/charset.hpp"
@@ -23,6 +25,12 @@ namespace comet {
 // What set the halted flag during the last "Exec" press.
 enum class Halt : uint8_t { None, Exit, OutputCancelled, AddressError, Stopped, Breakpoint, EndlessLoop };
 
+// Seconds on a steady clock, the clock a press is timed by; a test gives a workbench its own.
+using Clock = double (*)();
+inline double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 struct RunState {
     int32_t pc = 0;             // address of the instruction being executed
     int32_t nextPc = 0;         // address of the instruction to run after it
@@ -31,6 +39,8 @@ struct RunState {
     Text engineError;           // the first engine message of the last press (no address error); empty when none
     bool debugMode = false;     // one instruction per "Exec" press
     TraceLog history;           // trace of executed instructions
+    Clock clock = steadySeconds;
+    double boxSeconds = 0;      // how long IN's and OUT's boxes have stood open, all told: no time of the machine's
 };
 
 // ---- Window model -----------------------------------------------------------------
@@ -127,6 +137,17 @@ struct ExecStatus {
     double seconds = 0;      // how long it took
 };
 
+// The output console, beyond the classic window and off until the user turns it on:
+// OUT appends its line here instead of showing a box, and IN reads the line typed in
+// the console's input field instead of asking in one.
+struct Console {
+    static constexpr size_t kLineLimit = 10'000;  // older lines go, so that an endless printer stays small
+    bool on = false;
+    std::deque<Text> lines;   // OUT's lines and the lines IN read, oldest first
+    Text input;               // the input field's line, taken by the next IN
+    uint64_t changes = 0;     // counts the changes of `lines`, so that a view redraws only after one
+};
+
 // ---- The workbench ----------------------------------------------------------------
 
 struct Workbench {
@@ -159,6 +180,8 @@ struct Workbench {
     ChangeMarks changed;                  // what the last Debug Mode step changed
     ExecStatus status;                    // the status bar's account of the last "Exec" press
     Debugger debug;                       // breakpoints, step back, watching speed, loop detection
+    Console console;                      // OUT and IN without boxes, when on
+    uint64_t viewFollows = 0;             // counts the steps, Backs and run ends the views are to follow
 
 private:
     Display* display_;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/document.hpp"
@@ -42,6 +43,18 @@ TEST(Document, UnsavedChangesAreTheEditorsDifferencesFromTheFile) {
     EXPECT_FALSE(hasUnsavedChanges(opened, u"A\r\n"));
     EXPECT_TRUE(hasUnsavedChanges(opened, u"A\r\n\r\n"));
     EXPECT_TRUE(hasUnsavedChanges(opened, u""));
+}
+
+TEST(SaveAs, ANameWithoutExtensionGetsCasl) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"countdown", "countdown.casl"},
+        {"/home/u/countdown", "/home/u/countdown.casl"},
+        {"/home/u.v/countdown", "/home/u.v/countdown.casl"},
+        {"/home/u/countdown.asm", "/home/u/countdown.asm"},
+        {"/home/u/a.b.txt", "/home/u/a.b.txt"},
+        {"/home/u/.hidden", "/home/u/.hidden.casl"},
+    };
+    for (const auto& [given, saved] : rows) EXPECT_EQ(withSourceExtension(given), saved) << given;
 }
 
 TEST(RecentFiles, MostRecentFirstWithoutDuplicatesUpToTheCap) {

@@ -117,6 +117,12 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, c
         view.dispatch({ selection, annotations: fromLogic.of(true), scrollIntoView: true });
       }
     },
+    // Scrolls the least that shows `line` (from 1) with `context` lines around it.
+    showLine(line, context) {
+      if (line < 1 || line > view.state.doc.lines) return;
+      const yMargin = context * view.defaultLineHeight;
+      view.dispatch({ effects: EditorView.scrollIntoView(view.state.doc.line(line).from, { y: 'nearest', yMargin }) });
+    },
     // Shows the marks around the text ({problems, breakpoints, pcLine} as the state has them).
     drawMarks(marks) {
       for (const change of marking.changesFor(view.state, marks, shownMarks)) view.dispatch({ ...change, annotations: fromLogic.of(true) });

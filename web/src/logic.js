@@ -79,6 +79,9 @@ export async function loadLogic(createModule, page) {
     recoveryText: () => fromJson(m._web_recovery_text()),
     recoveryOffer: (kept) => fromJson(m.ccall('web_recovery_offer', 'number', ['string'], [kept])),
     restore: (kept) => withString('web_restore', ['string'], [kept]),
+    setConsole: (on) => m._web_console(on ? 1 : 0),
+    clearConsole: () => m._web_console_clear(),
+    consoleInput: (text) => withString('web_console_input', ['string'], [text]),
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
     // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.

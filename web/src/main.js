@@ -4,7 +4,7 @@ import { Control, loadLogic } from './logic.js';
 import { createDialogs } from './dialogs.js';
 import { createEditor } from './editor.js';
 import { createMenus } from './menu.js';
-import { createStore } from './storage.js';
+import { createSettings, createStore } from './storage.js';
 import { createViewer } from './viewer.js';
 import { wireListKeys, wireTabOrder } from './keyboard.js';
 import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
@@ -16,6 +16,7 @@ const ZOOM_PERCENTS = [50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300];
 const NORMAL_ZOOM = ZOOM_PERCENTS.indexOf(100);
 const dialogs = createDialogs(document);
 let store = null;        // the recovery copies, once this tab's is known
+const settings = createSettings(window.localStorage);
 
 let logic = null;
 let shown = null;        // the state last drawn
@@ -27,6 +28,7 @@ let shownDocument = null;  // the number of the document the editor shows
 let keptKey = null;      // what the recovery copy last kept was made of
 let recoveryTimer = null;  // a recovery copy waits for a pause in the typing
 const RECOVERY_DELAY_MS = 500;
+let followed = 0;        // the logic's viewFollows the views were last brought to
 const yieldChannel = new MessageChannel();
 
 // A turn for the browser: input, timers and painting, with no timer clamping.
@@ -58,10 +60,35 @@ function draw() {
   setIfChanged($('Label6'), 'textContent', s.label6);
   drawChooser($('Combo1'), s.items, s.chooser);
   viewer.draw(s.viewer);
+  drawView(s.view);
+  drawConsole(s.console);
   drawStatus(s);
   menus.draw();
   keepRecoveryCopy(s);
   return s;
+}
+
+// After a step, Back or a run's end: the PC's line, its listing line and the first
+// word the step wrote are brought into view; in between the user scrolls freely.
+function drawView(view) {
+  if (view.follows === followed) return;
+  followed = view.follows;
+  if (view.editorLine > 0) editor.showLine(view.editorLine, view.contextLines);
+  $('List1').children[view.listingRow]?.scrollIntoView({ block: 'nearest' });
+  $('List2').children[view.dumpRow]?.scrollIntoView({ block: 'nearest' });
+}
+
+let shownConsole = -1;  // the console's changes last drawn
+
+function drawConsole(console) {
+  setIfChanged($('consoleDock'), 'hidden', !console.on);
+  $('viewConsole').setAttribute('aria-checked', String(console.on));
+  setIfChanged($('consoleInput'), 'value', console.input);
+  if (console.changes === shownConsole) return;
+  shownConsole = console.changes;
+  const output = $('consoleOutput');
+  output.textContent = console.lines.join('\n');
+  output.scrollTop = output.scrollHeight;
 }
 
 // The status line, the problem count that shows the list, and the list.
@@ -201,18 +228,34 @@ const commands = {
   reset: () => deliver(() => logic.reset()),
   breakpoint: () => deliver(() => logic.toggleBreakpointAtCaret()),
   stop: () => watch?.stop(),
-  speed: (item) => deliver(() => logic.setSpeed(Number(item.dataset.speed))),
+  speed: (item) => deliver(() => setSpeed(Number(item.dataset.speed))),
   zoomIn: () => zoomTo(Math.min(zoom + 1, ZOOM_PERCENTS.length - 1)),
   zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
   zoomReset: () => zoomTo(NORMAL_ZOOM),
+  console: () => deliver(() => logic.setConsole(!shown.console.on)),
 };
 
 const menus = createMenus(document, { run: (command, item) => commands[command](item), enabled });
 
-// The whole window grows or shrinks, as the desktop's View menu zooms it.
+// The whole window grows or shrinks, its menus, status line, lists, boxes and viewer
+// too, as the desktop's View menu zooms it; the next visit starts at it.
 function zoomTo(level) {
   zoom = level;
-  $('client').style.zoom = String(ZOOM_PERCENTS[level] / 100);
+  document.documentElement.style.setProperty('--zoom', String(ZOOM_PERCENTS[level] / 100));
+  settings.keep('zoom', ZOOM_PERCENTS[level]);
+}
+
+function setSpeed(speed) {
+  logic.setSpeed(speed);
+  settings.keep('speed', speed);
+}
+
+// The zoom and the speed the last visit left.
+function restoreSettings() {
+  const level = ZOOM_PERCENTS.indexOf(settings.number('zoom'));
+  if (level >= 0) zoomTo(level);
+  const speed = settings.number('speed');
+  if (speed !== null) logic.setSpeed(speed);
 }
 
 const editor = createEditor($('Text1'), {
@@ -247,7 +290,9 @@ function wireControls() {
   $('Combo1').addEventListener('blur', () => {
     if (document.hasFocus()) deliver(() => logic.click(Control.Combo1LostFocus));
   });
-  $('Speed').addEventListener('change', (e) => deliver(() => logic.setSpeed(Number(e.target.value))));
+  $('Speed').addEventListener('change', (e) => deliver(() => setSpeed(Number(e.target.value))));
+  $('consoleClear').addEventListener('click', () => deliver(() => logic.clearConsole()));
+  $('consoleInput').addEventListener('input', (e) => deliver(() => logic.consoleInput(e.target.value)));
 }
 
 // A listing line clicked selects the source line that made it; a double-click sets or
@@ -375,6 +420,7 @@ function offerKeptCopy() {
 async function start() {
   store = await createStore(window.localStorage, window.sessionStorage);
   logic = await loadLogic(globalThis.createCometModule, page);
+  restoreSettings();
   wireControls();
   wireLists();
   wireFiles();

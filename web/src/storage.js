@@ -15,6 +15,19 @@ const safely = (action) => {
   }
 };
 
+// What the next visit starts with, as the desktop keeps it in its settings: the zoom and
+// the watching speed, each a number (null when none was kept).
+export function createSettings(storage) {
+  const key = (name) => `comet-workbench.${name}`;
+  return {
+    number(name) {
+      const kept = safely(() => storage.getItem(key(name)));
+      return kept === null || kept === '' || !Number.isFinite(Number(kept)) ? null : Number(kept);
+    },
+    keep(name, value) { safely(() => storage.setItem(key(name), String(value))); },
+  };
+}
+
 // The copies' names in `storage`, this tab's own first.
 const copyNames = (storage, own) => {
   const names = [];

@@ -30,7 +30,8 @@ for (const file of readdirSync(sessions).filter((f) => f.endsWith('.script')).so
   const name = file.slice(0, -'.script'.length);
   const casePath = join(sessions, name);
   test(`session ${name}`, () => {
-    expectRun(['--script', `${casePath}.script`], casePath, readFileSync(`${casePath}.expected`, 'utf8'));
+    // In its folder, as CTest runs it, where "open" finds the programs of files/.
+    expectRun(['--script', `${casePath}.script`], casePath, readFileSync(`${casePath}.expected`, 'utf8'), undefined, sessions);
   });
 }
 
