@@ -86,8 +86,10 @@ private:
 BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Text& source, std::string_view file,
                            std::ostream& out, std::ostream& err) {
     const bool assembled = assembleForRun(wb, source);
-    // After the messages as their boxes showed them, each again where it points, for editors and build tools.
-    for (const Diagnostic& d : wb.diagnostics) err << locatedText(file, d) << '\n';
+    // After the messages as their boxes showed them, each again where it points with what
+    // it means, then the warnings, for editors and build tools.
+    for (const Diagnostic& d : wb.diagnostics) err << locatedLines(file, d);
+    for (const Warning& w : wb.warnings) err << locatedLines(file, w);
     if (!assembled) return kAsmErrors;
     Command2_Click(wb);
     out.flush();

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "assembler/passes.hpp"
+#include "assembler/remarks.hpp"
 #include "machine/hex.hpp"
 
 namespace comet {
@@ -170,6 +172,7 @@ TextView lexToken(Workbench& wb, TextView s) {
     if (s.starts_with(u",,")) {  // an empty operand between two commas reads as 0
         setNumber(as.token, 0);
         as.tokenText = s.substr(0, 1);
+        warnAt(wb, tokenRange(wb), {Msg::WarnEmptyOperand, {}}, {{Msg::FixEmptyOperand, {}}});
         return s.substr(1);
     }
     while (!s.empty() && isSeparator(s.front())) s.remove_prefix(1);

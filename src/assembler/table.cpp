@@ -5,17 +5,13 @@
 #include "assembler/passes.hpp"
 
 namespace comet {
-namespace {
 
 char16_t asciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
-// Names are the same name when they differ at most in the case of ASCII letters.
 bool sameName(TextView a, TextView b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return asciiUpper(x) == asciiUpper(y); });
 }
-
-}  // namespace
 
 void synInit(Workbench& wb) {
     wb.table.rows[0] = {Text{}, 1, 0, OpClass::None};  // the null row: always defined, value 0

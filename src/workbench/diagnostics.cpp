@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "workbench/workbench.hpp"
 
@@ -40,10 +41,33 @@ Text diagnosticText(const Diagnostic& d) {
     return text;
 }
 
-std::string locatedText(std::string_view file, const Diagnostic& d) {
+namespace {
+
+std::string placeText(std::string_view file, const SourceSpan& where) {
     std::string text(file);
-    if (d.where.line > 0) text += ':' + std::to_string(d.where.line) + ':' + std::to_string(d.where.column);
-    return text + ": " + toUtf8(diagnosticText(d));
+    if (where.line > 0) text += ':' + std::to_string(where.line) + ':' + std::to_string(where.column);
+    return text;
+}
+
+std::string withNotes(std::string_view file, const SourceSpan& where, std::string first, const std::vector<Note>& notes) {
+    const std::string place = placeText(file, where);
+    std::string text = place + ": " + first + '\n';
+    for (const Note& n : notes) text += place + ": note: " + noteText(n) + '\n';
+    return text;
+}
+
+}  // namespace
+
+std::string locatedText(std::string_view file, const Diagnostic& d) {
+    return placeText(file, d.where) + ": " + toUtf8(diagnosticText(d));
+}
+
+std::string locatedLines(std::string_view file, const Diagnostic& d) {
+    return withNotes(file, d.where, "error: " + toUtf8(diagnosticText(d)), d.notes);
+}
+
+std::string locatedLines(std::string_view file, const Warning& w) {
+    return withNotes(file, w.where, "warning: " + noteText(w.text), w.notes);
 }
 
 void report(Workbench& wb, Diagnostic d) {
@@ -52,6 +76,6 @@ void report(Workbench& wb, Diagnostic d) {
     wb.display().messageBox(text, kAppTitle);
 }
 
-void report(Workbench& wb, DiagKind kind, int64_t address) { report(wb, Diagnostic{kind, address, {}, {}}); }
+void report(Workbench& wb, DiagKind kind, int64_t address) { report(wb, Diagnostic{kind, address, {}, {}, {}}); }
 
 }  // namespace comet

@@ -154,6 +154,7 @@ struct Workbench {
     Viewer frmText;                     // the text viewer
 
     std::vector<Diagnostic> diagnostics;  // the assembler's messages of the last ASM, in the order shown
+    std::vector<Warning> warnings;        // what the last ASM passed in silence, in the order met
     SourceMarks marks;                    // the problem list and the editor's lines as assembled
     ChangeMarks changed;                  // what the last Debug Mode step changed
     ExecStatus status;                    // the status bar's account of the last "Exec" press

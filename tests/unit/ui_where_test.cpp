@@ -92,10 +92,21 @@ TEST(ProblemDrawing, RowTextAndUnderlinedColumns) {
 }
 
 TEST(LocatedText, IsFileLineColumnAndTheMessage) {
-    Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}};
+    Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}, {}};
     EXPECT_EQ(locatedText("dir/a.casl", d), "dir/a.casl:4:13: NOWHERE が未定義です");
     d.where = {};
     EXPECT_EQ(locatedText("a.casl", d), "a.casl: NOWHERE が未定義です");
+}
+
+TEST(LocatedLines, AreTheErrorOrWarningThenANoteForEachExplanation) {
+    setLanguage(Language::English);
+    const Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}, {{Msg::UndefinedNoneNear, {}}}};
+    EXPECT_EQ(locatedLines("a.casl", d), "a.casl:4:13: error: NOWHERE が未定義です\n"
+                                         "a.casl:4:13: note: Define it as a label (NAME DC 0, NAME DS 1) or correct the name.\n");
+    const Warning w{{Msg::WarnNoExit, {}}, {}, {}};
+    EXPECT_EQ(locatedLines("a.casl", w),
+              "a.casl: warning: The program has no EXIT and its last instruction goes on to the next word: a run ends only "
+              "on a zero word or an error.\n");
 }
 
 }  // namespace
