@@ -656,7 +656,7 @@ void FrmMain::mirrorProblems() {
         problemList_->clear();
         for (const Problem& p : rows) {
             auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
-            item->setToolTip(boxTextOf(p.tip));
+            item->setToolTip(boxTextOf(problemTip(p)));
         }
     }
     text1_->showMarks(rows, pcSourceLine(wb_));

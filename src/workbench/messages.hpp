@@ -28,7 +28,10 @@ enum class Msg : uint16_t {
     KindError,
     KindUndefinedName,
     KindWarning,
-    CountErrors,          // {1} errors (one: KindError)
+    CountOneError,
+    CountOneUndefinedName,
+    CountOneWarning,
+    CountErrors,          // {1} count
     CountUndefinedNames,
     CountWarnings,
     NoProblems,

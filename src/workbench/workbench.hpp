@@ -98,6 +98,7 @@ struct Problem {
     int32_t endColumn = 0;
     Text text;              // the message, as its box showed it
     Text tip;               // the message, with an address it carries also in hexadecimal
+    std::vector<Note> notes;  // what it means and the likely fix, shown in the language of the moment
     bool operator==(const Problem&) const = default;
 };
 

@@ -147,11 +147,16 @@ private slots:
 // ---- Problems ----
 
 void WhereTest::problemsAreMarkedOnTheirLines() {
+    setLanguage(Language::English);
     ShownWindow w;
     assemble(w, kThreeErrors);
     QVERIFY((markedLines(w) == Marks{{2, ProblemKind::UndefinedName}, {3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}}));
-    QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
-    QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です"));  // on the operand X
+    // Each tip explains its message, in the language of the moment.
+    QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal\n"
+                                           "A statement begins with a label or an instruction; 123 is a number. A label "
+                                           "begins with a letter.\nAddress=2 is where the statement on line 3 would have been placed."));
+    QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です\nNo label of this program is named X; the word reads as 0.\n"
+                                               "Define it as a label (NAME DC 0, NAME DS 1) or correct the name."));  // on the operand X
     QCOMPARE(textTip(w, 2, 6), QString());                          // on LD: nothing wrong there
     QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
 
@@ -183,7 +188,7 @@ void WhereTest::editingAMarkedLineClearsItsMark() {
 void WhereTest::aTabLineIsWarnedAndFixed() {
     ShownWindow w;
     assemble(w, QStringLiteral("      LEA\tGR1,5\n      EXIT\nMSG   DC    'A\tB'\n"));
-    QVERIFY(markTip(w, 1).contains(toQString(kTabWarning)));  // with the errors the tab made
+    QVERIFY(markTip(w, 1).contains(QString::fromStdString(message(Msg::TabWarning))));  // with the errors the tab made
     QVERIFY(!markedLines(w).contains(3));  // a tab in a string constant is a character like any other
     control<QAction>(w, "replaceTabs")->trigger();
     QCOMPARE(editorOf(w)->document()->findBlockByNumber(0).text(), QStringLiteral("      LEA       GR1,5"));
