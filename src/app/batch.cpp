@@ -93,6 +93,7 @@ BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Tex
     if (!assembled) return kAsmErrors;
     Command2_Click(wb);
     out.flush();
+    for (const RunFault& f : wb.run.faults) err << locatedLines(file, f);
     if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
     if (wb.run.haltedBy == Halt::EndlessLoop) {

@@ -122,6 +122,7 @@ void pressBegins(Workbench& wb, int32_t target) {
     Debugger& d = wb.debug;
     run.halted = false;
     run.haltedBy = Halt::None;
+    run.faults.clear();
     d.status = {};
     const bool runsTo = target >= 0 && target < kAddressCount;
     d.press = {true, 0, runsTo ? target : -1, d.detectLoops && (!run.debugMode || runsTo)};

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "machine/hex.hpp"
 #include "workbench/workbench.hpp"
 
 namespace comet {
@@ -70,9 +71,55 @@ std::string locatedLines(std::string_view file, const Warning& w) {
     return withNotes(file, w.where, "warning: " + noteText(w.text), w.notes);
 }
 
+std::string locatedLines(std::string_view file, const RunFault& f) {
+    std::string text;
+    const std::string place = std::string(file) + (f.line > 0 ? ':' + std::to_string(f.line) + ":1" : "");
+    for (const Note& n : f.notes) text += place + ": note: " + noteText(n) + '\n';
+    return text;
+}
+
+namespace {
+
+std::string hex(int64_t v) { return toUtf8(cnvHex4(static_cast<int32_t>(v))); }
+
+// What an engine message means, from the instruction at the PC as the machine holds it now.
+std::vector<Note> faultNotes(const Workbench& wb, DiagKind kind, int64_t address) {
+    const int32_t pc = wb.run.pc;
+    const auto wordAt = [&wb](int64_t a) { return isProgramAddress(a) ? wb.memory.cell(a + 1).value : 0; };
+    const int32_t word = wordAt(pc);
+    switch (kind) {
+    case DiagKind::BadOpcode: {
+        const bool fromStatement = isProgramAddress(pc) && wb.as.lineOfWord[static_cast<size_t>(pc)] > 0;
+        if (fromStatement)
+            return {{Msg::RunPastProgram, {hex(pc), std::to_string(wb.as.lineOfWord[static_cast<size_t>(pc)]), hex(word)}}};
+        return {{Msg::RunBeyondProgram, {hex(pc), hex(word)}}};
+    }
+    case DiagKind::AddressError: {
+        const ReservedWord* operation = operationOf((word >> 8) & 0xFF);
+        const std::string name = operation ? std::string(operation->name) : hex(word);
+        const int x = word & 0xF;
+        if (x == 0 || x > 4) return {{Msg::RunAddressPlain, {name, std::to_string(address)}}};
+        return {{Msg::RunAddressIndexed, {name, std::to_string(address), std::to_string(wordAt(int64_t{pc} + 1)),
+                                          std::string(kRegisterNames[static_cast<size_t>(x)]),
+                                          std::to_string(wb.regs.r[static_cast<size_t>(x)])}}};
+    }
+    case DiagKind::PushError: return {{Msg::RunPushError, {std::to_string(wb.regs.r[4])}}};
+    case DiagKind::BadRegister:
+    case DiagKind::BadIndex: return {{Msg::RunBadField, {hex(word), hex(pc)}}};
+    default: return {};
+    }
+}
+
+}  // namespace
+
 void report(Workbench& wb, Diagnostic d) {
     const Text text = diagnosticText(d);
     if (isAssemblerKind(d.kind)) wb.diagnostics.push_back(std::move(d));
+    else if (wb.run.faults.size() < kFaultsKept) {
+        const int32_t pc = wb.run.pc;
+        const int32_t line = isProgramAddress(pc) ? wb.as.lineOfWord[static_cast<size_t>(pc)] : 0;
+        wb.run.faults.push_back({d.kind, pc, line, faultNotes(wb, d.kind, d.address)});
+    }
     wb.display().messageBox(text, kAppTitle);
 }
 

@@ -88,6 +88,17 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
      "番地 {1} はメモリ（0～199）の外です。実行はアドレスエラーで止まります。"},
     {Msg::FixAddressOutside, "Name the word with a label and use the label.", "語にラベルを付け、そのラベルを使ってください。"},
 
+    {Msg::RunPastProgram, "The PC reached {1}, the statement on line {2}, whose word {3} is no instruction: the program ran past its last instruction into its data.",
+     "PC が {2} 行目の文の番地 {1} に達しました。その語 {3} は命令ではありません。プログラムが最後の命令を越えてデータに進みました。"},
+    {Msg::RunBeyondProgram, "The PC reached {1}, beyond the program's words; the word there, {2}, is no instruction: the program ran past its end.",
+     "PC がプログラムの外の番地 {1} に達しました。そこの語 {2} は命令ではありません。プログラムの終わりを越えて実行されました。"},
+    {Msg::RunAddressPlain, "{1} addressed {2}, outside the memory (0 to 199).", "{1} が番地 {2} を指しました。メモリ（0～199）の外です。"},
+    {Msg::RunAddressIndexed, "{1} addressed {3} + {4} ({5}) = {2}, outside the memory (0 to 199).",
+     "{1} が番地 {3} + {4}（{5}）= {2} を指しました。メモリ（0～199）の外です。"},
+    {Msg::RunPushError, "GR4, the stack pointer, is {1}: PUSH and CALL need it above 0. Set it before the first push, e.g. LEA GR4,200.",
+     "スタックポインタ GR4 が {1} です。PUSH と CALL には 0 より大きい値が必要です。最初の PUSH の前に設定してください（例: LEA GR4,200）。"},
+    {Msg::RunBadField, "The word {1} at {2} names a register that does not exist (GR0 to GR4 and FR only).",
+     "番地 {2} の語 {1} は存在しないレジスタを指しています（GR0～GR4 と FR のみ）。"},
     {Msg::UnknownLanguage, "unknown language {1}: use en or ja", "不明な言語 {1}: en か ja を指定してください"},
 }};
 

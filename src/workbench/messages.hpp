@@ -75,6 +75,13 @@ enum class Msg : uint16_t {
     ReadsAsZero,
     WarnAddressOutside,   // {1} address
     FixAddressOutside,
+    // ---- What went wrong in a run ----
+    RunPastProgram,       // {1} PC, {2} line, {3} word
+    RunBeyondProgram,     // {1} PC, {2} word
+    RunAddressPlain,      // {1} mnemonic, {2} address
+    RunAddressIndexed,    // {1} mnemonic, {2} address, {3} address word, {4} index register, {5} its value
+    RunPushError,         // {1} GR4
+    RunBadField,          // {1} word, {2} PC
     // ---- The command line ----
     UnknownLanguage,      // {1} name
     Count_

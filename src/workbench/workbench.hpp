@@ -30,6 +30,7 @@ struct RunState {
     Halt haltedBy = Halt::None; // why the last press's run halted
     bool debugMode = false;     // one instruction per "Exec" press
     TraceLog history;           // trace of executed instructions
+    std::vector<RunFault> faults;  // the engine's messages of the last press, with what each means
 };
 
 // ---- Window model -----------------------------------------------------------------
