@@ -125,6 +125,8 @@ private:
     void createRunMenu();
     void createSpeedMenu();
     void createViewMenu();
+    void createLanguageMenu(QMenu* view);
+    void showInLanguage(Language language);
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
     QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QApplication>
 #include <QMenu>
+#include <QToolTip>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -128,6 +130,7 @@ class WhereTest : public QObject {
 
 private slots:
     void problemsAreMarkedOnTheirLines();
+    void explanationsAndWarningsInEitherLanguage();
     void editingAMarkedLineClearsItsMark();
     void aTabLineIsWarnedAndFixed();
     void aListingLineSelectsItsSourceLine();
@@ -168,6 +171,49 @@ void WhereTest::problemsAreMarkedOnTheirLines() {
     clickRow(list, 2);
     QCOMPARE(editorOf(w)->textCursor().blockNumber(), 3);
     QVERIFY(saveShot(w, "marked-errors.png"));
+
+    // View > Language draws the workbench's own texts anew; the design's stay as they are.
+    const QList<QAction*> languages = control<QMenu>(w, "languageMenu")->actions();
+    languages.at(1)->trigger();
+    QCOMPARE(problemCount(w), QStringLiteral("エラー 1 件, 未定義の名前 2 件"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("4:13  未定義の名前: NOWHERE が未定義です"));
+    QVERIFY(markTip(w, 3).contains(QStringLiteral("123 は数です。")));
+    QVERIFY(saveShot(w, "marked-errors-ja.png"));
+    languages.at(0)->trigger();
+    QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
+}
+
+// The tooltip the window shows for `tip`, saved as a picture of its own when screenshots are asked for.
+bool saveTipShot(FrmMain& w, const QString& tip, const char* name) {
+    QToolTip::showText(w.mapToGlobal(QPoint(40, 120)), tip, &w);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->inherits("QTipLabel") && top->isVisible()) return saveShot(*top, name);
+    }
+    return false;
+}
+
+void WhereTest::explanationsAndWarningsInEitherLanguage() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    assemble(w, QStringLiteral("PGM   START\n      LDX   GR2,A\n      LD    GR1,COUNT\nOUT   LD    GR1,A\n"
+                               "      EXIT\nA     DC    3\nCOUNTER DC  5\n      END\n"));
+    QVERIFY((markedLines(w) == Marks{{2, ProblemKind::Error}, {3, ProblemKind::UndefinedName}, {4, ProblemKind::Warning}}));
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("LDX is no instruction.\n")));
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("Did you mean LD?")));
+    QVERIFY(textTip(w, 3, 16).endsWith(QStringLiteral("Did you mean COUNTER?")));
+    QVERIFY(markTip(w, 4).startsWith(QStringLiteral("OUT at the start of the line is the instruction OUT")));
+    control<QToolButton>(w, "problemCount")->click();
+    QVERIFY(saveShot(w, "explained-en.png"));
+    QVERIFY(saveTipShot(w, markTip(w, 2), "explained-tip-en.png"));
+
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("LD のことですか？")));
+    QVERIFY(textTip(w, 3, 16).endsWith(QStringLiteral("COUNTER のことですか？")));
+    assemble(w, editorOf(w)->toPlainText());  // a warning's own text follows at the next ASM
+    QVERIFY(markTip(w, 4).startsWith(QStringLiteral("行頭の OUT はラベルではなく命令 OUT です。")));
+    QVERIFY(saveShot(w, "explained-ja.png"));
+    QVERIFY(saveTipShot(w, markTip(w, 2), "explained-tip-ja.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 
 void WhereTest::editingAMarkedLineClearsItsMark() {
