@@ -34,6 +34,7 @@
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
+#include "workbench/values.hpp"
 #include "qt/boxes.hpp"
 #include "qt/breakpoint_marks.hpp"
 #include "qt/clickable_label.hpp"
@@ -631,7 +632,11 @@ void FrmMain::mirrorEditorSelection() {
 }
 
 void FrmMain::mirrorBoxesAndLabels() {
-    for (int k = 0; k < kBoxCount; ++k) setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+    for (int k = 0; k < kBoxCount; ++k) {
+        setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+        const QString reading = boxTextOf(boxReading(wb_, k));
+        if (txtGR_[k]->toolTip() != reading) txtGR_[k]->setToolTip(reading);
+    }
     setTextIfChanged(label3_, wb_.label3);
     setTextIfChanged(label6_, wb_.label6);
 }

@@ -99,6 +99,16 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
      "スタックポインタ GR4 が {1} です。PUSH と CALL には 0 より大きい値が必要です。最初の PUSH の前に設定してください（例: LEA GR4,200）。"},
     {Msg::RunBadField, "The word {1} at {2} names a register that does not exist (GR0 to GR4 and FR only).",
      "番地 {2} の語 {1} は存在しないレジスタを指しています（GR0～GR4 と FR のみ）。"},
+    {Msg::ReadHex, "Hexadecimal {1}", "16 進数 {1}"},
+    {Msg::ReadUnsigned, "Unsigned decimal {1}", "符号なし 10 進数 {1}"},
+    {Msg::ReadSigned, "Signed decimal {1}", "符号付き 10 進数 {1}"},
+    {Msg::ReadBinary, "Binary {1}", "2 進数 {1}"},
+    {Msg::ReadChars, "Characters {1}", "文字 {1}"},
+    {Msg::FlagsPlus, "FR {1}: the last result was above 0", "FR {1}: 直前の結果は 0 より大きい"},
+    {Msg::FlagsZero, "FR {1}: the last result was 0", "FR {1}: 直前の結果は 0"},
+    {Msg::FlagsMinus, "FR {1}: the last result was negative", "FR {1}: 直前の結果は負"},
+    {Msg::FlagsOther, "FR {1}: no value an instruction sets (0000, 4000 or 8000)",
+     "FR {1}: 命令が設定する値（0000、4000、8000）ではありません"},
     {Msg::UnknownLanguage, "unknown language {1}: use en or ja", "不明な言語 {1}: en か ja を指定してください"},
 }};
 

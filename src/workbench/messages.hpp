@@ -82,6 +82,16 @@ enum class Msg : uint16_t {
     RunAddressIndexed,    // {1} mnemonic, {2} address, {3} address word, {4} index register, {5} its value
     RunPushError,         // {1} GR4
     RunBadField,          // {1} word, {2} PC
+    // ---- What a word reads as ----
+    ReadHex,
+    ReadUnsigned,
+    ReadSigned,
+    ReadBinary,
+    ReadChars,
+    FlagsPlus,            // {1} FR in hexadecimal
+    FlagsZero,
+    FlagsMinus,
+    FlagsOther,
     // ---- The command line ----
     UnknownLanguage,      // {1} name
     Count_

@@ -131,6 +131,7 @@ class WhereTest : public QObject {
 private slots:
     void problemsAreMarkedOnTheirLines();
     void explanationsAndWarningsInEitherLanguage();
+    void aRegisterBoxTellsItsValueEveryWay();
     void editingAMarkedLineClearsItsMark();
     void aTabLineIsWarnedAndFixed();
     void aListingLineSelectsItsSourceLine();
@@ -213,6 +214,23 @@ void WhereTest::explanationsAndWarningsInEitherLanguage() {
     QVERIFY(markTip(w, 4).startsWith(QStringLiteral("行頭の OUT はラベルではなく命令 OUT です。")));
     QVERIFY(saveShot(w, "explained-ja.png"));
     QVERIFY(saveTipShot(w, markTip(w, 2), "explained-tip-ja.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
+}
+
+void WhereTest::aRegisterBoxTellsItsValueEveryWay() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    assemble(w, QStringLiteral("      LEA   GR2,0\n      LD    GR1,A\n      EXIT\nA     DC    #8041\n"));
+    press(w, "Command2");  // LEA: FR zero
+    press(w, "Command2");  // LD
+    const QString gr1 = control<QLineEdit>(w, "txtGR1")->toolTip();
+    QCOMPARE(gr1, QStringLiteral("Hexadecimal 8041\nUnsigned decimal 32833\nSigned decimal -32703\n"
+                                 "Binary 1000 0000 0100 0001\nCharacters '·A'"));
+    QVERIFY(control<QLineEdit>(w, "txtGR5")->toolTip().startsWith(QStringLiteral("FR 4000: the last result was 0\n")));
+    QVERIFY(saveTipShot(w, gr1, "register-tip-en.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QVERIFY(control<QLineEdit>(w, "txtGR1")->toolTip().startsWith(QStringLiteral("16 進数 8041\n")));
+    QVERIFY(saveTipShot(w, control<QLineEdit>(w, "txtGR1")->toolTip(), "register-tip-ja.png"));
     control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 
