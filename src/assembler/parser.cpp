@@ -58,9 +58,10 @@ void warnOfReservedLabel(Workbench& wb, TextView rest) {
 // True on a line already warned of as a label read as an instruction: what its operands
 // then read as follows from that and is not warned of again.
 bool afterReservedLabel(const Workbench& wb) {
-    return std::any_of(wb.warnings.begin(), wb.warnings.end(), [line = lineBeingAssembled(wb)](const Warning& w) {
-        return w.text.id == Msg::WarnReservedLabel && w.where.line == line;
-    });
+    const int32_t line = lineBeingAssembled(wb);
+    for (auto w = wb.warnings.rbegin(); w != wb.warnings.rend() && w->where.line == line; ++w)
+        if (w->text.id == Msg::WarnReservedLabel) return true;
+    return false;
 }
 
 void warnOfReservedOperand(Workbench& wb, OpClass cls) {

@@ -12,6 +12,8 @@ namespace {
 
 std::string utf8(TextView t) { return toUtf8(Text(t)); }
 
+constexpr size_t kLongestSpelt = 64;  // longer names are only ever found by their beginning
+
 // Edits (insert, delete, change, swap of neighbours) from a to b, letters compared without regard to case.
 size_t editDistance(TextView a, TextView b) {
     std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
@@ -39,7 +41,11 @@ std::vector<Note> didYouMean(TextView word, const std::vector<Text>& candidates)
     const size_t near = word.size() <= 3 ? 1 : 2;
     std::vector<std::pair<size_t, Text>> found;
     for (const Text& c : candidates) {
-        const size_t d = editDistance(word, c);
+        // Spelling is compared only between names of about the same length, so that a line
+        // of megabytes costs no more than its reading.
+        const size_t apart = word.size() > c.size() ? word.size() - c.size() : c.size() - word.size();
+        const bool spelt = apart <= near && word.size() <= kLongestSpelt && c.size() <= kLongestSpelt;
+        const size_t d = spelt ? editDistance(word, c) : near + 1 + apart;
         if (d <= near || extends(word, c)) found.emplace_back(d, c);
     }
     if (found.empty()) return {};

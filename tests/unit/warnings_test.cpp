@@ -191,6 +191,15 @@ TEST(Explanations, SayWhatEachMessageMeansAndTheLikelyFix) {
     for (const Row& r : rows) EXPECT_EQ(notesOf(r.source, r.diagnostic), r.expected) << toUtf8(r.source);
 }
 
+// Names too long to spell out are near only by their beginning, and cost no more than their reading.
+TEST(Explanations, LongNamesAreNearOnlyByTheirBeginning) {
+    const Text x(100000, u'X'), y(100001, u'Y');
+    EXPECT_EQ(notesOf(u"  LD GR1," + x + u"\r\n  EXIT\r\n" + y + u" DC 1\r\n", 0).back(),
+              "Define it as a label (NAME DC 0, NAME DS 1) or correct the name.");
+    EXPECT_EQ(notesOf(u"  LD GR1," + x + u"\r\n  EXIT\r\n" + x + u"Z DC 1\r\n", 0).back(),
+              "Did you mean " + toUtf8(x) + "Z?");
+}
+
 TEST(Explanations, CountTheNamesOfAFullTable) {
     Text source;
     for (int i = 0; i < 65; ++i) source += u"N" + fromAscii(std::to_string(i)) + u" DC 0\r\n";
