@@ -184,7 +184,7 @@ std::string Grader::departure(const Program& program, const TestCase& test) cons
 }
 
 SubmissionResult Grader::grade(const std::string& path) const {
-    SubmissionResult result{path, {}};
+    SubmissionResult result{path, {}, {}};
     const auto source = readSourceFile(path);
     Program program;
     std::optional<CaseResult> sameForAll;
@@ -192,6 +192,8 @@ SubmissionResult Grader::grade(const std::string& path) const {
     else if (!assembleForRun(program.wb, std::get<SourceFile>(source).text))
         sameForAll = failed(Outcome::AssemblerError, locatedText(path, program.wb.diagnostics.front()));
     for (const auto& test : exercise_.cases) result.cases.push_back(sameForAll ? *sameForAll : runCase(program, test));
+    for (const Warning& w : program.wb.warnings)
+        result.warnings.push_back(std::to_string(w.where.line) + ':' + std::to_string(w.where.column) + ": " + noteText(w.text));
     return result;
 }
 

@@ -44,6 +44,7 @@ struct CaseResult {
 struct SubmissionResult {
     std::string name;               // the submission's path as found
     std::vector<CaseResult> cases;  // in the order of the case file
+    std::vector<std::string> warnings;  // what its assembly passed in silence: "LINE:COLUMN: text"
     size_t passed() const;          // cases passed
 };
 

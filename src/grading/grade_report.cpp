@@ -71,8 +71,10 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
     for (const auto& r : results)
         text += padded(r.name, nameWidth + 2) + padded(score(r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
     for (const auto& r : results) {
-        if (r.passed() == r.cases.size()) continue;
+        if (r.passed() == r.cases.size() && r.warnings.empty()) continue;
         text += '\n' + r.name + '\n';
+        for (const std::string& w : r.warnings) text += "  warning " + w + '\n';
+        if (r.passed() == r.cases.size()) continue;
         if (!ran(r.cases.front().outcome)) {  // every case failed alike
             text += "  every case: " + r.cases.front().reason + '\n';
             continue;

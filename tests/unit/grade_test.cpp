@@ -34,7 +34,7 @@ TEST(Grader, ChecksOnlyWhatACaseExpects) {
 
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, "no label A\x01", {}}}}};
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, "no label A\x01", {}}}, {}}};
     const std::string xml = junitXml(e, results);
     EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("message=\"no label A\xEF\xBF\xBD\"/>"), std::string::npos) << xml;
