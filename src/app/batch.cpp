@@ -110,12 +110,15 @@ BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostr
 BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Text& source, std::string_view file,
                            std::ostream& out, std::ostream& err) {
     const bool assembled = assembleForRun(wb, source);
-    // After the messages as their boxes showed them, each again where it points, for editors and build tools.
+    // After the messages as their boxes showed them, each again where it points with what
+    // it means, then the warnings, for editors and build tools.
     const std::string shownFile = shownName(file);
-    for (const Diagnostic& d : wb.diagnostics) err << locatedText(shownFile, d) << '\n';
+    for (const Diagnostic& d : wb.diagnostics) err << locatedLines(shownFile, d);
+    for (const Warning& w : wb.warnings) err << locatedLines(shownFile, w);
     if (!assembled) return kAsmErrors;
     runToEnd(wb);
     out.flush();
+    for (const RunFault& f : wb.run.faults) err << locatedLines(shownFile, f);
     return endOfRun(wb, display, err);
 }
 

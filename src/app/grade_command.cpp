@@ -24,7 +24,6 @@ namespace comet {
 namespace {
 
 constexpr unsigned kMaxJobs = 256;
-constexpr std::string_view kOnlyLanguage = "en";  // the feedback's language until there is a catalogue of others
 
 struct GradeOptions {
     std::string cases;
@@ -63,9 +62,7 @@ std::variant<GradeOptions, std::string> parseOptions(const std::vector<std::stri
         if (a == "--junit") o.junit = value;
         else if (a == "--csv") o.csv = value;
         else if (a == "--feedback") o.feedback = value;
-        else if (a == "--lang") {
-            if (value != kOnlyLanguage) return "--lang " + value + ": feedback is written in en only";
-        } else if (a == "--jobs" && jobCount(value)) o.jobs = *jobCount(value);
+        else if (a == "--jobs" && jobCount(value)) o.jobs = *jobCount(value);
         else return std::string();
     }
     if (o.named.empty()) return std::string();
@@ -174,7 +171,7 @@ GradeStatus gradeCommand(const std::vector<std::string>& args, std::ostream& out
     const auto parsed = parseOptions(args);
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         if (!problem->empty()) err << "comet-workbench: " << *problem << '\n';
-        err << "usage: comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en] [--jobs N (1.."
+        err << "usage: comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--jobs N (1.."
                 << kMaxJobs << ")] FILE_OR_FOLDER...\n";
         return kCannotGrade;
     }

@@ -3,11 +3,14 @@
 //   comet-workbench --script FILE [--max-steps N]          a session script (FILE "-": standard input)
 //   comet-workbench --run FILE [--max-steps N] [--trace OUT.csv|OUT.json]
 //                                                          assemble and run one program
-//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER...
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--jobs N] FILE_OR_FOLDER...
 //                                                          grade a class against an exercise's cases
 //   comet-workbench --lsp                                  the language server, on standard input and output
 //   comet-workbench --dap                                  the debug adapter, on standard input and output
 //   comet-workbench --help                                 the usage, on standard output
+// Anywhere among them, --lang en|ja chooses the language of the workbench's own texts
+// (by default the locale's: LC_ALL, LC_MESSAGES, LANG).
+
 #include <algorithm>
 #include <iostream>
 #include <limits>
@@ -27,6 +30,7 @@
 #include "app/trace_export.hpp"
 #include "session/headless.hpp"
 #include "files/source_file.hpp"
+#include "workbench/messages.hpp"
 
 #ifdef COMET_WITH_QT
 #include "qt/qt_main.hpp"
@@ -45,9 +49,9 @@ using comet::ProcessStreams;
 
 constexpr int kUsageStatus = 2;  // a malformed command line, or an input that is no source or script
 constexpr std::string_view kUsage =
-    "usage: comet-workbench [FILE | --screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
+    "usage: comet-workbench [--lang en|ja] [FILE | --screenshot DIR] | --script FILE [--max-steps N] | --run FILE [--max-steps N] [--trace OUT]"
 #ifdef COMET_WITH_GRADE
-    " | --grade CASES [--junit FILE] [--csv FILE] [--jobs N] FILE_OR_FOLDER..."
+    " | --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--jobs N] FILE_OR_FOLDER..."
 #endif
 #ifdef COMET_WITH_EDITORS
     " | --lsp | --dap"
@@ -244,12 +248,32 @@ bool opensWindow(const std::vector<std::string_view>& args) {
     return args.size() == 2 && args[0] == "--screenshot";
 }
 
+// Takes every "--lang NAME" out of the arguments and sets the language it names; the
+// name that is no language, or nothing.
+std::optional<std::string> takeLanguage(std::vector<char*>& argv) {
+    for (size_t i = 1; i < argv.size();) {
+        if (std::string_view(argv[i]) != "--lang") {
+            ++i;
+            continue;
+        }
+        const std::string name = i + 1 < argv.size() ? argv[i + 1] : "";
+        const auto language = comet::languageNamed(name);
+        if (!language) return name;
+        comet::setLanguage(*language);
+        argv.erase(argv.begin() + static_cast<long>(i), argv.begin() + static_cast<long>(i) + 2);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (opensWindow(args)) return startWindow(argc, argv);
+    std::vector<char*> kept(argv, argv + argc);
+    const std::optional<std::string> unknownLanguage = takeLanguage(kept);
+    const std::vector<std::string_view> args(kept.begin() + 1, kept.end());
+    if (!unknownLanguage && opensWindow(args)) return startWindow(static_cast<int>(kept.size()), kept.data());
     comet::holdStandardDescriptors();
     ProcessStreams io;
+    if (unknownLanguage) return io.finish(misuse(io, comet::message(comet::Msg::UnknownLanguage, {comet::quotedExcerpt(*unknownLanguage)})));
     return io.finish(runMode(args, io));
 }

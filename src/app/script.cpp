@@ -24,6 +24,7 @@
 #include "session/mainwindow.hpp"
 #include "files/source_file.hpp"
 #include "workbench/editor_text.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -149,6 +150,8 @@ Error show(Session& s, std::string_view what) {
         s.out << "LABEL3=" << quoted(wb.label3) << " LABEL6=" << quoted(wb.label6) << '\n';
     } else if (what == "problems") {
         showProblems(s);
+    } else if (what == "problem-tips") {
+        for (const Problem& p : problemRows(s.wb)) s.out << "TIP line=" << p.line << ' ' << quoted(problemTip(p)) << '\n';
     } else if (what == "status") {
         s.out << "STATUS " << quoted(statusBarText(wb, false)) << '\n';
     } else if (what == "changes") {
@@ -379,6 +382,14 @@ Error loopDetection(Session& s, std::string_view args) {
     return std::nullopt;
 }
 
+// "language en|ja": View > Language, the language of the workbench's own texts.
+Error language(Session&, std::string_view args) {
+    const auto chosen = languageNamed(args);
+    if (!chosen) return std::string("expected en or ja");
+    setLanguage(*chosen);
+    return std::nullopt;
+}
+
 struct Command {
     std::string_view name;
     Error (*run)(Session&, std::string_view args);
@@ -409,6 +420,7 @@ constexpr Command kCommands[] = {
     {"new", press<newProgram>, false},
     {"console", console, false},
     {"console-input", consoleInput, false},
+    {"language", language, false},
     {"show", show, false},
     {"click-listing", withRow<clickListing>, false},
     {"go-to-problem", withRow<goToProblem>, false},

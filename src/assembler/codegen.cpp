@@ -1,6 +1,7 @@
 // Code generation: each class turns its statement into tagged words at the location
 // counter. References to user names stay table rows until the second pass.
 #include "assembler/parser.hpp"
+#include "assembler/remarks.hpp"
 #include "assembler/source_ranges.hpp"
 
 namespace comet {
@@ -46,6 +47,7 @@ TextView readAddress(Workbench& wb, TextView s) {
     wb.as.st.address = wb.as.st.operandValue;
     wb.as.st.addressTag = wb.as.st.operandTag;
     wb.as.st.addressAt = tokenRange(wb);
+    wb.as.st.numericAddress = wb.as.lineStatus == kStatusOk && wb.as.token.kind == kTokNumber;
     return s;
 }
 
@@ -55,11 +57,26 @@ TextView readAddressAndIndex(Workbench& wb, TextView s) {
     if (wb.as.lineStatus == kStatusNoToken) {
         wb.as.lineStatus = kStatusNoAddress;
         wb.as.st.index = 0;
+        warnAt(wb, statementRange(wb), {Msg::WarnEmptyOperand, {}}, {operandFormsNote(wb)});
         return s;
     }
     s = lexOprReg(wb, s);
     wb.as.st.index = static_cast<int16_t>(wb.as.st.operandValue);
+    if (wb.as.lineStatus == kStatusOk && wb.as.token.kind != kTokString && wb.as.st.index == 0)
+        warnAt(wb, tokenRange(wb), {Msg::WarnIndexGR0, {}}, {{Msg::FixIndexGR0, {}}});
     return s;
+}
+
+// Instructions whose address operand is a place in memory (not a value, a count or a stack word).
+bool addressesMemory(int code) {
+    return code != op::LEA && code != op::PUSH && (code < op::SLA || code > op::SRL);
+}
+
+// A number as the address of a word in memory, unindexed, that no address of the memory is.
+void warnOfAddressOutside(Workbench& wb) {
+    const Statement& st = wb.as.st;
+    if (!st.numericAddress || st.index != 0 || !addressesMemory(st.code) || isProgramAddress(st.address)) return;
+    warnAt(wb, st.addressAt, {Msg::WarnAddressOutside, {std::to_string(st.address)}}, {{Msg::FixAddressOutside, {}}});
 }
 
 // One address operand of IN or OUT; a missing one reads as 0.
@@ -90,6 +107,7 @@ TextView genCM0(Workbench& wb, TextView s) {
     s = lexOprReg(wb, s);
     st.reg = static_cast<int16_t>(st.operandValue);
     s = readAddressAndIndex(wb, s);
+    warnOfAddressOutside(wb);
     putInstruction(wb, st.code * 256 + st.reg * 16 + st.index, st.addressTag, st.address);
     return s;
 }
@@ -97,6 +115,7 @@ TextView genCM0(Workbench& wb, TextView s) {
 TextView lexOprCM1(Workbench& wb, TextView& s) {
     Statement& st = wb.as.st;
     s = readAddressAndIndex(wb, s);
+    warnOfAddressOutside(wb);
     putInstruction(wb, st.code * 256 + st.index, st.addressTag, st.address);
     return s;
 }

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "assembler/remarks.hpp"
+#include "assembler/source_ranges.hpp"
 #include "machine/hex.hpp"
 
 namespace comet {
@@ -169,7 +171,11 @@ TextView commentAt(TextView s) {
     return s.starts_with(u"/*") ? s : TextView{};
 }
 
-TextView lexToken(Workbench& wb, TextView s) { return lexToken(wb.as, s); }
+TextView lexToken(Workbench& wb, TextView s) {
+    const TextView rest = lexToken(wb.as, s);
+    if (s.starts_with(u",,")) warnAt(wb, tokenRange(wb), {Msg::WarnEmptyOperand, {}}, {{Msg::FixEmptyOperand, {}}});
+    return rest;
+}
 
 TextView lexToken(AsmState& as, TextView s) {
     as.lineStatus = kStatusOk;

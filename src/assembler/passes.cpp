@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "assembler/parser.hpp"
+#include "assembler/remarks.hpp"
 #include "assembler/source_ranges.hpp"
 #include "assembler/table.hpp"
 #include "workbench/editor_text.hpp"
@@ -30,12 +31,39 @@ void noteLineOfWords(Workbench& wb, int32_t first) {
     for (int32_t a = first; a < wb.locationCounter; ++a) wb.as.lineOfWord[static_cast<size_t>(a)] = line;
 }
 
+bool endsTheWay(const PreviousStatement& p) {
+    return (p.cls == OpClass::CM1 && p.code == op::JMP) || p.cls == OpClass::CM3 || p.cls == OpClass::MC1;
+}
+
+// Data right after an instruction that goes on to the next word is data the run executes.
+void warnOfFallIntoData(Workbench& wb) {
+    AsmState& as = wb.as;
+    const bool data = as.st.cls == OpClass::PS2 || as.st.cls == OpClass::PS3;
+    if (data && isOperation(as.previous.cls) && !endsTheWay(as.previous))
+        warnAt(wb, statementRange(wb),
+               {Msg::WarnFallIntoData, {toUtf8(Text(as.previous.operation)), std::to_string(as.previous.line), toUtf8(Text(as.st.operation))}},
+               {{Msg::FixFallIntoData, {}}});
+    as.sawExit = as.sawExit || as.st.cls == OpClass::MC1;
+    if (as.st.cls == OpClass::PS1) return;
+    as.previous = {as.st.cls, as.st.code, lineBeingAssembled(wb), as.st.operation};
+    if (isOperation(as.st.cls)) as.lastOperation = as.previous;
+}
+
+// A program with no EXIT whose last instruction goes on to the next word ends only by
+// chance; one that ends in a jump back means to run until it is stopped.
+void warnOfNoExit(Workbench& wb) {
+    const AsmState& as = wb.as;
+    if (!as.sawExit && isOperation(as.lastOperation.cls) && !endsTheWay(as.lastOperation))
+        warnAt(wb, {}, {Msg::WarnNoExit, {}}, {{Msg::FixNoExit, {}}});
+}
+
 void assembleLine(Workbench& wb, TextView line) {
     wb.as.line = line;
     const TextView rest = lexHead(wb, line);
     const int32_t first = wb.locationCounter;
     switch (wb.as.lineStatus) {
     case kStatusOk:
+        warnOfFallIntoData(wb);
         genStatement(wb, rest);
         noteLineOfWords(wb, first);
         break;
@@ -88,15 +116,21 @@ void SynANA(Workbench& wb) {
     synInit(wb);
     wb.locationCounter = 0;
     wb.diagnostics.clear();
+    wb.warnings.clear();
     AsmState& as = wb.as;
     as.memoryOver = false;
+    as.previous = as.lastOperation = {};
+    as.sawExit = false;
+    as.lineOfLabel.fill(0);
     as.lineOfWord.fill(0);
     const Text source = wb.text1.text;  // the text as it stood when the pass began
     as.source = source;
     as.lineStarts = lineStarts(source);
     TextView rest = source;
     while (!rest.empty() && !as.memoryOver) assembleLine(wb, cutLine(rest));
+    warnOfNoExit(wb);
     as.source = as.line = as.tokenText = {};
+    as.st.operation = as.previous.operation = as.lastOperation.operation = {};
 }
 
 void semANA(Workbench& wb) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "assembler/remarks.hpp"
 #include "workbench/editor_text.hpp"
 
 namespace comet {
@@ -31,7 +32,8 @@ SourceRange statementRange(const Workbench& wb) {
 
 void reportAt(Workbench& wb, DiagKind kind, SourceRange range, Text name) {
     const SourceSpan where = range.begin < 0 ? SourceSpan{} : spanOf(wb.as.lineStarts, range.begin, range.end);
-    report(wb, {kind, wb.locationCounter, std::move(name), where});
+    std::vector<Note> notes = explanationOf(wb, kind, name);
+    report(wb, {kind, wb.locationCounter, std::move(name), where, std::move(notes)});
 }
 
 }  // namespace comet

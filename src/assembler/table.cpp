@@ -5,19 +5,9 @@
 #include "assembler/source_ranges.hpp"
 
 namespace comet {
-namespace {
-
-char16_t asciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-}  // namespace
-
-bool sameName(TextView a, TextView b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return asciiUpper(x) == asciiUpper(y); });
-}
 
 void synInit(Workbench& wb) {
-    wb.table.rows[0] = {Text{}, 1, 0, OpClass::None};  // the null row: always defined, value 0
+    wb.table.rows[0] = {Text{}, true, 0, OpClass::None};  // the null row: always defined, value 0
     wb.table.count = 0;
     for (const ReservedWord& w : kReservedWords) tblAdd(wb, fromAscii(w.name), w.cls, w.code);
 }

@@ -4,12 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "assembler/names.hpp"
 #include "workbench/workbench.hpp"
 
 namespace comet {
-
-// Names are the same name when they differ at most in the case of ASCII letters.
-bool sameName(TextView a, TextView b);
 
 void synInit(Workbench& wb);  // resets the table to its reserved rows
 void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code);

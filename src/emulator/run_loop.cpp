@@ -112,6 +112,7 @@ void pressBegins(Workbench& wb, int32_t target) {
     run.halted = false;
     run.haltedBy = Halt::None;
     run.engineError.clear();
+    run.faults.clear();
     d.status = {};
     const bool runsTo = target >= 0 && target < kAddressCount;
     d.press = {true, 0, runsTo ? target : -1, d.detectLoops && (!run.debugMode || runsTo)};

@@ -138,8 +138,10 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
                 padded(score(exercise, r), scoreWidth + 2) + failedCaseNames(exercise, r) + '\n';
     text += '\n' + passRates(exercise, results);
     for (const auto& r : results) {
-        if (r.passed() == r.cases.size()) continue;
+        if (r.passed() == r.cases.size() && r.warnings.empty()) continue;
         text += '\n' + shownName(r.name) + '\n';
+        for (const std::string& w : r.warnings) text += "  " + shownName(w) + '\n';
+        if (r.passed() == r.cases.size()) continue;
         if (isError(r.cases.front().outcome)) {  // every case failed alike
             text += "  every case: " + shownName(r.cases.front().reason()) + '\n';
             continue;

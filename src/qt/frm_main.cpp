@@ -38,6 +38,7 @@
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
 #include "qt/accessible_names.hpp"
+#include "workbench/values.hpp"
 #include "qt/boxes.hpp"
 #include "qt/breakpoint_marks.hpp"
 #include "qt/clickable_label.hpp"
@@ -697,7 +698,11 @@ void FrmMain::mirrorEditorSelection() {
 }
 
 void FrmMain::mirrorBoxesAndLabels() {
-    for (int k = 0; k < kBoxCount; ++k) setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+    for (int k = 0; k < kBoxCount; ++k) {
+        setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
+        const QString reading = boxTextOf(boxReading(wb_, k));
+        if (txtGR_[k]->toolTip() != reading) txtGR_[k]->setToolTip(reading);
+    }
     setTextIfChanged(label3_, wb_.label3);
     setTextIfChanged(label6_, wb_.label6);
 }
@@ -722,7 +727,7 @@ void FrmMain::mirrorProblems() {
         problemList_->clear();
         for (const Problem& p : rows) {
             auto* item = new QListWidgetItem(toQString(problemRowText(p)), problemList_);
-            item->setToolTip(boxTextOf(p.tip));
+            item->setToolTip(boxTextOf(problemTip(p)));
         }
     }
     text1_->showMarks(rows, pcSourceLine(wb_));

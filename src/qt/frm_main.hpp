@@ -131,6 +131,8 @@ private:
     void createSpeedMenu();
     void createViewMenu();
     void createConsole();
+    void createLanguageMenu(QMenu* view);
+    void showInLanguage(Language language);
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
     QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,

@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -182,6 +183,30 @@ void FrmMain::createViewMenu() {
     });
     consoleAction_->setObjectName(QStringLiteral("consoleAction"));
     consoleAction_->setCheckable(true);
+    createLanguageMenu(view);
+}
+
+// Each language named in itself, so that a learner who reads only one finds it.
+void FrmMain::createLanguageMenu(QMenu* view) {
+    QMenu* menu = view->addMenu(QStringLiteral("&Language"));
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto* group = new QActionGroup(menu);
+    const std::pair<Language, QString> languages[] = {{Language::English, QStringLiteral("English")},
+                                                      {Language::Japanese, QStringLiteral("日本語")}};
+    for (const auto& [language, name] : languages) {
+        QAction* action = addCommand(menu, name, QKeySequence(), [this, language] { showInLanguage(language); });
+        action->setCheckable(true);
+        action->setChecked(currentLanguage() == language);
+        group->addAction(action);
+    }
+}
+
+// The texts of the workbench's own are drawn anew; the design's stay as they are.
+void FrmMain::showInLanguage(Language language) {
+    setLanguage(language);
+    problemList_->clear();
+    text1_->showMarks({}, 0);
+    mirror();
 }
 
 // ---- The document ------------------------------------------------------------------

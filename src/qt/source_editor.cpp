@@ -40,10 +40,10 @@ std::map<int, LineGutter::Mark> marksOf(const std::vector<Problem>& rows) {
     std::map<int, LineGutter::Mark> marks;
     for (const Problem& p : rows) {
         if (p.line == 0) continue;
-        const auto [at, fresh] = marks.try_emplace(p.line, LineGutter::Mark{p.kind, boxTextOf(p.tip)});
+        const auto [at, fresh] = marks.try_emplace(p.line, LineGutter::Mark{p.kind, boxTextOf(problemTip(p))});
         if (fresh) continue;
         at->second.kind = graver(at->second.kind, p.kind);
-        at->second.tip += QLatin1Char('\n') + boxTextOf(p.tip);
+        at->second.tip += QLatin1Char('\n') + boxTextOf(problemTip(p));
     }
     return marks;
 }
@@ -171,7 +171,7 @@ QString SourceEditor::toolTipAt(QPoint viewportPos) const {
         const QTextBlock block = document()->findBlockByNumber(p.line - 1);
         if (p.line == 0 || block != at.block()) continue;
         const QTextCursor span = spanCursor(block, p);
-        if (at.position() >= span.selectionStart() && at.position() <= span.selectionEnd()) tips << boxTextOf(p.tip);
+        if (at.position() >= span.selectionStart() && at.position() <= span.selectionEnd()) tips << boxTextOf(problemTip(p));
     }
     return tips.join(QLatin1Char('\n'));
 }

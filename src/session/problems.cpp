@@ -10,21 +10,24 @@
 
 namespace comet {
 
-const Text kTabWarning = u"a tab is not a separator here: use blanks";
-
 namespace {
 
 // The message, and on a second line an address it carries, in the hexadecimal every other display shows.
 Text tipOf(const Diagnostic& d) {
     Text tip = diagnosticText(d);
     if (kDiagTexts[static_cast<size_t>(d.kind)].carries == DiagText::Address)
-        tip += u"\r\nAddress " + cnvHex4(static_cast<int32_t>(d.address)) + u" in hexadecimal";
+        tip += u"\r\n" + fromUtf8(message(Msg::AddressInHex, {toUtf8(cnvHex4(static_cast<int32_t>(d.address)))}));
     return tip;
 }
 
 Problem problemOf(const Diagnostic& d) {
     const ProblemKind kind = d.kind == DiagKind::Undefined ? ProblemKind::UndefinedName : ProblemKind::Error;
-    return {kind, d.where.line, d.where.column, d.where.endColumn, diagnosticText(d), tipOf(d)};
+    return {kind, d.where.line, d.where.column, d.where.endColumn, diagnosticText(d), tipOf(d), d.notes};
+}
+
+Problem problemOf(const Warning& w) {
+    const Text text = fromUtf8(noteText(w.text));
+    return {ProblemKind::Warning, w.where.line, w.where.column, w.where.endColumn, text, text, w.notes};
 }
 
 // The offsets of the tabs the assembler would meet where it reads separators: those
@@ -52,14 +55,15 @@ void appendTabWarnings(TextView text, std::vector<Problem>& problems) {
             problems.back().endColumn = span.endColumn;
             continue;
         }
-        problems.push_back({ProblemKind::Warning, span.line, span.column, span.endColumn, kTabWarning, kTabWarning});
+        const Text warning = fromUtf8(message(Msg::TabWarning));
+        problems.push_back({ProblemKind::Warning, span.line, span.column, span.endColumn, warning, warning, {}});
     }
 }
 
-constexpr std::array<const char16_t*, 3> kProblemKindNames{u"error", u"undefined name", u"warning"};
+constexpr std::array<Msg, 3> kProblemKindNames{Msg::KindError, Msg::KindUndefinedName, Msg::KindWarning};
 
-Text counted(size_t n, const char16_t* one, const char16_t* many) {
-    return fromAscii(std::to_string(n)) + u" " + (n == 1 ? one : many);
+Text counted(size_t n, Msg one, Msg many) {
+    return fromUtf8(n == 1 ? message(one) : message(many, {std::to_string(n)}));
 }
 
 }  // namespace
@@ -69,6 +73,7 @@ void collectProblems(Workbench& wb) {
     problems.clear();
     for (const Diagnostic& d : wb.diagnostics) problems.push_back(problemOf(d));
     appendTabWarnings(wb.text1.text, problems);
+    for (const Warning& w : wb.warnings) problems.push_back(problemOf(w));
     followAssembledLines(wb);
 }
 
@@ -87,22 +92,28 @@ Text problemSummary(const Workbench& wb) {
     if (wb.marks.lineNow.empty()) return {};
     std::array<size_t, 3> counts{};
     for (const Problem& p : problemRows(wb)) ++counts[static_cast<size_t>(p.kind)];
-    const std::array<Text, 3> parts{counted(counts[0], u"error", u"errors"),
-                                    counted(counts[1], u"undefined name", u"undefined names"),
-                                    counted(counts[2], u"warning", u"warnings")};
+    const std::array<Text, 3> parts{counted(counts[0], Msg::CountOneError, Msg::CountErrors),
+                                    counted(counts[1], Msg::CountOneUndefinedName, Msg::CountUndefinedNames),
+                                    counted(counts[2], Msg::CountOneWarning, Msg::CountWarnings)};
     Text summary;
     for (size_t k = 0; k < parts.size(); ++k) {
         if (counts[k] == 0) continue;
         if (!summary.empty()) summary += u", ";
         summary += parts[k];
     }
-    return summary.empty() ? Text(u"No problems") : summary;
+    return summary.empty() ? fromUtf8(message(Msg::NoProblems)) : summary;
 }
 
 Text problemRowText(const Problem& p) {
-    const Text what = Text(kProblemKindNames[static_cast<size_t>(p.kind)]) + u": " + p.text;
+    const Text what = fromUtf8(message(kProblemKindNames[static_cast<size_t>(p.kind)])) + u": " + p.text;
     if (p.line == 0) return what;
     return fromAscii(std::to_string(p.line) + ':' + std::to_string(p.column)) + u"  " + what;
+}
+
+Text problemTip(const Problem& p) {
+    Text tip = p.tip;
+    for (const Note& n : p.notes) tip += u"\r\n" + fromUtf8(noteText(n));
+    return tip;
 }
 
 std::pair<int32_t, int32_t> underlinedColumns(const Problem& p, int32_t lineLength) {

@@ -10,10 +10,8 @@
 
 namespace comet {
 
-extern const Text kTabWarning;  // the warning on a line with a tab where the assembler reads separators
-
-// After an ASM: its diagnostics, and a warning for every line of the text it read that
-// holds a tab outside a string constant; then every line is followed from where it was.
+// After an ASM: its diagnostics, its warnings, and a warning for every line of the text it
+// read that holds a tab outside a string constant; then every line is followed from where it was.
 void collectProblems(Workbench& wb);
 
 // The problems to show, on their lines now: those whose line has been edited are gone,
@@ -26,6 +24,8 @@ Text problemSummary(const Workbench& wb);
 // ---- Drawing a problem ----
 // A row of the problem list: "3:1  error: Syntax Error (Address=2)"; without a place, "error: ...".
 Text problemRowText(const Problem& p);
+// Its tooltip: the message as the box showed it, then what it means and the likely fix, a line each.
+Text problemTip(const Problem& p);
 // The columns, from 0, that a problem underlines on its line of `lineLength` characters:
 // [first, second), its statement or operand, or the whole line when it names none.
 std::pair<int32_t, int32_t> underlinedColumns(const Problem& p, int32_t lineLength);

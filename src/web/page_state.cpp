@@ -89,7 +89,7 @@ void writeProblems(JsonWriter& json, const Workbench& wb) {
         json.key("row");
         json.value(problemRowText(p));
         json.key("tip");
-        json.value(p.tip);
+        json.value(problemTip(p));
         json.endObject();
     }
     json.endArray();

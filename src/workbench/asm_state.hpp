@@ -77,6 +77,16 @@ struct Statement {
     SourceRange addressAt;     // where the address operand was read
     int32_t operandValue = 0;  // result of the last operand parser
     int16_t operandTag = kTagAbsolute;  // kTagAbsolute, or kTagRow for a table row
+    TextView operation;        // the mnemonic as written
+    bool numericAddress = false;  // the address operand was written as a number
+};
+
+// The last statement that generated words, for the warnings that look back at it.
+struct PreviousStatement {
+    OpClass cls = OpClass::None;
+    int16_t code = 0;
+    int32_t line = 0;
+    TextView operation;
 };
 
 struct AsmState {
@@ -93,6 +103,10 @@ struct AsmState {
     std::vector<int32_t> lineStarts; // the editor's line starts in the text last assembled
     std::array<SourceRange, kAddressCount> operandAt{};  // the operand each row reference came from
     std::array<int32_t, kAddressCount> lineOfWord{};     // editor line (1-based) of the statement each word came from; 0: none
+    std::array<int32_t, kTableRows> lineOfLabel{};       // editor line that defined each row's label
+    PreviousStatement previous;      // what execution would come from into the statement being assembled
+    PreviousStatement lastOperation; // the last machine operation assembled
+    bool sawExit = false;            // an EXIT was assembled
 };
 
 }  // namespace comet

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "machine/charset.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 
@@ -67,7 +68,17 @@ struct Diagnostic {
     int64_t address = 0;  // what SyntaxError and AddressError carry
     Text name;            // what Undefined and DuplicateLabel carry
     SourceSpan where;     // the assembler's: the statement or operand at fault
+    std::vector<Note> notes;  // what it means to a learner and, where one is likely, the fix
     bool operator==(const Diagnostic&) const = default;
+};
+
+// What the assembler passes in silence though the program will likely not do what it
+// says: never a change to a word assembled, only a remark on where it comes from.
+struct Warning {
+    Note text;
+    SourceSpan where;  // line 0: the program as a whole
+    std::vector<Note> notes;
+    bool operator==(const Warning&) const = default;
 };
 
 Text diagnosticText(const Diagnostic& d);  // exactly the text its message box shows
@@ -76,6 +87,25 @@ Text diagnosticText(const Diagnostic& d);  // exactly the text its message box s
 // to its place: "FILE:LINE:COLUMN: message" in UTF-8 (line and column as the editor
 // counts them, from 1), or "FILE: message" when it has no place in the source.
 std::string locatedText(std::string_view file, const Diagnostic& d);
+
+// An engine message as the run met it: the instruction's address and source line, and
+// what it means, worked out from the machine as it stood then.
+struct RunFault {
+    DiagKind kind{};
+    int32_t pc = 0;
+    int32_t line = 0;  // 0: a word no statement made
+    std::vector<Note> notes;
+    bool operator==(const RunFault&) const = default;
+};
+
+// A run that executes data may meet millions of them: the first few tell the story.
+constexpr size_t kFaultsKept = 16;
+
+// The same as compilers write theirs with a severity: "FILE:LINE:COLUMN: error: TEXT", then
+// "FILE:LINE:COLUMN: note: TEXT" for each explanation, one line each in UTF-8.
+std::string locatedLines(std::string_view file, const Diagnostic& d);
+std::string locatedLines(std::string_view file, const Warning& w);
+std::string locatedLines(std::string_view file, const RunFault& f);  // its notes only
 
 // Shows the diagnostic in an OK box with the application's title; the assembler's
 // are kept in the workbench's list of the last ASM first.

@@ -41,6 +41,7 @@ struct RunState {
     TraceLog history;           // trace of executed instructions
     Clock clock = steadySeconds;
     double boxSeconds = 0;      // how long IN's and OUT's boxes have stood open, all told: no time of the machine's
+    std::vector<RunFault> faults;  // the engine's messages of the last press, with what each means
 };
 
 // ---- Window model -----------------------------------------------------------------
@@ -109,6 +110,7 @@ struct Problem {
     int32_t endColumn = 0;
     Text text;              // the message, as its box showed it
     Text tip;               // the message, with an address it carries also in hexadecimal
+    std::vector<Note> notes;  // what it means and the likely fix, shown in the language of the moment
     bool operator==(const Problem&) const = default;
 };
 
@@ -176,6 +178,7 @@ struct Workbench {
     Viewer frmText;                     // the text viewer
 
     std::vector<Diagnostic> diagnostics;  // the assembler's messages of the last ASM, in the order shown
+    std::vector<Warning> warnings;        // what the last ASM passed in silence, in the order met
     SourceMarks marks;                    // the problem list and the editor's lines as assembled
     ChangeMarks changed;                  // what the last Debug Mode step changed
     ExecStatus status;                    // the status bar's account of the last "Exec" press

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QApplication>
 #include <QMenu>
+#include <QToolTip>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -128,6 +130,8 @@ class WhereTest : public QObject {
 
 private slots:
     void problemsAreMarkedOnTheirLines();
+    void explanationsAndWarningsInEitherLanguage();
+    void aRegisterBoxTellsItsValueEveryWay();
     void editingAMarkedLineClearsItsMark();
     void aTabLineIsWarnedAndFixed();
     void aListingLineSelectsItsSourceLine();
@@ -147,11 +151,16 @@ private slots:
 // ---- Problems ----
 
 void WhereTest::problemsAreMarkedOnTheirLines() {
+    setLanguage(Language::English);
     ShownWindow w;
     assemble(w, kThreeErrors);
     QVERIFY((markedLines(w) == Marks{{2, ProblemKind::UndefinedName}, {3, ProblemKind::Error}, {4, ProblemKind::UndefinedName}}));
-    QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal"));
-    QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です"));  // on the operand X
+    // Each tip explains its message, in the language of the moment.
+    QCOMPARE(markTip(w, 3), QStringLiteral("Syntax Error (Address=2)\nAddress 0002 in hexadecimal\n"
+                                           "A statement begins with a label or an instruction; 123 is a number. A label "
+                                           "begins with a letter.\nAddress=2 is where the statement on line 3 would have been placed."));
+    QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です\nNo label of this program is named X; the word reads as 0.\n"
+                                               "Define it as a label (NAME DC 0, NAME DS 1) or correct the name."));  // on the operand X
     QCOMPARE(textTip(w, 2, 6), QString());                          // on LD: nothing wrong there
     QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
 
@@ -163,6 +172,66 @@ void WhereTest::problemsAreMarkedOnTheirLines() {
     clickRow(list, 2);
     QCOMPARE(editorOf(w)->textCursor().blockNumber(), 3);
     QVERIFY(saveShot(w, "marked-errors.png"));
+
+    // View > Language draws the workbench's own texts anew; the design's stay as they are.
+    const QList<QAction*> languages = control<QMenu>(w, "languageMenu")->actions();
+    languages.at(1)->trigger();
+    QCOMPARE(problemCount(w), QStringLiteral("エラー 1 件, 未定義の名前 2 件"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("4:13  未定義の名前: NOWHERE が未定義です"));
+    QVERIFY(markTip(w, 3).contains(QStringLiteral("123 は数です。")));
+    QVERIFY(saveShot(w, "marked-errors-ja.png"));
+    languages.at(0)->trigger();
+    QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
+}
+
+// The tooltip the window shows for `tip`, saved as a picture of its own when screenshots are asked for.
+bool saveTipShot(FrmMain& w, const QString& tip, const char* name) {
+    QToolTip::showText(w.mapToGlobal(QPoint(40, 120)), tip, &w);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->inherits("QTipLabel") && top->isVisible()) return saveShot(*top, name);
+    }
+    return false;
+}
+
+void WhereTest::explanationsAndWarningsInEitherLanguage() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    assemble(w, QStringLiteral("PGM   START\n      LDX   GR2,A\n      LD    GR1,COUNT\nOUT   LD    GR1,A\n"
+                               "      EXIT\nA     DC    3\nCOUNTER DC  5\n      END\n"));
+    QVERIFY((markedLines(w) == Marks{{2, ProblemKind::Error}, {3, ProblemKind::UndefinedName}, {4, ProblemKind::Warning}}));
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("LDX is no instruction.\n")));
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("Did you mean LD?")));
+    QVERIFY(textTip(w, 3, 16).endsWith(QStringLiteral("Did you mean COUNTER?")));
+    QVERIFY(markTip(w, 4).startsWith(QStringLiteral("OUT at the start of the line is the instruction OUT")));
+    control<QToolButton>(w, "problemCount")->click();
+    QVERIFY(saveShot(w, "explained-en.png"));
+    QVERIFY(saveTipShot(w, markTip(w, 2), "explained-tip-en.png"));
+
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QVERIFY(markTip(w, 2).contains(QStringLiteral("LD のことですか？")));
+    QVERIFY(textTip(w, 3, 16).endsWith(QStringLiteral("COUNTER のことですか？")));
+    assemble(w, editorOf(w)->toPlainText());  // a warning's own text follows at the next ASM
+    QVERIFY(markTip(w, 4).startsWith(QStringLiteral("行頭の OUT はラベルではなく命令 OUT です。")));
+    QVERIFY(saveShot(w, "explained-ja.png"));
+    QVERIFY(saveTipShot(w, markTip(w, 2), "explained-tip-ja.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
+}
+
+void WhereTest::aRegisterBoxTellsItsValueEveryWay() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    assemble(w, QStringLiteral("      LEA   GR2,0\n      LD    GR1,A\n      EXIT\nA     DC    #8041\n"));
+    press(w, "Command2");  // LEA: FR zero
+    press(w, "Command2");  // LD
+    const QString gr1 = control<QLineEdit>(w, "txtGR1")->toolTip();
+    QCOMPARE(gr1, QStringLiteral("Hexadecimal 8041\nUnsigned decimal 32833\nSigned decimal -32703\n"
+                                 "Binary 1000 0000 0100 0001\nCharacters '·A'"));
+    QVERIFY(control<QLineEdit>(w, "txtGR5")->toolTip().startsWith(QStringLiteral("FR 4000: the last result was 0\n")));
+    QVERIFY(saveTipShot(w, gr1, "register-tip-en.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QVERIFY(control<QLineEdit>(w, "txtGR1")->toolTip().startsWith(QStringLiteral("16 進数 8041\n")));
+    QVERIFY(saveTipShot(w, control<QLineEdit>(w, "txtGR1")->toolTip(), "register-tip-ja.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 
 void WhereTest::editingAMarkedLineClearsItsMark() {
@@ -183,7 +252,7 @@ void WhereTest::editingAMarkedLineClearsItsMark() {
 void WhereTest::aTabLineIsWarnedAndFixed() {
     ShownWindow w;
     assemble(w, QStringLiteral("      LEA\tGR1,5\n      EXIT\nMSG   DC    'A\tB'\n"));
-    QVERIFY(markTip(w, 1).contains(toQString(kTabWarning)));  // with the errors the tab made
+    QVERIFY(markTip(w, 1).contains(QString::fromStdString(message(Msg::TabWarning))));  // with the errors the tab made
     QVERIFY(!markedLines(w).contains(3));  // a tab in a string constant is a character like any other
     control<QAction>(w, "replaceTabs")->trigger();
     QCOMPARE(editorOf(w)->document()->findBlockByNumber(0).text(), QStringLiteral("      LEA       GR1,5"));

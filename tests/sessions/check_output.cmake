@@ -23,6 +23,10 @@ foreach(pair ${files})
   string(REGEX REPLACE "=.*" "" actual "${pair}")
   file(REMOVE ${actual})
 endforeach()
+# The workbench's own texts in English unless a case asks for another language.
+unset(ENV{LC_ALL})
+unset(ENV{LC_MESSAGES})
+set(ENV{LANG} C.UTF-8)
 execute_process(COMMAND ${PROGRAM} ${args} WORKING_DIRECTORY ${DIR}
   INPUT_FILE ${STDIN} OUTPUT_FILE ${WORK}.out ERROR_FILE ${WORK}.err RESULT_VARIABLE rc)
 

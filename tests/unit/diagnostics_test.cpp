@@ -12,7 +12,7 @@ namespace {
 // The one message whose text no golden file shows: a register word reaches the analysis
 // as a syntax error, not as a statement to generate.
 TEST(Diagnostics, AClassWithoutAGeneratorHasItsText) {
-    EXPECT_EQ(diagnosticText({DiagKind::CannotGenerate, 0, {}, {}}), u"Can Not Generation");
+    EXPECT_EQ(diagnosticText({DiagKind::CannotGenerate, 0, {}, {}, {}}), u"Can Not Generation");
 }
 
 // The diagnostics of one ASM of `source`; each was also shown, in the same order.

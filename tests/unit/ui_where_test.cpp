@@ -82,6 +82,7 @@ TEST(ReplaceTabsByBlanks, FillsToTheTabStopOutsideStringsAndKeepsTheSelection) {
 }
 
 TEST(ProblemDrawing, RowTextAndUnderlinedColumns) {
+    setLanguage(Language::English);
     struct Row {
         Problem problem;
         int32_t lineLength;
@@ -89,13 +90,13 @@ TEST(ProblemDrawing, RowTextAndUnderlinedColumns) {
         std::pair<int32_t, int32_t> columns;
     };
     const Row rows[] = {
-        {{ProblemKind::Error, 3, 1, 4, u"Syntax Error (Address=2)", u""}, 19, "3:1  error: Syntax Error (Address=2)", {0, 3}},
-        {{ProblemKind::UndefinedName, 2, 17, 18, u"X が未定義です", u""}, 17, "2:17  undefined name: X が未定義です", {16, 17}},
-        {{ProblemKind::Warning, 1, 10, 11, kTabWarning, u""}, 14, "1:10  warning: a tab is not a separator here: use blanks", {9, 10}},
-        {{ProblemKind::Error, 4, 0, 0, u"no columns", u""}, 6, "4:0  error: no columns", {0, 6}},        // the whole line
-        {{ProblemKind::Error, 5, 9, 12, u"past the end", u""}, 6, "5:9  error: past the end", {0, 6}},   // edited shorter since
-        {{ProblemKind::Error, 6, 3, 12, u"cut at the end", u""}, 6, "6:3  error: cut at the end", {2, 6}},
-        {{ProblemKind::Error, 0, 0, 0, u"nowhere", u""}, 0, "error: nowhere", {0, 0}},
+        {{ProblemKind::Error, 3, 1, 4, u"Syntax Error (Address=2)", u"", {}}, 19, "3:1  error: Syntax Error (Address=2)", {0, 3}},
+        {{ProblemKind::UndefinedName, 2, 17, 18, u"X が未定義です", u"", {}}, 17, "2:17  undefined name: X が未定義です", {16, 17}},
+        {{ProblemKind::Warning, 1, 10, 11, u"a tab is not a separator here: use blanks", u"", {}}, 14, "1:10  warning: a tab is not a separator here: use blanks", {9, 10}},
+        {{ProblemKind::Error, 4, 0, 0, u"no columns", u"", {}}, 6, "4:0  error: no columns", {0, 6}},        // the whole line
+        {{ProblemKind::Error, 5, 9, 12, u"past the end", u"", {}}, 6, "5:9  error: past the end", {0, 6}},   // edited shorter since
+        {{ProblemKind::Error, 6, 3, 12, u"cut at the end", u"", {}}, 6, "6:3  error: cut at the end", {2, 6}},
+        {{ProblemKind::Error, 0, 0, 0, u"nowhere", u"", {}}, 0, "error: nowhere", {0, 0}},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(toUtf8(problemRowText(r.problem)), r.row);
@@ -104,10 +105,21 @@ TEST(ProblemDrawing, RowTextAndUnderlinedColumns) {
 }
 
 TEST(LocatedText, IsFileLineColumnAndTheMessage) {
-    Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}};
+    Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}, {}};
     EXPECT_EQ(locatedText("dir/a.casl", d), "dir/a.casl:4:13: NOWHERE が未定義です");
     d.where = {};
     EXPECT_EQ(locatedText("a.casl", d), "a.casl: NOWHERE が未定義です");
+}
+
+TEST(LocatedLines, AreTheErrorOrWarningThenANoteForEachExplanation) {
+    setLanguage(Language::English);
+    const Diagnostic d{DiagKind::Undefined, 0, u"NOWHERE", {40, 47, 4, 13, 20}, {{Msg::UndefinedNoneNear, {}}}};
+    EXPECT_EQ(locatedLines("a.casl", d), "a.casl:4:13: error: NOWHERE が未定義です\n"
+                                         "a.casl:4:13: note: Define it as a label (NAME DC 0, NAME DS 1) or correct the name.\n");
+    const Warning w{{Msg::WarnNoExit, {}}, {}, {}};
+    EXPECT_EQ(locatedLines("a.casl", w),
+              "a.casl: warning: The program has no EXIT and its last instruction goes on to the next word: a run ends only "
+              "on a zero word or an error.\n");
 }
 
 }  // namespace

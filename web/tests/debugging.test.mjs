@@ -33,7 +33,10 @@ test('the last ASM\'s problems: marks, underlines, tooltips, the list and its co
   assert.deepEqual(await page.$$eval('.cm-lintRange', (r) => r.map((u) => u.textContent)), ['X', '123', 'NOWHERE']);
   await clickGutter(page, 5);
   await page.click('#problemCount');
-  assert.equal(await tooltipOf(page, '.cm-lintRange-error >> text=123'), 'Syntax Error (Address=2)\nAddress 0002 in hexadecimal');
+  // The tooltip explains the message: what it means, and what its address is.
+  assert.equal(await tooltipOf(page, '.cm-lintRange-error >> text=123'), 'Syntax Error (Address=2)\nAddress 0002 in hexadecimal\n' +
+    'A statement begins with a label or an instruction; 123 is a number. A label begins with a letter.\n' +
+    'Address=2 is where the statement on line 3 would have been placed.');
   await page.screenshot({ path: join(process.env.COMET_WEB_SHOTS ?? tmpdir(), 'comet-workbench-problems.png') });
 
   assert.deepEqual(await rows(page, 'problemList'),

@@ -1,0 +1,111 @@
+// The one catalogue of the texts this workbench adds to the design's own: each in
+// English and Japanese, chosen by the current language. The design's own texts (its
+// message boxes, captions, listing) are the same in both languages and are not here.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace comet {
+
+enum class Language : uint8_t { English, Japanese };
+
+Language currentLanguage();
+void setLanguage(Language language);
+// "en" or "ja"; nothing for any other name.
+std::optional<Language> languageNamed(std::string_view name);
+// The language the system's locale asks for: the first of LC_ALL, LC_MESSAGES and LANG
+// that is set; Japanese when it begins with "ja", English otherwise.
+Language languageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);
+Language languageOfEnvironment();  // the same, read from this process's environment
+
+enum class Msg : uint16_t {
+    // ---- The problem list ----
+    KindError,
+    KindUndefinedName,
+    KindWarning,
+    CountOneError,
+    CountOneUndefinedName,
+    CountOneWarning,
+    CountErrors,          // {1} count
+    CountUndefinedNames,
+    CountWarnings,
+    NoProblems,
+    AddressInHex,         // Address {1} in hexadecimal
+    TabWarning,
+    // ---- What an assembler message means ----
+    SyntaxAddress,        // {1} address, {2} line
+    HeadNumber,           // {1} the number
+    HeadString,
+    HeadRegister,         // {1} register
+    NotInstruction,       // {1} name
+    ReadAsLabel,          // {1} label, {2} what followed it
+    RegisterNotOperation, // {1} register
+    DidYouMean,           // {1} names
+    OpenString,
+    BadNumber,            // {1} the number as written
+    DsNegative,           // {1} count
+    DsOperand,
+    Undefined,            // {1} name
+    UndefinedNoneNear,
+    DuplicateFirst,       // {1} name, {2} line, {3} address
+    NameTableOver,        // {1} limit, {2} names
+    MemoryOver,           // {1} words before, {2} limit
+    CannotGenerate,
+    OperandForms,         // {1} mnemonic, {2} forms
+    // ---- What the assembler passes in silence ----
+    WarnReservedOperand,  // {1} word, {2} what it is
+    WarnIsInstruction,
+    WarnIsRegister,
+    WarnNotRegister,      // {1} operand
+    WarnReservedLabel,    // {1} word, {2} next word
+    RenameLabel,          // {1} word
+    WarnEmptyOperand,
+    FixEmptyOperand,
+    WarnIndexGR0,
+    FixIndexGR0,
+    WarnFallIntoData,     // {1} mnemonic, {2} line, {3} directive
+    FixFallIntoData,
+    WarnNoExit,
+    FixNoExit,
+    ReadsAsZero,
+    WarnAddressOutside,   // {1} address
+    FixAddressOutside,
+    // ---- What went wrong in a run ----
+    RunPastProgram,       // {1} PC, {2} line, {3} word
+    RunBeyondProgram,     // {1} PC, {2} word
+    RunAddressPlain,      // {1} mnemonic, {2} address
+    RunAddressIndexed,    // {1} mnemonic, {2} address, {3} address word, {4} index register, {5} its value
+    RunPushError,         // {1} GR4
+    RunBadField,          // {1} word, {2} PC
+    // ---- What a word reads as ----
+    ReadHex,
+    ReadUnsigned,
+    ReadSigned,
+    ReadBinary,
+    ReadChars,
+    FlagsPlus,            // {1} FR in hexadecimal
+    FlagsZero,
+    FlagsMinus,
+    FlagsOther,
+    // ---- The command line ----
+    UnknownLanguage,      // {1} name
+    Count_
+};
+
+// The text of `id` in the current language, "{1}".."{9}" replaced by the arguments (UTF-8).
+std::string message(Msg id, std::initializer_list<std::string_view> args = {});
+
+// A message kept as a value, so that it can be shown again in another language.
+struct Note {
+    Msg id{};
+    std::vector<std::string> args;
+    bool operator==(const Note&) const = default;
+};
+std::string noteText(const Note& note);
+
+}  // namespace comet
