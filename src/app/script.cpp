@@ -127,57 +127,87 @@ void showChanges(Session& s) {
     s.out << "CHANGED boxes=" << (boxes.empty() ? "-" : boxes) << " words=" << (words.empty() ? "-" : words) << '\n';
 }
 
+void showListing(Session& s) {
+    s.out << "LISTING n=" << s.wb.list1.lines.size() << " selected=" << s.wb.list1.selected << '\n';
+    for (const Text& line : s.wb.list1.lines) printLine(s, line);
+}
+
+void showDump(Session& s) {
+    s.out << "DUMP n=" << dumpLineCount(s.wb) << '\n';
+    for (int32_t i = 0; i < dumpLineCount(s.wb); ++i) printLine(s, dumpLineText(s.wb, i));
+}
+
+void showHistory(Session& s) {
+    const Text history = s.wb.run.history.text();
+    s.out << "HISTORY len=" << history.size() << ' ' << quoted(history) << '\n';
+}
+
+void showViewer(Session& s) {
+    const Viewer& v = s.wb.frmText;
+    if (!v.exists) s.out << "VIEWER none\n";
+    else s.out << "VIEWER caption=" << quoted(v.caption) << " text=" << quoted(v.text) << '\n';
+}
+
+void showSource(Session& s) {
+    const Editor& e = s.wb.text1;
+    s.out << "SOURCE start=" << e.selStart << " length=" << e.selLength << ' ' << quoted(e.text) << '\n';
+}
+
+void showLabels(Session& s) { s.out << "LABEL3=" << quoted(s.wb.label3) << " LABEL6=" << quoted(s.wb.label6) << '\n'; }
+
+void showProblemTips(Session& s) {
+    for (const Problem& p : problemRows(s.wb)) s.out << "TIP line=" << p.line << ' ' << quoted(problemTip(p)) << '\n';
+}
+
+void showStatus(Session& s) { s.out << "STATUS " << quoted(statusBarText(s.wb, false)) << '\n'; }
+
+void showPcLine(Session& s) { s.out << "PC-LINE " << pcSourceLine(s.wb) << '\n'; }
+
+void showBreakpoints(Session& s) {
+    s.out << "BREAKPOINTS n=" << s.wb.debug.breakpoints.set.size();
+    for (const Breakpoint& b : s.wb.debug.breakpoints.set)
+        s.out << ' ' << b.line << '=' << (b.address < 0 ? std::string("pending") : toUtf8(cnvHex4(b.address)));
+    s.out << '\n';
+}
+
+void showView(Session& s) {
+    const ViewTargets view = viewTargets(s.wb);
+    s.out << "VIEW editor-line=" << view.editorLine << " listing-row=" << view.listingRow << " dump-row=" << view.dumpRow << '\n';
+}
+
+void showConsole(Session& s) {
+    const Console& c = s.wb.console;
+    s.out << "CONSOLE " << (c.on ? "on" : "off") << " n=" << c.lines.size() << " input=" << quoted(c.input) << '\n';
+    for (const Text& line : c.lines) printLine(s, line);
+}
+
+void showChooser(Session& s) {
+    const int i = s.wb.combo1.selected;
+    s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : s.wb.combo1.items[static_cast<size_t>(i)]) << '\n';
+}
+
+// What "show NAME" prints, by NAME.
+struct Showable {
+    std::string_view name;
+    void (*print)(Session&);
+};
+
+constexpr Showable kDisplays[] = {
+    {"listing", showListing},         {"dump", showDump},         {"registers", showRegisters},
+    {"history", showHistory},         {"viewer", showViewer},     {"source", showSource},
+    {"labels", showLabels},           {"problems", showProblems}, {"problem-tips", showProblemTips},
+    {"status", showStatus},           {"changes", showChanges},   {"pc-line", showPcLine},
+    {"breakpoints", showBreakpoints}, {"view", showView},         {"console", showConsole},
+    {"chooser", showChooser},
+};
+
 Error show(Session& s, std::string_view what) {
-    const Workbench& wb = s.wb;
-    if (what == "listing") {
-        s.out << "LISTING n=" << wb.list1.lines.size() << " selected=" << wb.list1.selected << '\n';
-        for (const Text& line : wb.list1.lines) printLine(s, line);
-    } else if (what == "dump") {
-        s.out << "DUMP n=" << dumpLineCount(wb) << '\n';
-        for (int32_t i = 0; i < dumpLineCount(wb); ++i) printLine(s, dumpLineText(wb, i));
-    } else if (what == "registers") {
-        showRegisters(s);
-    } else if (what == "history") {
-        const Text history = wb.run.history.text();
-        s.out << "HISTORY len=" << history.size() << ' ' << quoted(history) << '\n';
-    } else if (what == "viewer") {
-        if (!wb.frmText.exists) s.out << "VIEWER none\n";
-        else s.out << "VIEWER caption=" << quoted(wb.frmText.caption) << " text=" << quoted(wb.frmText.text) << '\n';
-    } else if (what == "source") {
-        s.out << "SOURCE start=" << wb.text1.selStart << " length=" << wb.text1.selLength << ' '
-              << quoted(wb.text1.text) << '\n';
-    } else if (what == "labels") {
-        s.out << "LABEL3=" << quoted(wb.label3) << " LABEL6=" << quoted(wb.label6) << '\n';
-    } else if (what == "problems") {
-        showProblems(s);
-    } else if (what == "problem-tips") {
-        for (const Problem& p : problemRows(s.wb)) s.out << "TIP line=" << p.line << ' ' << quoted(problemTip(p)) << '\n';
-    } else if (what == "status") {
-        s.out << "STATUS " << quoted(statusBarText(wb, false)) << '\n';
-    } else if (what == "changes") {
-        showChanges(s);
-    } else if (what == "pc-line") {
-        s.out << "PC-LINE " << pcSourceLine(wb) << '\n';
-    } else if (what == "breakpoints") {
-        s.out << "BREAKPOINTS n=" << wb.debug.breakpoints.set.size();
-        for (const Breakpoint& b : wb.debug.breakpoints.set)
-            s.out << ' ' << b.line << '=' << (b.address < 0 ? std::string("pending") : toUtf8(cnvHex4(b.address)));
-        s.out << '\n';
-    } else if (what == "view") {
-        const ViewTargets view = viewTargets(wb);
-        s.out << "VIEW editor-line=" << view.editorLine << " listing-row=" << view.listingRow
-              << " dump-row=" << view.dumpRow << '\n';
-    } else if (what == "console") {
-        s.out << "CONSOLE " << (wb.console.on ? "on" : "off") << " n=" << wb.console.lines.size()
-              << " input=" << quoted(wb.console.input) << '\n';
-        for (const Text& line : wb.console.lines) printLine(s, line);
-    } else if (what == "chooser") {
-        const int i = wb.combo1.selected;
-        s.out << "CHOOSER index=" << i << ' ' << quoted(i < 0 ? Text{} : wb.combo1.items[static_cast<size_t>(i)]) << '\n';
-    } else {
-        return "unknown display " + quotedExcerpt(what);
+    for (const Showable& d : kDisplays) {
+        if (d.name != what) continue;
+        d.print(s);
+        return std::nullopt;
     }
-    return std::nullopt;
+    return "unknown display " + quotedExcerpt(what);
 }
 
 // ---- User actions ---------------------------------------------------------------------
