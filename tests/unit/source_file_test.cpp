@@ -186,18 +186,34 @@ TEST_F(SourceFiles, AFailedSaveLeavesTheFileAsItWas) {
     EXPECT_EQ(entries(), 2u);
 }
 
-// A full disk, as the file size limit makes it: the write fails half way.
+// A full disk while it lives, as the file size limit makes one: a write fails past 1000 bytes.
+class FullDisk {
+public:
+    FullDisk() : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*signal_)(int);
+};
+
+// A full disk: the write fails half way.
 TEST_F(SourceFiles, AFullDiskLosesNothing) {
     put("old.casl", "old\n");
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto old = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = writeSourceFile(path("old.casl"), Text(5000, u'A'), FileFormat{});
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old);
+    const auto error = [&] {
+        const FullDisk full;
+        return writeSourceFile(path("old.casl"), Text(5000, u'A'), FileFormat{});
+    }();
     ASSERT_TRUE(error);
     EXPECT_EQ(error->message, "cannot save " + path("old.casl") + ": File too large");
     EXPECT_EQ(bytesOf("old.casl"), "old\n");
@@ -226,17 +242,12 @@ TEST_F(SourceFiles, APendingFileShowsOnlyWhenCommitted) {
 // A failed write of a pending file ends it at once with the system's reason.
 TEST_F(SourceFiles, APendingFileOnAFullDiskFailsAtOnce) {
     put("t.csv", "old\n");
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto old = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     PendingFile file(path("t.csv"), "cannot write");
     bool written = true;
-    for (int i = 0; i < 100'000 && written; ++i) written = file.write("a row of a trace\n");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old);
+    {
+        const FullDisk full;
+        for (int i = 0; i < 100'000 && written; ++i) written = file.write("a row of a trace\n");
+    }
     EXPECT_FALSE(written);
     ASSERT_TRUE(file.error());
     EXPECT_EQ(file.error()->message, "cannot write " + path("t.csv") + ": File too large");
