@@ -86,8 +86,6 @@ constexpr int kColumnsWidth = kColumnWidth[0] + kColumnWidth[1] + kColumnWidth[2
 constexpr int kColumnsShrink = kColumnsWidth / 4;
 
 // ---- Zoom ----
-constexpr std::array<int, 12> kZoomPercents{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
-constexpr size_t kNormalZoom = 4;  // 100 %
 
 QFont scaled(QFont font, int percent) {
     if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * percent / 100);

@@ -5,11 +5,17 @@
 // scrolls freely.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "workbench/workbench.hpp"
 
 namespace comet {
+
+// The zoom levels of View ▸ Zoom in and Zoom out, in per cent, the window's and the page's.
+inline constexpr std::array<int, 12> kZoomPercents{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+inline constexpr size_t kNormalZoom = 4;  // 100 %
+static_assert(kZoomPercents[kNormalZoom] == 100);
 
 // Lines of the editor kept in view above and below the PC's line, where the text has them.
 constexpr int32_t kViewContextLines = 3;

@@ -24,9 +24,6 @@ namespace {
 // stays far below what a school machine's browser allows a tab.
 constexpr size_t kPageUndoBudget = size_t{64} << 20;
 
-// The controls a click reaches, numbered as the page numbers them ("Exec" is a press).
-enum Control { kCommand1 = 1, kCommand3 = 3, kCommand4, kCommand5, kLabel3, kCombo1LostFocus };
-
 void click(Workbench& wb, int control) {
     switch (control) {
         case kCommand1: userPressesAsm(wb); break;
@@ -209,6 +206,12 @@ EMSCRIPTEN_KEEPALIVE const char* web_source() {
 }
 
 // Everything the page shows but the editor's text, as JSON; valid until the next call.
+// What the page counts and numbers as the logic does; read once, as the page loads.
+EMSCRIPTEN_KEEPALIVE const char* web_constants() {
+    static const std::string json = comet::constantsJson();
+    return json.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE const char* web_state() {
     static std::string json;
     const int version = web_source_version();

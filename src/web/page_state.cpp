@@ -190,4 +190,24 @@ std::string stateJson(const Workbench& wb, const PageShows& page) {
     return json.text();
 }
 
+std::string constantsJson() {
+    JsonWriter json;
+    json.beginObject();
+    writeNumber(json, "boxCount", kBoxCount);
+    json.key("zoomPercents");
+    json.beginArray();
+    for (const int percent : kZoomPercents) json.value(int64_t{percent});
+    json.endArray();
+    writeNumber(json, "normalZoom", static_cast<int64_t>(kNormalZoom));
+    json.key("controls");
+    json.beginObject();
+    const std::pair<std::string_view, Control> controls[] = {{"Command1", kCommand1}, {"Command3", kCommand3},
+                                                             {"Command4", kCommand4}, {"Command5", kCommand5},
+                                                             {"Label3", kLabel3},     {"Combo1LostFocus", kCombo1LostFocus}};
+    for (const auto& [name, number] : controls) writeNumber(json, name, number);
+    json.endObject();
+    json.endObject();
+    return json.text();
+}
+
 }  // namespace comet

@@ -20,4 +20,11 @@ struct PageShows {
 
 std::string stateJson(const Workbench& wb, const PageShows& page);
 
+// The controls a click reaches, numbered as the page numbers them ("Exec" is a press).
+enum Control { kCommand1 = 1, kCommand3 = 3, kCommand4, kCommand5, kLabel3, kCombo1LostFocus };
+
+// What the page counts and numbers as the logic does, read once as it loads: the register
+// boxes, the zoom levels and the controls' numbers.
+std::string constantsJson();
+
 }  // namespace comet

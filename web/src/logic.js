@@ -1,9 +1,6 @@
 // The workbench's logic, compiled to WebAssembly: one call per user action and the
 // state to draw. The page keeps no state of the workbench's own.
 
-// The controls a click reaches, numbered as the logic numbers them ("Exec" is a press).
-export const Control = { Command1: 1, Command3: 3, Command4: 4, Command5: 5, Label3: 6, Combo1LostFocus: 7 };
-
 // `page` answers the logic's modal boxes, Run Mode pauses, focus and viewer requests.
 export async function loadLogic(createModule, page) {
   const m = await createModule({ page });
@@ -14,6 +11,9 @@ export async function loadLogic(createModule, page) {
   m._web_load();
   let source = { version: -1, text: '' };  // the logic's text as last read, and its version
   return {
+    // What the page counts and numbers as the logic does: the register boxes, the zoom
+    // levels (normalZoom the index of 100 %) and the controls a click reaches ("Exec" is a press).
+    constants: fromJson(m._web_constants()),
     click: (control) => awaited('web_click', ['number'], [control]),
     // "Exec", or "Run to cursor": true when the press is to be watched step by step.
     press: async (toCursor) => (await awaited('web_press', ['number'], [toCursor ? 1 : 0], 'number')) !== 0,

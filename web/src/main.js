@@ -1,6 +1,6 @@
 // The page: draws the logic's state into the main window, the viewer and the boxes,
 // and delivers the user's actions to the logic, as the desktop window does.
-import { Control, loadLogic } from './logic.js';
+import { loadLogic } from './logic.js';
 import { createDialogs } from './dialogs.js';
 import { createEditor } from './editor.js';
 import { createMenus } from './menu.js';
@@ -10,19 +10,17 @@ import { wireListKeys, wireTabOrder } from './keyboard.js';
 import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
 
 const $ = (id) => document.getElementById(id);
-const BOX_COUNT = 7;
-const boxes = Array.from({ length: BOX_COUNT }, (_, k) => $(`txtGR${k}`));
-const ZOOM_PERCENTS = [50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300];
-const NORMAL_ZOOM = ZOOM_PERCENTS.indexOf(100);
 const dialogs = createDialogs(document);
 let store = null;        // the recovery copies, once this tab's is known
 const settings = createSettings(window.localStorage);
 
 let logic = null;
+let constants = null;    // what the page counts and numbers as the logic does
+let boxes = [];          // the register boxes, GR0..GR4, FR, PC
 let shown = null;        // the state last drawn
 let busy = false;        // an action is under way: other actions wait for its end
 let watch = null;        // a press watched step by step: { stop() } while it runs
-let zoom = NORMAL_ZOOM;
+let zoom = 0;            // the index of the zoom level in constants.zoomPercents
 let focusEditor = false; // the logic gave the editor the focus during the action under way
 let shownDocument = null;  // the number of the document the editor shows
 let keptKey = null;      // what the recovery copy last kept was made of
@@ -217,21 +215,21 @@ const commands = {
   open: () => $('filePicker').click(),
   checkCases: () => $('casesPicker').click(),
   save: () => deliver(saveFile),
-  help: () => deliver(() => logic.click(Control.Command3)),
-  object: () => deliver(() => logic.click(Control.Command4)),
-  history: () => deliver(() => logic.click(Control.Command5)),
-  asm: () => deliver(() => logic.click(Control.Command1)),
+  help: () => deliver(() => logic.click(constants.controls.Command3)),
+  object: () => deliver(() => logic.click(constants.controls.Command4)),
+  history: () => deliver(() => logic.click(constants.controls.Command5)),
+  asm: () => deliver(() => logic.click(constants.controls.Command1)),
   exec: () => press(false),
-  mode: () => deliver(() => logic.click(Control.Label3)),
+  mode: () => deliver(() => logic.click(constants.controls.Label3)),
   back: () => deliver(() => logic.back()),
   runToCursor: () => press(true),
   reset: () => deliver(() => logic.reset()),
   breakpoint: () => deliver(() => logic.toggleBreakpointAtCaret()),
   stop: () => watch?.stop(),
   speed: (item) => deliver(() => setSpeed(Number(item.dataset.speed))),
-  zoomIn: () => zoomTo(Math.min(zoom + 1, ZOOM_PERCENTS.length - 1)),
+  zoomIn: () => zoomTo(Math.min(zoom + 1, constants.zoomPercents.length - 1)),
   zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
-  zoomReset: () => zoomTo(NORMAL_ZOOM),
+  zoomReset: () => zoomTo(constants.normalZoom),
   console: () => deliver(() => logic.setConsole(!shown.console.on)),
 };
 
@@ -241,8 +239,8 @@ const menus = createMenus(document, { run: (command, item) => commands[command](
 // too, as the desktop's View menu zooms it; the next visit starts at it.
 function zoomTo(level) {
   zoom = level;
-  document.documentElement.style.setProperty('--zoom', String(ZOOM_PERCENTS[level] / 100));
-  settings.keep('zoom', ZOOM_PERCENTS[level]);
+  document.documentElement.style.setProperty('--zoom', String(constants.zoomPercents[level] / 100));
+  settings.keep('zoom', constants.zoomPercents[level]);
 }
 
 function setSpeed(speed) {
@@ -252,7 +250,7 @@ function setSpeed(speed) {
 
 // The zoom and the speed the last visit left.
 function restoreSettings() {
-  const level = ZOOM_PERCENTS.indexOf(settings.number('zoom'));
+  const level = constants.zoomPercents.indexOf(settings.number('zoom'));
   if (level >= 0) zoomTo(level);
   const speed = settings.number('speed');
   if (speed !== null) logic.setSpeed(speed);
@@ -288,7 +286,7 @@ function wireControls() {
   $('Combo1').addEventListener('change', (e) => deliver(() => logic.choose(e.target.selectedIndex)));
   // Losing the focus to another window is not a loss of focus within the page.
   $('Combo1').addEventListener('blur', () => {
-    if (document.hasFocus()) deliver(() => logic.click(Control.Combo1LostFocus));
+    if (document.hasFocus()) deliver(() => logic.click(constants.controls.Combo1LostFocus));
   });
   $('Speed').addEventListener('change', (e) => deliver(() => setSpeed(Number(e.target.value))));
   $('consoleClear').addEventListener('click', () => deliver(() => logic.clearConsole()));
@@ -420,6 +418,9 @@ function offerKeptCopy() {
 async function start() {
   store = await createStore(window.localStorage, window.sessionStorage);
   logic = await loadLogic(globalThis.createCometModule, page);
+  constants = logic.constants;
+  boxes = Array.from({ length: constants.boxCount }, (_, k) => $(`txtGR${k}`));
+  zoom = constants.normalZoom;
   restoreSettings();
   wireControls();
   wireLists();
