@@ -16,7 +16,10 @@ std::string hex4(int32_t value) { return toUtf8(cnvHex4(value)); }
 
 int32_t wordAt(const Workbench& wb, int32_t address) { return wb.memory.cell(address + 1).value; }
 
-std::string registerName(int r) { return std::string(kRegisterNames[static_cast<size_t>(r) % kRegisterNames.size()]); }
+// A field of 6 to 15 names no register: the engine stops on it, and the reading says which.
+std::string registerName(int r) {
+    return static_cast<size_t>(r) < kRegisterNames.size() ? std::string(kRegisterNames[static_cast<size_t>(r)]) : "R" + std::to_string(r);
+}
 
 // The text of the editor line that made the word at `address`, while the editor still
 // holds that line; 0 and nothing otherwise.

@@ -42,6 +42,12 @@ TEST(Readings, TheListingDecodesInstructionsAndNotConstants) {
     for (const Row& r : rows) EXPECT_EQ(decodedInstruction(a.wb, r.address), r.expected) << r.address;
 }
 
+TEST(Readings, AWordARunRewroteDecodesAsTheEngineReadsIt) {
+    Assembled a;
+    a.wb.memory.writableCell(1).value = 0x10F5;  // LD with register field 15 and FR as index
+    EXPECT_EQ(decodedInstruction(a.wb, 0), u"LD R15, 0007, FR");
+}
+
 TEST(Readings, AListingLineShowsItsSourceLineInstructionAndWord) {
     const Assembled a;
     EXPECT_EQ(listingReading(a.wb, 0), u"Line 2:          LD       GR1,A,GR2\r\nInstruction LD GR1, 0007, GR2\r\n" + wordReading(0x1012));
