@@ -18,6 +18,7 @@
 #include "session/exec_status.hpp"
 #include "session/headless.hpp"
 #include "session/problems.hpp"
+#include "session/readings.hpp"
 #include "session/source_lines.hpp"
 #include "session/view.hpp"
 #include "workbench/lists.hpp"
@@ -159,6 +160,15 @@ void showProblemTips(Session& s) {
     for (const Problem& p : problemRows(s.wb)) s.out << "TIP line=" << p.line << ' ' << quoted(problemTip(p)) << '\n';
 }
 
+void showListingTips(Session& s) {
+    for (int row = 0; row < static_cast<int>(s.wb.list1.lines.size()); ++row)
+        s.out << "TIP listing=" << row << ' ' << quoted(listingReading(s.wb, row)) << '\n';
+}
+
+void showDumpTips(Session& s) {
+    for (int row = 0; row < dumpLineCount(s.wb); ++row) s.out << "TIP dump=" << row << ' ' << quoted(dumpReading(s.wb, row)) << '\n';
+}
+
 void showStatus(Session& s) { s.out << "STATUS " << quoted(statusBarText(s.wb, false)) << '\n'; }
 
 void showPcLine(Session& s) { s.out << "PC-LINE " << pcSourceLine(s.wb) << '\n'; }
@@ -198,7 +208,7 @@ constexpr Showable kDisplays[] = {
     {"labels", showLabels},           {"problems", showProblems}, {"problem-tips", showProblemTips},
     {"status", showStatus},           {"changes", showChanges},   {"pc-line", showPcLine},
     {"breakpoints", showBreakpoints}, {"view", showView},         {"console", showConsole},
-    {"chooser", showChooser},
+    {"chooser", showChooser},         {"listing-tips", showListingTips}, {"dump-tips", showDumpTips},
 };
 
 Error show(Session& s, std::string_view what) {

@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,6 +38,7 @@
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
+#include "session/readings.hpp"
 #include "qt/accessible_names.hpp"
 #include "workbench/values.hpp"
 #include "qt/boxes.hpp"
@@ -384,6 +386,8 @@ void FrmMain::wireEvents() {
     });
     combo1_->installEventFilter(this);
     central_->installEventFilter(this);
+    list1_->viewport()->installEventFilter(this);
+    list2_->viewport()->installEventFilter(this);
     for (const auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
                               &QPlainTextEdit::selectionChanged}) {
         connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
@@ -538,10 +542,21 @@ void FrmMain::askToQuit() {
 
 // ---- Events -------------------------------------------------------------------------
 
+// A listing or dump line's reading is made when its tooltip is asked for, not at every
+// refresh; the list then shows it as an item's own tooltip.
+void FrmMain::readRowForTip(QListWidget* list, QEvent* event) {
+    QListWidgetItem* item = list->itemAt(static_cast<QHelpEvent*>(event)->pos());
+    if (item == nullptr) return;
+    const int row = list->row(item);
+    item->setToolTip(boxTextOf(list == list1_ ? listingReading(wb_, row) : dumpReading(wb_, row)));
+}
+
 // Losing the focus to a popup of its own or to another application is not a loss of
 // focus within the window. The classic controls follow the size of the central area.
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == central_ && event->type() == QEvent::Resize) placeControls();
+    if (event->type() == QEvent::ToolTip && (watched == list1_->viewport() || watched == list2_->viewport()))
+        readRowForTip(watched == list1_->viewport() ? list1_ : list2_, event);
     if (watched == combo1_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {

@@ -106,6 +106,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void readRowForTip(QListWidget* list, QEvent* event);
     // A control's place in the design (twips) and how it takes extra room.
     struct Placement {
         QWidget* widget;

@@ -10,6 +10,7 @@
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
+#include "session/readings.hpp"
 #include "session/reports.hpp"
 #include "session/source_lines.hpp"
 #include "web/page_session.hpp"
@@ -202,6 +203,15 @@ EMSCRIPTEN_KEEPALIVE int web_source_version() {
 EMSCRIPTEN_KEEPALIVE const char* web_source() {
     static std::string text;
     text = comet::toUtf8(comet::session().wb.text1.text);
+    return text.c_str();
+}
+
+// The tooltip of line `row` of the object listing (list 1) or the memory dump (list 2),
+// UTF-8; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_row_reading(int list, int row) {
+    static std::string text;
+    const Workbench& wb = comet::session().wb;
+    text = comet::toUtf8(list == 1 ? comet::listingReading(wb, row) : comet::dumpReading(wb, row));
     return text.c_str();
 }
 

@@ -109,6 +109,8 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::FlagsMinus, "FR {1}: the last result was negative", "FR {1}: 直前の結果は負"},
     {Msg::FlagsOther, "FR {1}: no value an instruction sets (0000, 4000 or 8000)",
      "FR {1}: 命令が設定する値（0000、4000、8000）ではありません"},
+    {Msg::ReadSourceLine, "Line {1}: {2}", "{1} 行目: {2}"},
+    {Msg::ReadInstruction, "Instruction {1}", "命令 {1}"},
     {Msg::UnknownLanguage, "unknown language {1}: use en or ja", "不明な言語 {1}: en か ja を指定してください"},
 }};
 

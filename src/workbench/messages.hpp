@@ -92,6 +92,8 @@ enum class Msg : uint16_t {
     FlagsZero,
     FlagsMinus,
     FlagsOther,
+    ReadSourceLine,       // {1} line, {2} its text
+    ReadInstruction,      // {1} decoded instruction
     // ---- The command line ----
     UnknownLanguage,      // {1} name
     Count_

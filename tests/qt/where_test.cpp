@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QApplication>
 #include <QMenu>
@@ -132,6 +133,7 @@ private slots:
     void problemsAreMarkedOnTheirLines();
     void explanationsAndWarningsInEitherLanguage();
     void aRegisterBoxTellsItsValueEveryWay();
+    void listingAndDumpLinesTellTheirWords();
     void editingAMarkedLineClearsItsMark();
     void aTabLineIsWarnedAndFixed();
     void aListingLineSelectsItsSourceLine();
@@ -231,6 +233,29 @@ void WhereTest::aRegisterBoxTellsItsValueEveryWay() {
     control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
     QVERIFY(control<QLineEdit>(w, "txtGR1")->toolTip().startsWith(QStringLiteral("16 進数 8041\n")));
     QVERIFY(saveTipShot(w, control<QLineEdit>(w, "txtGR1")->toolTip(), "register-tip-ja.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
+}
+
+// The tooltip a list shows when the pointer rests on its line `row`.
+QString rowTip(FrmMain& w, const char* list, int row) {
+    auto* widget = control<QListWidget>(w, list);
+    const QPoint at = widget->visualItemRect(widget->item(row)).center();
+    QHelpEvent event(QEvent::ToolTip, at, widget->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(widget->viewport(), &event);
+    return widget->item(row)->toolTip();
+}
+
+void WhereTest::listingAndDumpLinesTellTheirWords() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    assemble(w, QStringLiteral("      LD    GR1,A,GR2\n      RET\nA     DC    #0700\n"));
+    QCOMPARE(rowTip(w, "List1", 0), QStringLiteral("Line 1:       LD    GR1,A,GR2\nInstruction LD GR1, 0003, GR2\nHexadecimal 1012\n"
+                                                  "Unsigned decimal 4114\nSigned decimal 4114\nBinary 0001 0000 0001 0010\nCharacters '··'"));
+    QVERIFY(rowTip(w, "List1", 1).startsWith(QStringLiteral("Line 2:       RET\nInstruction RET\nHexadecimal 0700\n")));
+    QVERIFY(rowTip(w, "List2", 3).startsWith(QStringLiteral("Line 3: A     DC    #0700\nHexadecimal 0700\n")));
+    QVERIFY(saveTipShot(w, rowTip(w, "List1", 0), "listing-tip-en.png"));
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QVERIFY(rowTip(w, "List2", 1).startsWith(QStringLiteral("1 行目:       LD    GR1,A,GR2\n16 進数 0003\n")));
     control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 

@@ -84,6 +84,8 @@ export async function loadLogic(createModule, page) {
     consoleInput: (text) => withString('web_console_input', ['string'], [text]),
     viewerResized: (width, height) => m._web_viewer_resized(width, height),
     viewerClosed: () => m._web_viewer_closed(),
+    // A listing (1) or dump (2) line's word, source line and instruction, a line each.
+    rowReading: (list, row) => m.UTF8ToString(m._web_row_reading(list, row)),
     // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.
     colourLines: (text) => fromJson(m.ccall('web_colour_lines', 'number', ['string'], [text])),
     // Safe while a press is waiting for the page: it reads, and never waits itself. The

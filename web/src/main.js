@@ -312,6 +312,13 @@ function wireLists() {
     const row = Math.min(Math.max(shown.list1Selected + step, 0), shown.list1.length - 1);
     deliver(() => logic.clickListing(row));
   });
+  // A listing or dump line's reading is made when the pointer rests on it.
+  for (const [list, number] of [[listing, 1], [$('List2'), 2]]) {
+    list.addEventListener('mouseover', (e) => {
+      const row = rowOf(list, e);
+      if (row >= 0) list.children[row].title = logic.rowReading(number, row);
+    });
+  }
   const problems = $('problemList');
   problems.addEventListener('click', (e) => {
     const row = rowOf(problems, e);
