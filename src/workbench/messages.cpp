@@ -141,6 +141,9 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::NoSuchLine, "There is no line {1}: the text has {2} lines", "{1} 行目はありません。テキストは {2} 行です"},
     {Msg::CleanMachine, "{1}: a clean machine, nothing assembled yet", "{1}: まっさらな機械です。まだ何もアセンブルしていません"},
     {Msg::BackReaches, "Back reaches {1}", "戻れるのは {1}までです"},
+    {Msg::MenuFile, "&File", "ファイル(&F)"},
+    {Msg::MenuRun, "&Run", "実行(&R)"},
+    {Msg::MenuView, "&View", "表示(&V)"},
 }};
 
 constexpr bool inOrder() {

@@ -125,6 +125,10 @@ enum class Msg : uint16_t {
     NoSuchLine,           // {1} line, {2} lines
     CleanMachine,         // {1} program
     BackReaches,          // {1} steps
+    // ---- The window's menus ----
+    MenuFile,
+    MenuRun,
+    MenuView,
     Count_
 };
 
