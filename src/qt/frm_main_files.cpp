@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <array>
 #include <variant>
 
 #include "emulator/engine.hpp"
@@ -26,6 +27,7 @@
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/mainwindow.hpp"
+#include "workbench/messages.hpp"
 #include "qt/boxes.hpp"
 #include "qt/clickable_label.hpp"
 #include "qt/frm_main.hpp"
@@ -63,6 +65,15 @@ QString withKey(const QString& tip, const QKeySequence& key) {
     return tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
 }
 
+// The menu bar's titles, in the order the menus are made.
+constexpr std::array kMenuTitles{Msg::MenuFile, Msg::MenuRun, Msg::MenuView};
+
+void titleMenus(QMenuBar* bar) {
+    const QList<QAction*> menus = bar->actions();
+    for (qsizetype i = 0; i < menus.size() && i < static_cast<qsizetype>(kMenuTitles.size()); ++i)
+        menus.at(i)->setText(QString::fromStdString(message(kMenuTitles[static_cast<size_t>(i)])));
+}
+
 }  // namespace
 
 // ---- Menus ---------------------------------------------------------------------------
@@ -71,10 +82,11 @@ void FrmMain::createMenus() {
     createFileMenu();
     createRunMenu();
     createViewMenu();
+    titleMenus(menuBar());
 }
 
 void FrmMain::createFileMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(QString());
     addCommand(file, QStringLiteral("&New"), QKeySequence::New, [this] { newDocument(); });
     addCommand(file, QStringLiteral("&Open\u2026"), QKeySequence::Open, [this] {
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), dialogFolder(), kFileFilter);
@@ -97,7 +109,7 @@ void FrmMain::createFileMenu() {
 // the browser page's keys; Reset's own is Ctrl+Shift+F5, because desktops take Ctrl+F2
 // to switch workspaces.
 void FrmMain::createRunMenu() {
-    runMenu_ = menuBar()->addMenu(QStringLiteral("&Run"));
+    runMenu_ = menuBar()->addMenu(QString());
     runMenu_->setObjectName(QStringLiteral("runMenu"));
     addRunAction(QStringLiteral("&ASM"), Qt::Key_F7, command_[0], QStringLiteral("Assemble the program"),
                  [this] { command_[0]->click(); });
@@ -172,7 +184,7 @@ QAction* FrmMain::addRunAction(const QString& text, const QKeySequence& key, QWi
 }
 
 void FrmMain::createViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(QString());
     QAction* in = addCommand(view, QStringLiteral("Zoom &in"), QKeySequence::ZoomIn, [this] { zoomBy(1); });
     in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});  // = is + without Shift
     addCommand(view, QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { zoomBy(-1); });
@@ -204,6 +216,7 @@ void FrmMain::createLanguageMenu(QMenu* view) {
 // The texts of the workbench's own are drawn anew; the design's stay as they are.
 void FrmMain::showInLanguage(Language language) {
     setLanguage(language);
+    titleMenus(menuBar());
     problemList_->clear();
     text1_->showMarks({}, 0);
     mirror();

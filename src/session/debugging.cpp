@@ -11,6 +11,7 @@
 #include "session/source_lines.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/machine_state.hpp"
+#include "workbench/messages.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -42,22 +43,19 @@ void say(Workbench& wb, DebugStatus::Kind kind, int32_t line = 0) {
     wb.debug.status.line = line;
 }
 
-Text number(uint64_t n) { return fromAscii(std::to_string(n)); }
+std::string stepCount(uint64_t n) { return n == 1 ? message(Msg::StepOne) : message(Msg::StepMany, {std::to_string(n)}); }
 
-Text stepCount(uint64_t n) { return number(n) + (n == 1 ? u" step" : u" steps"); }
-
-Text undoReach(const DebugStatus& s) {
-    Text text = stepCount(s.undoSteps) + u" can be undone";
-    if (s.undoDropped) text += u"; older steps were dropped to stay within the undo memory";
-    return text;
+std::string undoReach(const DebugStatus& s) {
+    const std::string reach = message(Msg::UndoReach, {stepCount(s.undoSteps)});
+    return s.undoDropped ? message(Msg::UndoDropped, {reach}) : reach;
 }
 
 // "line 7 (address 000A)", or the address alone once its line has been edited away.
-Text placeOf(const Workbench& wb, int32_t address) {
+std::string placeOf(const Workbench& wb, int32_t address) {
     const Breakpoint* b = breakpointAt(wb, address);
     const int32_t line = b != nullptr ? b->line : sourceLineOfAddress(wb, address);
-    const Text where = u"address " + cnvHex4(address);
-    return line > 0 ? u"line " + number(static_cast<uint64_t>(line)) + u" (" + where + u")" : where;
+    const std::string where = toUtf8(cnvHex4(address));
+    return line > 0 ? message(Msg::AtLineAddress, {std::to_string(line), where}) : message(Msg::AtAddress, {where});
 }
 
 }  // namespace
@@ -152,30 +150,29 @@ void userResets(Workbench& wb) {
 
 Text debugStatusText(const Workbench& wb) {
     const DebugStatus& s = wb.debug.status;
-    const Text line = number(static_cast<uint64_t>(s.line));
+    const std::string line = std::to_string(s.line);
     switch (s.kind) {
     case DebugStatus::None: return {};
-    case DebugStatus::Breakpoint: return u"Stopped at the breakpoint on " + placeOf(wb, s.address);
-    case DebugStatus::Reached: return u"Reached " + placeOf(wb, s.address);
+    case DebugStatus::Breakpoint: return messageText(Msg::AtBreakpoint, {placeOf(wb, s.address)});
+    case DebugStatus::Reached: return messageText(Msg::ReachedPlace, {placeOf(wb, s.address)});
     case DebugStatus::EndlessLoop:
-        return u"Endless loop: steps " + number(s.loop.first) + u" to " + number(s.loop.last) + u" repeat (addresses " +
-               cnvHex4(s.loop.low) + u" to " + cnvHex4(s.loop.high) + u")";
-    case DebugStatus::SteppedBack: return u"Stepped back: " + undoReach(s);
-    case DebugStatus::NothingToUndo: return u"Nothing to step back: " + undoReach(s);
-    case DebugStatus::Reset: return u"Reset: the program is loaded again";
-    case DebugStatus::NoWords: return u"Line " + line + u" makes no words";
-    case DebugStatus::NotAssembled: return u"Line " + line + u" has changed since the last ASM";
-    case DebugStatus::Pending: return u"The breakpoint on line " + line + u" stops runs after the next ASM";
-    case DebugStatus::NoSuchLine:
-        return u"There is no line " + line + u": the text has " + number(static_cast<uint64_t>(lineCount(wb))) + u" lines";
-    case DebugStatus::Started: return s.program + u": a clean machine, nothing assembled yet";
+        return messageText(Msg::LoopRepeats, {std::to_string(s.loop.first), std::to_string(s.loop.last),
+                                              toUtf8(cnvHex4(s.loop.low)), toUtf8(cnvHex4(s.loop.high))});
+    case DebugStatus::SteppedBack: return messageText(Msg::SteppedBack, {undoReach(s)});
+    case DebugStatus::NothingToUndo: return messageText(Msg::NothingToStepBack, {undoReach(s)});
+    case DebugStatus::Reset: return messageText(Msg::ResetLoaded);
+    case DebugStatus::NoWords: return messageText(Msg::LineNoWords, {line});
+    case DebugStatus::NotAssembled: return messageText(Msg::LineChanged, {line});
+    case DebugStatus::Pending: return messageText(Msg::BreakAfterAsm, {line});
+    case DebugStatus::NoSuchLine: return messageText(Msg::NoSuchLine, {line, std::to_string(lineCount(wb))});
+    case DebugStatus::Started: return messageText(Msg::CleanMachine, {toUtf8(s.program)});
     }
     return {};
 }
 
 Text undoLimitText(const Workbench& wb) {
     const UndoLog& undo = wb.debug.undo;
-    return undo.dropped() ? u"Back reaches " + stepCount(undo.steps()) : Text();
+    return undo.dropped() ? messageText(Msg::BackReaches, {stepCount(undo.steps())}) : Text();
 }
 
 Text statusBarText(const Workbench& wb, bool withTime) {

@@ -8,6 +8,7 @@
 #include "emulator/engine.hpp"
 #include "emulator/run_loop.hpp"
 #include "machine/hex.hpp"
+#include "workbench/messages.hpp"
 #include "workbench/registers.hpp"
 
 namespace comet {
@@ -38,19 +39,17 @@ ChangeMarks changesSince(const Workbench& wb, const Displayed& before) {
 }
 
 // 1234567 as "1,234,567".
-Text grouped(uint64_t n) {
+std::string grouped(uint64_t n) {
     const std::string digits = std::to_string(n);
-    Text text;
+    std::string text;
     for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += u',';
-        text += static_cast<char16_t>(digits[i]);
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
     }
     return text;
 }
 
-Text afterSteps(uint64_t steps) {
-    return u" after " + grouped(steps) + (steps == 1 ? u" instruction" : u" instructions");
-}
+std::string stepsText(uint64_t steps) { return steps == 1 ? message(Msg::StepsOne) : message(Msg::StepsMany, {grouped(steps)}); }
 
 Text timeText(double seconds) {
     char buffer[32];
@@ -60,16 +59,18 @@ Text timeText(double seconds) {
 }
 
 Text howItEnded(const ExecStatus& s) {
+    const std::string to = toUtf8(cnvHex4(s.to));
+    const std::string steps = stepsText(s.steps);
     switch (s.halt) {
-    case Halt::Exit: return u"Ended by EXIT" + afterSteps(s.steps);
-    case Halt::Stopped: return u"Stopped by you at " + cnvHex4(s.to) + afterSteps(s.steps);
-    case Halt::AddressError: return u"Address error at " + cnvHex4(s.to) + afterSteps(s.steps);
-    case Halt::OutputCancelled: return u"Cancelled in the output box" + afterSteps(s.steps);
-    case Halt::Breakpoint: return u"Stopped before the instruction at " + cnvHex4(s.to) + afterSteps(s.steps);
-    case Halt::EndlessLoop: return u"Stopped in an endless loop at " + cnvHex4(s.to) + afterSteps(s.steps);
+    case Halt::Exit: return messageText(Msg::EndedByExit, {steps});
+    case Halt::Stopped: return messageText(Msg::StoppedByYou, {to, steps});
+    case Halt::AddressError: return messageText(Msg::EndedAddressError, {to, steps});
+    case Halt::OutputCancelled: return messageText(Msg::CancelledInOutput, {steps});
+    case Halt::Breakpoint: return messageText(Msg::StoppedBeforeBreak, {to, steps});
+    case Halt::EndlessLoop: return messageText(Msg::StoppedInLoop, {to, steps});
     case Halt::None: break;
     }
-    return u"Executed the instruction at " + cnvHex4(s.from) + u"; the next is at " + cnvHex4(s.to);
+    return messageText(Msg::ExecutedOne, {toUtf8(cnvHex4(s.from)), to});
 }
 
 // ---- Noting a press ----
@@ -149,7 +150,7 @@ void userStepsBack(Workbench& wb) {
 Text statusText(const ExecStatus& status, bool withTime) {
     switch (status.phase) {
     case ExecStatus::Idle: return {};
-    case ExecStatus::Running: return u"Running\u2026";
+    case ExecStatus::Running: return messageText(Msg::StatusRunning);
     case ExecStatus::Done: break;
     }
     Text text = howItEnded(status);

@@ -112,6 +112,40 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::ReadSourceLine, "Line {1}: {2}", "{1} 行目: {2}"},
     {Msg::ReadInstruction, "Instruction {1}", "命令 {1}"},
     {Msg::UnknownLanguage, "unknown language {1}: use en or ja", "不明な言語 {1}: en か ja を指定してください"},
+    {Msg::StatusRunning, "Running\u2026", "実行中\u2026"},
+    {Msg::StepsOne, "1 instruction", "1 命令"},
+    {Msg::StepsMany, "{1} instructions", "{1} 命令"},
+    {Msg::EndedByExit, "Ended by EXIT after {1}", "{1}を実行し、EXIT で終了しました"},
+    {Msg::StoppedByYou, "Stopped by you at {1} after {2}", "{2}を実行し、{1} で止めました"},
+    {Msg::EndedAddressError, "Address error at {1} after {2}", "{2}を実行し、{1} でアドレスエラーになりました"},
+    {Msg::CancelledInOutput, "Cancelled in the output box after {1}", "{1}を実行し、出力ボックスで取り消されました"},
+    {Msg::StoppedBeforeBreak, "Stopped before the instruction at {1} after {2}", "{2}を実行し、{1} の命令の前で止まりました"},
+    {Msg::StoppedInLoop, "Stopped in an endless loop at {1} after {2}", "{2}を実行し、{1} の無限ループで止まりました"},
+    {Msg::ExecutedOne, "Executed the instruction at {1}; the next is at {2}", "{1} の命令を実行しました。次は {2} です"},
+    {Msg::AtLineAddress, "line {1} (address {2})", "{1} 行目（番地 {2}）"},
+    {Msg::AtAddress, "address {1}", "番地 {1}"},
+    {Msg::AtBreakpoint, "Stopped at the breakpoint on {1}", "{1}のブレークポイントで止まりました"},
+    {Msg::ReachedPlace, "Reached {1}", "{1}に達しました"},
+    {Msg::LoopRepeats, "Endless loop: steps {1} to {2} repeat (addresses {3} to {4})",
+     "無限ループです: ステップ {1}～{2} が繰り返されています（番地 {3}～{4}）"},
+    {Msg::SteppedBack, "Stepped back: {1}", "1 ステップ戻しました: {1}"},
+    {Msg::NothingToStepBack, "Nothing to step back: {1}", "戻せるステップはありません: {1}"},
+    {Msg::StepOne, "1 step", "1 ステップ"},
+    {Msg::StepMany, "{1} steps", "{1} ステップ"},
+    {Msg::UndoReach, "{1} can be undone", "あと {1}戻せます"},
+    {Msg::UndoDropped, "{1}; older steps were dropped to stay within the undo memory",
+     "{1}。取り消し用のメモリに収めるため、古いステップは捨てました"},
+    {Msg::ResetLoaded, "Reset: the program is loaded again", "リセット: プログラムを読み込み直しました"},
+    {Msg::LineNoWords, "Line {1} makes no words", "{1} 行目は語を生成しません"},
+    {Msg::LineChanged, "Line {1} has changed since the last ASM", "{1} 行目は前回の ASM の後に変更されています"},
+    {Msg::BreakAfterAsm, "The breakpoint on line {1} stops runs after the next ASM",
+     "{1} 行目のブレークポイントは次の ASM の後から有効になります"},
+    {Msg::NoSuchLine, "There is no line {1}: the text has {2} lines", "{1} 行目はありません。テキストは {2} 行です"},
+    {Msg::CleanMachine, "{1}: a clean machine, nothing assembled yet", "{1}: まっさらな機械です。まだ何もアセンブルしていません"},
+    {Msg::BackReaches, "Back reaches {1}", "戻れるのは {1}までです"},
+    {Msg::MenuFile, "&File", "ファイル(&F)"},
+    {Msg::MenuRun, "&Run", "実行(&R)"},
+    {Msg::MenuView, "&View", "表示(&V)"},
 }};
 
 constexpr bool inOrder() {
@@ -171,6 +205,8 @@ Language languageOfEnvironment() {
 std::string message(Msg id, std::initializer_list<std::string_view> args) {
     return expand(patternOf(id), std::span<const std::string_view>(args.begin(), args.size()));
 }
+
+Text messageText(Msg id, std::initializer_list<std::string_view> args) { return fromUtf8(message(id, args)); }
 
 std::string noteText(const Note& note) {
     const std::vector<std::string_view> args(note.args.begin(), note.args.end());

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "machine/charset.hpp"
+
 namespace comet {
 
 enum class Language : uint8_t { English, Japanese };
@@ -96,11 +98,46 @@ enum class Msg : uint16_t {
     ReadInstruction,      // {1} decoded instruction
     // ---- The command line ----
     UnknownLanguage,      // {1} name
+    // ---- The status bar ----
+    StatusRunning,
+    StepsOne,
+    StepsMany,            // {1} count
+    EndedByExit,          // {1} steps
+    StoppedByYou,         // {1} address, {2} steps
+    EndedAddressError,    // {1} address, {2} steps
+    CancelledInOutput,    // {1} steps
+    StoppedBeforeBreak,   // {1} address, {2} steps
+    StoppedInLoop,        // {1} address, {2} steps
+    ExecutedOne,          // {1} address executed, {2} next address
+    AtLineAddress,        // {1} line, {2} address
+    AtAddress,            // {1} address
+    AtBreakpoint,         // {1} place
+    ReachedPlace,         // {1} place
+    LoopRepeats,          // {1} first step, {2} last step, {3} low address, {4} high address
+    SteppedBack,          // {1} undo reach
+    NothingToStepBack,    // {1} undo reach
+    StepOne,
+    StepMany,             // {1} count
+    UndoReach,            // {1} steps
+    UndoDropped,          // {1} undo reach
+    ResetLoaded,
+    LineNoWords,          // {1} line
+    LineChanged,          // {1} line
+    BreakAfterAsm,        // {1} line
+    NoSuchLine,           // {1} line, {2} lines
+    CleanMachine,         // {1} program
+    BackReaches,          // {1} steps
+    // ---- The window's menus ----
+    MenuFile,
+    MenuRun,
+    MenuView,
     Count_
 };
 
 // The text of `id` in the current language, "{1}".."{9}" replaced by the arguments (UTF-8).
 std::string message(Msg id, std::initializer_list<std::string_view> args = {});
+// The same as the workbench's text (UTF-16), for the boxes and bars that show it.
+Text messageText(Msg id, std::initializer_list<std::string_view> args = {});
 
 // A message kept as a value, so that it can be shown again in another language.
 struct Note {

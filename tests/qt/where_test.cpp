@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolTip>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -140,6 +141,7 @@ private slots:
     void steppingTheSampleFollowsItsSourceLines();
     void aDebugStepHighlightsWhatChanged();
     void theStatusBarTellsHowEachPressEnded();
+    void menusAndStatusFollowTheLanguage();
     void longListingLinesScrollSideways();
     void theHistoryOpensAtItsNewestLine();
     void helpTableColumnsLineUpInPixels();
@@ -336,6 +338,28 @@ void WhereTest::theStatusBarTellsHowEachPressEnded() {
     press(w, "Command2");
     QVERIFY2(statusOf(w).startsWith(QLatin1String("Ended by EXIT after 19 instructions (")), qPrintable(statusOf(w)));
     QVERIFY2(statusOf(w).endsWith(QLatin1String(" ms)")), qPrintable(statusOf(w)));
+}
+
+// View > Language retitles the menus and redraws the status bar at once.
+void WhereTest::menusAndStatusFollowTheLanguage() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    press(w, "Command1");
+    switchToRunMode(w);
+    MessageAnswerer answerer;
+    press(w, "Command2");
+    const auto titles = [&] {
+        QStringList t;
+        for (QAction* menu : w.menuBar()->actions()) t << menu->text();
+        return t;
+    };
+    QCOMPARE(titles(), (QStringList{QStringLiteral("&File"), QStringLiteral("&Run"), QStringLiteral("&View")}));
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();
+    QCOMPARE(titles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("実行(&R)"), QStringLiteral("表示(&V)")}));
+    QVERIFY2(statusOf(w).startsWith(QStringLiteral("19 命令を実行し、EXIT で終了しました (")), qPrintable(statusOf(w)));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
+    QCOMPARE(titles().at(0), QStringLiteral("&File"));
+    QVERIFY2(statusOf(w).startsWith(QLatin1String("Ended by EXIT after 19 instructions (")), qPrintable(statusOf(w)));
 }
 
 // ---- Lists and the viewer show all of their text ----
