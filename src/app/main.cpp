@@ -259,7 +259,7 @@ std::optional<std::string> takeLanguage(std::vector<char*>& argv) {
         const std::string name = i + 1 < argv.size() ? argv[i + 1] : "";
         const auto language = comet::languageNamed(name);
         if (!language) return name;
-        comet::setLanguage(*language);
+        comet::fixLanguage(*language);
         argv.erase(argv.begin() + static_cast<long>(i), argv.begin() + static_cast<long>(i) + 2);
     }
     return std::nullopt;

@@ -43,6 +43,7 @@ const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kZoomKey = QStringLiteral("zoomPercent");
 const QString kGeometryKey = QStringLiteral("windowGeometry");
 const QString kSpeedKey = QStringLiteral("speed");
+const QString kLanguageKey = QStringLiteral("language");
 const QString kFileFilter = QStringLiteral("CASL sources (*.casl *.cas *.asm);;All files (*)");
 const QString kCaseFileFilter = QStringLiteral("Case files (*.toml);;All files (*)");
 
@@ -216,6 +217,10 @@ void FrmMain::createLanguageMenu(QMenu* view) {
 // The texts of the workbench's own are drawn anew; the design's stay as they are.
 void FrmMain::showInLanguage(Language language) {
     setLanguage(language);
+    if (auto* menu = menuBar()->findChild<QMenu*>(QStringLiteral("languageMenu"))) {
+        const QList<QAction*> items = menu->actions();  // in the order of Language
+        for (qsizetype i = 0; i < items.size(); ++i) items[i]->setChecked(static_cast<Language>(i) == language);
+    }
     titleMenus(menuBar());
     problemList_->clear();
     text1_->showMarks({}, 0);
@@ -324,6 +329,7 @@ void FrmMain::rememberSettings() {
     store.setValue(kZoomKey, zoomPercent());
     store.setValue(kGeometryKey, saveGeometry());
     store.setValue(kSpeedKey, wb_.debug.speed);
+    store.setValue(kLanguageKey, QString::fromLatin1(languageCode(currentLanguage())));
 }
 
 void FrmMain::restoreSettings() {
@@ -332,6 +338,8 @@ void FrmMain::restoreSettings() {
     if (store.contains(kGeometryKey)) restoreGeometry(store.value(kGeometryKey).toByteArray());
     const int speed = store.value(kSpeedKey, 0).toInt();
     deliver([&] { userSetsSpeed(wb_, speed); });
+    const auto language = languageNamed(store.value(kLanguageKey).toString().toStdString());
+    if (language && !languageFixed()) showInLanguage(*language);
 }
 
 // ---- Recent files ------------------------------------------------------------------

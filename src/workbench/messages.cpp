@@ -156,6 +156,7 @@ constexpr bool inOrder() {
 static_assert(inOrder(), "the catalogue lists every message once, in the order of Msg");
 
 Language gLanguage = languageOfEnvironment();
+bool gLanguageFixed = false;
 
 std::string_view patternOf(Msg id) {
     const Entry& e = kCatalogue[static_cast<size_t>(id)];
@@ -183,6 +184,15 @@ std::string expand(std::string_view pattern, std::span<const std::string_view> a
 
 Language currentLanguage() { return gLanguage; }
 void setLanguage(Language language) { gLanguage = language; }
+
+void fixLanguage(Language language) {
+    gLanguage = language;
+    gLanguageFixed = true;
+}
+
+bool languageFixed() { return gLanguageFixed; }
+
+std::string_view languageCode(Language language) { return language == Language::Japanese ? "ja" : "en"; }
 
 std::optional<Language> languageNamed(std::string_view name) {
     if (name == "en") return Language::English;

@@ -18,8 +18,12 @@ enum class Language : uint8_t { English, Japanese };
 
 Language currentLanguage();
 void setLanguage(Language language);
+// The language the command line chose (--lang): no remembered choice replaces it.
+void fixLanguage(Language language);
+bool languageFixed();
 // "en" or "ja"; nothing for any other name.
 std::optional<Language> languageNamed(std::string_view name);
+std::string_view languageCode(Language language);  // "en" or "ja"
 // The language the system's locale asks for: the first of LC_ALL, LC_MESSAGES and LANG
 // that is set; Japanese when it begins with "ja", English otherwise.
 Language languageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);

@@ -1,7 +1,7 @@
 // The window follows the learner: every program opened or made new starts on a clean
 // machine with the editor focused; after each step the PC's line and the word the step
 // wrote are in view; OUT and IN go to the output console when it is on; the boxes and
-// the viewer behave as a desktop's do; zoom scales the whole window and is remembered.
+// the viewer behave as a desktop's do; zoom scales the whole window and is remembered, with the language.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -27,6 +27,7 @@
 #include <QToolButton>
 
 #include "session/source_lines.hpp"
+#include "workbench/messages.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/frm_text.hpp"
 #include "qt/qt_text.hpp"
@@ -269,14 +270,19 @@ void FollowTest::zoomScalesTheWholeWindowAndIsRemembered() {
         QApplication::processEvents();
         QVERIFY(saveShot(w, "zoom-200.png"));
         menuAction(w, QStringLiteral("&5 instructions a second"))->trigger();
+        menuAction(w, QStringLiteral("日本語"))->trigger();
         w.zoomBy(-1);
         QVERIFY(w.close());
     }
+    setLanguage(Language::English);
     FrmMain next;
     QCOMPARE(next.zoomPercent(), 100);  // a window starts at the design's zoom until told
     next.restoreSettings();
     QCOMPARE(next.zoomPercent(), 175);
     QCOMPARE(next.workbench().debug.speed, 5);
+    QCOMPARE(currentLanguage(), Language::Japanese);
+    QVERIFY(menuAction(next, QStringLiteral("日本語"))->isChecked());
+    setLanguage(Language::English);
 }
 
 void FollowTest::focusIsSeenOnTheModeLabelAndTheLists_data() {
