@@ -30,4 +30,10 @@ QFont fixedJapaneseFont() {
     return font;
 }
 
+QFont scaled(QFont font, int percent) {
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * percent / 100);
+    else font.setPixelSize(font.pixelSize() * percent / 100);
+    return font;
+}
+
 }  // namespace comet

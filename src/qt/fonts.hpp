@@ -1,4 +1,4 @@
-// The workbench's fixed-pitch font with Japanese glyphs.
+// The workbench's fixed-pitch font with Japanese glyphs, and fonts as zoom scales them.
 #pragma once
 
 #include <QFont>
@@ -12,6 +12,9 @@ namespace comet {
 // Japanese font as fixed-pitch, so the faces are chosen by family name; with none of
 // them installed the system's fixed font is used.
 QFont fixedJapaneseFont();
+
+// The font at `percent` of its size, as the window's zoom scales its texts.
+QFont scaled(QFont font, int percent);
 
 // Tab stops every eight columns of a font: wide enough for every column of the help table.
 qreal tabStopDistance(const QFont& font);
