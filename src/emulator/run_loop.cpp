@@ -111,7 +111,6 @@ void pressBegins(Workbench& wb, int32_t target) {
     Debugger& d = wb.debug;
     run.halted = false;
     run.haltedBy = Halt::None;
-    run.engineError.clear();
     run.faults.clear();
     d.status = {};
     const bool runsTo = target >= 0 && target < kAddressCount;

@@ -40,7 +40,7 @@ bool startDebugRun(Workbench& wb, const Text& source) {
 
 std::optional<BatchStatus> exitStatusOf(const Workbench& wb) {
     if (wb.run.haltedBy == Halt::AddressError) return kAddressFault;
-    if (!wb.run.engineError.empty()) return kEngineError;
+    if (wb.run.showedEngineError()) return kEngineError;
     switch (wb.run.haltedBy) {
     case Halt::Exit:
     case Halt::OutputCancelled: return kRanExit;

@@ -114,8 +114,6 @@ std::vector<Note> faultNotes(const Workbench& wb, DiagKind kind, int64_t address
 
 void report(Workbench& wb, Diagnostic d) {
     const Text text = diagnosticText(d);
-    // A run that showed one of these went wrong even if it reaches EXIT later.
-    if (!isAssemblerKind(d.kind) && d.kind != DiagKind::AddressError && wb.run.engineError.empty()) wb.run.engineError = text;
     if (isAssemblerKind(d.kind)) wb.diagnostics.push_back(std::move(d));
     else if (wb.run.faults.size() < kFaultsKept) {
         const int32_t pc = wb.run.pc;

@@ -3,6 +3,7 @@
 // viewer show. All logic is procedures over it.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <chrono>
@@ -36,12 +37,17 @@ struct RunState {
     int32_t nextPc = 0;         // address of the instruction to run after it
     bool halted = false;        // ends a Run Mode run; cleared by every "Exec" press
     Halt haltedBy = Halt::None; // why the last press's run halted
-    Text engineError;           // the first engine message of the last press (no address error); empty when none
     bool debugMode = false;     // one instruction per "Exec" press
     TraceLog history;           // trace of executed instructions
     Clock clock = steadySeconds;
     double boxSeconds = 0;      // how long IN's and OUT's boxes have stood open, all told: no time of the machine's
     std::vector<RunFault> faults;  // the engine's messages of the last press, with what each means
+
+    // The last press showed an engine message other than an address error (which halts the
+    // run, so at most one comes, last): it went wrong even if it reached EXIT later.
+    bool showedEngineError() const {
+        return std::any_of(faults.begin(), faults.end(), [](const RunFault& f) { return f.kind != DiagKind::AddressError; });
+    }
 };
 
 // ---- Window model -----------------------------------------------------------------
