@@ -146,6 +146,16 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::MenuFile, "&File", "ファイル(&F)"},
     {Msg::MenuRun, "&Run", "実行(&R)"},
     {Msg::MenuView, "&View", "表示(&V)"},
+
+    // ---- The window's items, tool bar, docks and boxes ----
+
+    // ---- The page's own texts ----
+
+    // ---- Instruction help ----
+
+    // ---- What a run shows after a press, and grading's reports ----
+
+    // ---- Messages of the command line ----
 }};
 
 constexpr bool inOrder() {

@@ -135,6 +135,17 @@ enum class Msg : uint16_t {
     MenuFile,
     MenuRun,
     MenuView,
+
+    // ---- The window's items, tool bar, docks and boxes ----
+
+    // ---- The page's own texts ----
+
+    // ---- Instruction help ----
+
+    // ---- What a run shows after a press, and grading's reports ----
+
+    // ---- Messages of the command line ----
+
     Count_
 };
 
