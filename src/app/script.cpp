@@ -17,6 +17,7 @@
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
 #include "session/headless.hpp"
+#include "session/instruction_help.hpp"
 #include "session/problems.hpp"
 #include "session/readings.hpp"
 #include "session/source_lines.hpp"
@@ -211,7 +212,16 @@ constexpr Showable kDisplays[] = {
     {"chooser", showChooser},         {"listing-tips", showListingTips}, {"dump-tips", showDumpTips},
 };
 
+// "show help WORD": the help the editor and the chooser show on a reserved word.
+Error showHelp(Session& s, std::string_view word) {
+    const auto help = instructionHelp(fromUtf8(std::string(word)));
+    if (!help) return "no help on " + quotedExcerpt(word) + ": it is no reserved word";
+    s.out << "HELP " << quoted(helpLines(*help)) << '\n';
+    return std::nullopt;
+}
+
 Error show(Session& s, std::string_view what) {
+    if (what.starts_with("help ")) return showHelp(s, trimmed(what.substr(5)));
     for (const Showable& d : kDisplays) {
         if (d.name != what) continue;
         d.print(s);

@@ -105,10 +105,6 @@ std::vector<Note> syntaxCause(const Workbench& wb) {
     return notes;
 }
 
-constexpr std::string_view kFormsOf[] = {
-    "", "r,adr[,x]", "adr[,x]", "r", "", "buffer,length", "", "[adr]", "", "n", "n | #hhhh | 'chars' | label", "",
-};
-
 }  // namespace
 
 std::vector<Note> didYouMeanInstruction(TextView word) {
@@ -163,7 +159,7 @@ void warnAt(Workbench& wb, SourceRange range, Note text, std::vector<Note> notes
 
 Note operandFormsNote(const Workbench& wb) {
     const std::string name = utf8(wb.as.st.operation);
-    return {Msg::OperandForms, {name, name + ' ' + std::string(kFormsOf[static_cast<size_t>(wb.as.st.cls)])}};
+    return {Msg::OperandForms, {name, name + ' ' + std::string(operandNotation(wb.as.st.cls))}};
 }
 
 }  // namespace comet

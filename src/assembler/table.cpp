@@ -37,13 +37,18 @@ int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls) {
 
 OpClass tblClass(const Workbench& wb, int row) { return wb.table.rows[static_cast<size_t>(row)].cls; }
 
-OpClass reservedClass(TextView name) {
+const ReservedWord* reservedWordNamed(TextView name) {
     for (const ReservedWord& w : kReservedWords) {
         if (w.name.size() == name.size() &&
             std::equal(w.name.begin(), w.name.end(), name.begin(), [](char r, char16_t c) { return r == asciiUpper(c); }))
-            return w.cls;
+            return &w;
     }
-    return OpClass::None;
+    return nullptr;
+}
+
+OpClass reservedClass(TextView name) {
+    const ReservedWord* w = reservedWordNamed(name);
+    return w ? w->cls : OpClass::None;
 }
 
 std::optional<int32_t> labelAddress(const Workbench& wb, TextView name) {

@@ -16,6 +16,8 @@ void tblAdd(Workbench& wb, const Text& name, OpClass cls, int32_t code);
 int16_t tblLookup(Workbench& wb, const Text& name, OpClass cls);
 OpClass tblClass(const Workbench& wb, int row);
 
+// The reserved word of this name (found without regard to case), or null.
+const ReservedWord* reservedWordNamed(TextView name);
 // The class of a reserved word, found without regard to case; None for any other name.
 OpClass reservedClass(TextView name);
 

@@ -8,4 +8,11 @@ std::string_view className(OpClass c) {
     return names[static_cast<size_t>(c)];
 }
 
+std::string_view operandNotation(OpClass c) {
+    static constexpr std::array<std::string_view, 12> forms{
+        "", "r,adr[,x]", "adr[,x]", "r", "", "buffer,length", "", "[adr]", "", "n", "n | #hhhh | 'chars' | label", "",
+    };
+    return forms[static_cast<size_t>(c)];
+}
+
 }  // namespace comet

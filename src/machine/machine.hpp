@@ -107,6 +107,9 @@ constexpr int32_t packBytes(int high, int low) { return signed16(((high & 0xFF) 
 enum class OpClass { None, CM0, CM1, CM2, CM3, MC0, MC1, PS0, PS1, PS2, PS3, REG };
 
 std::string_view className(OpClass c);  // "CM0" .. "REG", and "" for None
+// How a class's operands are written, in the notation of every CASL text ("r,adr[,x]"):
+// the same in every language; "" for a class that takes none.
+std::string_view operandNotation(OpClass c);
 
 // True for the classes that are machine operations (not directives, registers or names).
 constexpr bool isOperation(OpClass c) { return c >= OpClass::CM0 && c <= OpClass::MC1; }

@@ -8,64 +8,11 @@
 #include "files/source_text.hpp"
 #include "machine/hex.hpp"
 #include "session/actions.hpp"
+#include "session/instruction_help.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
-
-// ---- Texts ----------------------------------------------------------------------
-
-// What each reserved word does, in the order of kReservedWords.
-constexpr std::array<std::string_view, kReservedWords.size()> kMeanings{
-    "load the word at the address into the register",
-    "store the register at the address",
-    "load the address itself into the register",
-    "add the word at the address to the register",
-    "subtract the word at the address from the register",
-    "bitwise AND of the register with the word at the address",
-    "bitwise OR of the register with the word at the address",
-    "bitwise exclusive OR of the register with the word at the address",
-    "compare the register with the word at the address, as signed numbers",
-    "compare the register with the word at the address, as unsigned numbers",
-    "shift the register left arithmetically by the address's value",
-    "shift the register right arithmetically by the address's value",
-    "shift the register left logically by the address's value",
-    "shift the register right logically by the address's value",
-    "jump when the last result was zero or plus",
-    "jump when the last result was minus",
-    "jump when the last result was not zero",
-    "jump when the last result was zero",
-    "jump always",
-    "push the address onto the stack (GR4)",
-    "pop the top of the stack (GR4) into the register",
-    "call the subroutine at the address, its return address pushed",
-    "return to the address on top of the stack",
-    "read a line into the buffer, its length into the length word",
-    "write the buffer's characters, as many as the length word says",
-    "end the program",
-    "the program's first statement",
-    "the program's last statement",
-    "reserve words",
-    "define constants",
-    "general register",
-    "general register",
-    "general register",
-    "general register",
-    "general register and stack pointer",
-};
-
-struct FormOfClass {
-    OpClass cls;
-    std::u16string_view form;
-};
-constexpr FormOfClass kOperandForms[] = {
-    {OpClass::CM0, u"register, address[, index register]"},
-    {OpClass::CM1, u"address[, index register]"},
-    {OpClass::CM2, u"register"},
-    {OpClass::MC0, u"buffer address, length address"},
-    {OpClass::PS0, u"[address]"},
-    {OpClass::PS2, u"count"},
-    {OpClass::PS3, u"constant[, constant...]"},
-};
 
 // ---- Splitting a line as the lexer does ------------------------------------------
 
@@ -152,14 +99,13 @@ bool contains(const SourceWord& w, int32_t line, int32_t column) {
 Text hex(int32_t value) { return u"#" + cnvHex4(value); }
 Text number(int64_t n) { return fromAscii(std::to_string(n)); }
 
-Text operationHelp(const ReservedWord& r) {
-    const size_t row = static_cast<size_t>(&r - kReservedWords.data());
-    Text text = u"**" + fromAscii(r.name) + u"**";
-    if (const TextView form = operandForm(r.cls); !form.empty()) text += u" " + Text(form);
-    text += u"\n\n" + fromAscii(kMeanings[row]);
-    if (r.cls == OpClass::REG) return text;
-    text += u"\n\nclass " + fromAscii(className(r.cls));
-    if (isOperation(r.cls)) text += u" · opcode #" + cnvHex4(r.code).substr(2) + u" · " + number(r.words) + u" words";
+// The help in Markdown: the title in bold, the CASL in code spans.
+Text operationHelp(const InstructionHelp& help) {
+    const auto code = [](const Text& casl) { return "`" + toUtf8(casl) + "`"; };
+    Text text = u"**" + help.title + u"**\n\n" + help.meaning;
+    if (!help.form.empty()) text += u"\n\n" + messageText(Msg::HelpForm, {code(help.form)});
+    if (!help.flags.empty()) text += u"\n\n" + help.flags;
+    if (!help.example.empty()) text += u"\n\n" + messageText(Msg::HelpExample, {code(help.example)});
     return text;
 }
 
@@ -235,12 +181,6 @@ ProgramOutline outlineOf(TextView source) {
     return outline;
 }
 
-const ReservedWord* reservedWordNamed(TextView name) {
-    for (const ReservedWord& r : kReservedWords)
-        if (sameName(fromAscii(r.name), name)) return &r;
-    return nullptr;
-}
-
 const SourceWord* wordAt(const ProgramOutline& outline, int32_t line, int32_t column) {
     if (line < 0 || static_cast<size_t>(line) >= outline.lines.size()) return nullptr;
     const LineParts& parts = outline.lines[static_cast<size_t>(line)];
@@ -268,14 +208,8 @@ std::optional<SourceWord> definitionOf(const ProgramOutline& outline, TextView n
     return std::nullopt;
 }
 
-TextView operandForm(OpClass cls) {
-    for (const FormOfClass& f : kOperandForms)
-        if (f.cls == cls) return f.form;
-    return {};
-}
-
 std::optional<Text> hoverText(const ProgramOutline& outline, const Workbench& assembled, const SourceWord& word) {
-    if (const ReservedWord* r = reservedWordNamed(word.text)) return operationHelp(*r);
+    if (const auto help = instructionHelp(word.text)) return operationHelp(*help);
     if (!isName(word.text)) return std::nullopt;
     return labelHelp(outline, assembled, word);
 }
@@ -286,7 +220,7 @@ std::vector<Completion> completions(const ProgramOutline& outline) {
         const auto kind = r.cls == OpClass::REG ? Completion::Register
                           : isOperation(r.cls)  ? Completion::Operation
                                                 : Completion::Directive;
-        items.push_back({kind, fromAscii(r.name), Text(operandForm(r.cls))});
+        items.push_back({kind, fromAscii(r.name), fromAscii(operandNotation(r.cls))});
     }
     for (const SourceWord& w : outline.labels) {
         if (definitionOf(outline, w.text)->line != w.line) continue;  // a label once, where it counts

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "assembler/table.hpp"
 #include "machine/charset.hpp"
 #include "machine/machine.hpp"
 #include "workbench/workbench.hpp"
@@ -43,9 +44,6 @@ struct ProgramOutline {
 
 ProgramOutline outlineOf(TextView source);
 
-// The reserved word of this name (found without regard to case), or null.
-const ReservedWord* reservedWordNamed(TextView name);
-
 // The word of the outline at a place (its end included): a label, an operation, a
 // reference or a register; null for none.
 const SourceWord* wordAt(const ProgramOutline& outline, int32_t line, int32_t column);
@@ -56,10 +54,8 @@ std::vector<SourceWord> placesOfLabel(const ProgramOutline& outline, TextView na
 std::optional<SourceWord> definitionOf(const ProgramOutline& outline, TextView name);
 
 // ---- Help ----
-// How a reserved word's operands are written, "register, address[, index register]".
-TextView operandForm(OpClass cls);
-// Help on the word at a place, in Markdown: an instruction's form, opcode and size; a
-// register; a label's address (from `assembled`, the workbench after the last ASM of this
+// Help on the word at a place, in Markdown: a reserved word's help in the current
+// language (see instruction_help.hpp); a label's address (from `assembled`, the workbench after the last ASM of this
 // text) and defining line. Nothing for any other place.
 std::optional<Text> hoverText(const ProgramOutline& outline, const Workbench& assembled, const SourceWord& word);
 
@@ -67,7 +63,7 @@ std::optional<Text> hoverText(const ProgramOutline& outline, const Workbench& as
 struct Completion {
     enum Kind : uint8_t { Operation, Directive, Register, Label } kind;
     Text label;
-    Text detail;  // an operation's operand form, a label's line
+    Text detail;  // an operation's operand form ("r,adr[,x]"), a label's line
 };
 std::vector<Completion> completions(const ProgramOutline& outline);
 

@@ -7,6 +7,7 @@
 #include "emulator/engine.hpp"
 #include "session/assembled_lines.hpp"
 #include "session/exec_status.hpp"
+#include "session/instruction_help.hpp"
 #include "session/problems.hpp"
 #include "session/source_lines.hpp"
 #include "workbench/lists.hpp"
@@ -101,6 +102,11 @@ void Command1_Click(Workbench& wb) {
     collectProblems(wb);
     forgetPresses(wb);
     debuggingAfterAssembly(wb);
+}
+
+Text chooserItemHelp(const Text& item) {
+    const auto help = instructionHelp(trimBlanks(TextView(item).substr(0, kWordColumns)));
+    return help ? helpLines(*help) : Text{};
 }
 
 void Combo1_Click(Workbench& wb) {

@@ -9,6 +9,8 @@
 namespace comet {
 
 extern const std::array<Text, 35> kChooserItems;   // the mnemonic chooser's items
+// The tooltip of a chooser item: the help on the word it inserts, in the current language.
+Text chooserItemHelp(const Text& item);
 
 // Creates the state of a freshly created main window (sample program in the editor)
 // and runs its load handler.

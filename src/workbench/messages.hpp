@@ -141,6 +141,49 @@ enum class Msg : uint16_t {
     // ---- The page's own texts ----
 
     // ---- Instruction help ----
+    HelpOperation,        // {1} mnemonic, {2} opcode, {3} words
+    HelpOperationOneWord, // {1} mnemonic, {2} opcode
+    HelpDirective,        // {1} directive
+    HelpRegister,         // {1} register
+    HelpForm,             // {1} the form, as written in CASL
+    HelpExample,          // {1} a line of CASL
+    HelpFrUnchanged,
+    HelpFrFromResult,
+    HelpFrCompare,
+    HelpFrTested,
+    HelpLd,
+    HelpSt,
+    HelpLea,
+    HelpAdd,
+    HelpSub,
+    HelpAnd,
+    HelpOr,
+    HelpEor,
+    HelpCpa,
+    HelpCpl,
+    HelpSla,
+    HelpSra,
+    HelpSll,
+    HelpSrl,
+    HelpJpz,
+    HelpJmi,
+    HelpJnz,
+    HelpJze,
+    HelpJmp,
+    HelpPush,
+    HelpPop,
+    HelpCall,
+    HelpRet,
+    HelpIn,
+    HelpOut,
+    HelpExit,
+    HelpStart,
+    HelpEnd,
+    HelpDs,
+    HelpDc,
+    HelpGr0,
+    HelpGr,
+    HelpGr4,
 
     // ---- What a run shows after a press, and grading's reports ----
 

@@ -29,7 +29,7 @@ test('Neovim shows the assembler\'s diagnostics and an instruction\'s help, and 
     const answers = JSON.parse(fs.readFileSync(out, 'utf8'));
     assert.deepEqual(answers.diagnostics.map(d => [d.lnum, d.col, d.end_col, d.severity]), [[3, 6, 11, 1]]);
     assert.match(answers.diagnostics[0].message, /LOOPS/);
-    assert.match(answers.hover, /^\*\*ADD\*\* register, address\[, index register\]/);
+    assert.match(answers.hover, /^\*\*ADD: instruction, opcode #21, 2 words\*\*\n\nAdds the word at the address to the register\./);
     assert.deepEqual(answers.formatted, [
       'COUNT   START', '        LD     GR1,ONE', 'LOOP    ADD    GR1,ONE', '        JMP    LOOPS', '        EXIT',
       'ONE     DC     1', '        END']);

@@ -65,14 +65,15 @@ TEST(Hover, TellsALabelsAddressAndLineAndAnInstructionsForm) {
     EXPECT_EQ(hoverText(outline, wb, *wordAt(outline, 5, 7)), u"**LOOP** at address #0002 (2), defined on line 4");
     EXPECT_EQ(hoverText(outline, wb, *wordAt(outline, 4, 10)), u"**TEN**, defined on line 9") << "not assembled: no address";
     EXPECT_EQ(hoverText(outline, wb, *wordAt(outline, 5, 2)),
-              u"**JMI** address[, index register]\n\njump when the last result was minus\n\nclass CM1 · opcode #03 · 2 words");
+              u"**JMI: instruction, opcode #03, 2 words**\n\nJumps to the address when the last result was minus (FR is 8000)."
+              u"\n\nForm: `JMI adr[,x]`\n\nFR decides whether it jumps, and is left unchanged.\n\nExample: `JMI MINUS`");
 }
 
 TEST(Completion, OffersEveryReservedWordThenEachLabelOnce) {
     const auto items = completions(outlineOf(u"A DC 1\nA DC 2\nB DS 1\n"));
     ASSERT_EQ(items.size(), kReservedWords.size() + 2);
     EXPECT_EQ(items[0].label, u"LD");
-    EXPECT_EQ(items[0].detail, u"register, address[, index register]");
+    EXPECT_EQ(items[0].detail, u"r,adr[,x]");
     EXPECT_EQ(items[kReservedWords.size()].label, u"A");
     EXPECT_EQ(items[kReservedWords.size() + 1].detail, u"line 3");
 }
