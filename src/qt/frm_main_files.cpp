@@ -222,6 +222,7 @@ void FrmMain::showInLanguage(Language language) {
         for (qsizetype i = 0; i < items.size(); ++i) items[i]->setChecked(static_cast<Language>(i) == language);
     }
     titleMenus(menuBar());
+    shownItems_.clear();  // the chooser's items are made anew with their help in the language
     problemList_->clear();
     text1_->showMarks({}, 0);
     mirror();

@@ -268,7 +268,10 @@ void FrmMain::mirrorChooser() {
     const QSignalBlocker block(combo1_);
     if (shownItems_ != wb_.combo1.items) {
         combo1_->clear();
-        for (const Text& item : wb_.combo1.items) combo1_->addItem(toQString(item));
+        for (const Text& item : wb_.combo1.items) {
+            combo1_->addItem(toQString(item));
+            combo1_->setItemData(combo1_->count() - 1, boxTextOf(chooserItemHelp(item)), Qt::ToolTipRole);
+        }
         shownItems_ = wb_.combo1.items;
     }
     if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);

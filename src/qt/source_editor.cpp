@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+#include "session/instruction_help.hpp"
 #include "session/problems.hpp"
 #include "qt/boxes.hpp"
 #include "qt/line_gutter.hpp"
@@ -173,6 +174,7 @@ QString SourceEditor::toolTipAt(QPoint viewportPos) const {
         const QTextCursor span = spanCursor(block, p);
         if (at.position() >= span.selectionStart() && at.position() <= span.selectionEnd()) tips << boxTextOf(problemTip(p));
     }
+    if (const auto help = helpAt(toText(at.block().text()), at.positionInBlock())) tips << boxTextOf(*help);
     return tips.join(QLatin1Char('\n'));
 }
 

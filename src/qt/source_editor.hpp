@@ -40,7 +40,8 @@ public:
     const std::vector<Problem>& problems() const { return problems_; }  // the rows shown
     int pcLine() const { return pcLine_; }
 
-    QString toolTipAt(QPoint viewportPos) const;   // the messages of the problems under that point
+    // The messages of the problems under that point, then the help on the instruction there.
+    QString toolTipAt(QPoint viewportPos) const;
     void addContextAction(QAction* action);        // offered in the editor's context menu too
 
 signals:

@@ -2,25 +2,33 @@
 // assembler reads it, readable on a light and a dark background; the PC's line and the
 // changed values marked by more than colour, with contrast computed as WCAG does; every
 // control named for assistive technology, the mode label a button, the status line
-// read as its text.
+// read as its text. Help on an instruction where it is typed and where it is chosen.
 #include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
 
 #include "assembler/colouring.hpp"
+#include "qt/boxes.hpp"
 #include "qt/frm_main.hpp"
 #include "qt/frm_text.hpp"
 #include "qt/source_colouring.hpp"
 #include "qt/source_editor.hpp"
+#include "session/instruction_help.hpp"
+#include "workbench/messages.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;
@@ -93,6 +101,22 @@ PcMarks pcMarksOf(SourceEditor* editor) {
     return marks;
 }
 
+// A point of the editor's viewport on the character of line `line` (from 1), column `column`.
+QPoint pointAt(SourceEditor* editor, int line, int column) {
+    QTextCursor at(editor->document()->findBlockByNumber(line - 1));
+    at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+    return editor->cursorRect(at).center() + QPoint(2, 0);
+}
+
+// The tooltip shown when the pointer rests there: a real help event on the viewport, as
+// the pointer's rest makes one.
+QString hoverTip(SourceEditor* editor, int line, int column) {
+    const QPoint point = pointAt(editor, line, column);
+    QHelpEvent event(QEvent::ToolTip, point, editor->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(editor->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
 }  // namespace
 
 class EditorTest : public QObject {
@@ -105,6 +129,7 @@ private slots:
     void aWrittenWordIsBoldInTheDump();
     void everyControlHasANameAndRole();
     void theStatusLineIsReadAsItsText();
+    void anInstructionTellsWhatItDoesWhereItIsTypedAndChosen();
 };
 
 void EditorTest::coloursEveryTokenAsTheAssemblerReadsIt() {
@@ -221,6 +246,28 @@ void EditorTest::theStatusLineIsReadAsItsText() {
     QVERIFY(!status->text().isEmpty());
     QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), status->text());
     QCOMPARE(QAccessible::queryAccessibleInterface(w.statusBar())->role(), QAccessible::StatusBar);
+}
+
+void EditorTest::anInstructionTellsWhatItDoesWhereItIsTypedAndChosen() {
+    setLanguage(Language::English);
+    ShownWindow w;
+    typeSource(w, kProgram);
+    SourceEditor* editor = editorOf(w);
+    const QString add = hoverTip(editor, 3, 5);  // on "ADD"
+    QVERIFY2(add.startsWith(QStringLiteral("ADD: instruction, opcode #21, 2 words\n")), qPrintable(add));
+    QVERIFY(add.contains(boxTextOf(messageText(Msg::HelpFrFromResult))));
+    QVERIFY(add.contains(QStringLiteral("Form: ADD r,adr[,x]")));
+    QCOMPARE(editor->toolTipAt(pointAt(editor, 3, 15)), QString());  // on the label ONE: no help
+    QVERIFY(hoverTip(editor, 2, 11).startsWith(QStringLiteral("GR1: register\n")));
+    auto* chooser = control<QComboBox>(w, "Combo1");
+    const QString jze = chooser->itemData(17, Qt::ToolTipRole).toString();
+    QCOMPARE(chooser->itemText(17), QStringLiteral("JZE    Jump Zero"));
+    QCOMPARE(jze, boxTextOf(helpLines(*instructionHelp(u"JZE"))));
+    QVERIFY(jze.contains(QStringLiteral("FR decides whether it jumps")));
+    control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();  // View > Language > 日本語
+    QVERIFY(hoverTip(editor, 3, 5).startsWith(QStringLiteral("ADD: 機械命令（命令コード #21、2 語）\n")));
+    QVERIFY(chooser->itemData(17, Qt::ToolTipRole).toString().contains(QStringLiteral("FR を見て分岐するかを決めます。")));
+    control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 
 QTEST_MAIN(EditorTest)

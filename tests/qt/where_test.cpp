@@ -165,7 +165,7 @@ void WhereTest::problemsAreMarkedOnTheirLines() {
                                            "begins with a letter.\nAddress=2 is where the statement on line 3 would have been placed."));
     QCOMPARE(textTip(w, 2, 16), QStringLiteral("X が未定義です\nNo label of this program is named X; the word reads as 0.\n"
                                                "Define it as a label (NAME DC 0, NAME DS 1) or correct the name."));  // on the operand X
-    QCOMPARE(textTip(w, 2, 6), QString());                          // on LD: nothing wrong there
+    QCOMPARE(textTip(w, 2, 2), QString());                          // before LD: nothing wrong there, no word
     QCOMPARE(problemCount(w), QStringLiteral("1 error, 2 undefined names"));
 
     // The count opens the list; a row puts the caret where its problem is.
