@@ -117,6 +117,13 @@ QString hoverTip(SourceEditor* editor, int line, int column) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+// The tooltip on screen, kept as a picture when COMET_SCREENSHOT_DIR names a folder.
+bool saveShownTip(const char* name) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel") && top->isVisible()) return saveShot(*top, name);
+    return false;
+}
+
 }  // namespace
 
 class EditorTest : public QObject {
@@ -257,6 +264,7 @@ void EditorTest::anInstructionTellsWhatItDoesWhereItIsTypedAndChosen() {
     QVERIFY2(add.startsWith(QStringLiteral("ADD: instruction, opcode #21, 2 words\n")), qPrintable(add));
     QVERIFY(add.contains(boxTextOf(messageText(Msg::HelpFrFromResult))));
     QVERIFY(add.contains(QStringLiteral("Form: ADD r,adr[,x]")));
+    QVERIFY(saveShownTip("instruction-help-en.png"));
     QCOMPARE(editor->toolTipAt(pointAt(editor, 3, 15)), QString());  // on the label ONE: no help
     QVERIFY(hoverTip(editor, 2, 11).startsWith(QStringLiteral("GR1: register\n")));
     auto* chooser = control<QComboBox>(w, "Combo1");
@@ -266,6 +274,7 @@ void EditorTest::anInstructionTellsWhatItDoesWhereItIsTypedAndChosen() {
     QVERIFY(jze.contains(QStringLiteral("FR decides whether it jumps")));
     control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();  // View > Language > 日本語
     QVERIFY(hoverTip(editor, 3, 5).startsWith(QStringLiteral("ADD: 機械命令（命令コード #21、2 語）\n")));
+    QVERIFY(saveShownTip("instruction-help-ja.png"));
     QVERIFY(chooser->itemData(17, Qt::ToolTipRole).toString().contains(QStringLiteral("FR を見て分岐するかを決めます。")));
     control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
