@@ -275,6 +275,9 @@ void FrmMain::mirrorChooser() {
         shownItems_ = wb_.combo1.items;
     }
     if (combo1_->currentIndex() != wb_.combo1.selected) combo1_->setCurrentIndex(wb_.combo1.selected);
+    // Closed, the chooser tells of the word it shows.
+    const QString tip = combo1_->currentData(Qt::ToolTipRole).toString();
+    if (combo1_->toolTip() != tip) combo1_->setToolTip(tip);
 }
 
 // The list shows the rows the editor marks: it is made anew when they change.

@@ -272,10 +272,12 @@ void EditorTest::anInstructionTellsWhatItDoesWhereItIsTypedAndChosen() {
     QCOMPARE(chooser->itemText(17), QStringLiteral("JZE    Jump Zero"));
     QCOMPARE(jze, boxTextOf(helpLines(*instructionHelp(u"JZE"))));
     QVERIFY(jze.contains(QStringLiteral("FR decides whether it jumps")));
+    QVERIFY(chooser->toolTip().startsWith(QStringLiteral("LD: instruction, opcode #10")));  // closed, on its first item
     control<QMenu>(w, "languageMenu")->actions().at(1)->trigger();  // View > Language > 日本語
     QVERIFY(hoverTip(editor, 3, 5).startsWith(QStringLiteral("ADD: 機械命令（命令コード #21、2 語）\n")));
     QVERIFY(saveShownTip("instruction-help-ja.png"));
     QVERIFY(chooser->itemData(17, Qt::ToolTipRole).toString().contains(QStringLiteral("FR を見て分岐するかを決めます。")));
+    QVERIFY(chooser->toolTip().startsWith(QStringLiteral("LD: 機械命令")));
     control<QMenu>(w, "languageMenu")->actions().at(0)->trigger();
 }
 
