@@ -73,6 +73,19 @@ TEST(InstructionHelp, LinesComeTitleMeaningFormFlagsExample) {
     EXPECT_EQ(helpLines(gr0), gr0.title + u"\r\n" + gr0.meaning) << "a register has no form, FR or example";
 }
 
+TEST(InstructionHelp, AtAPlaceOfALineOnlyOnAReservedWordUpToItsEnd) {
+    const Text line = u"LOOP  add   gr1,ONE   /* LD in a comment";
+    struct Case {
+        int32_t column;
+        const char16_t* word;  // nullptr: no help there
+    };
+    for (const Case c : {Case{0, nullptr}, Case{4, nullptr}, Case{6, u"ADD"}, Case{9, u"ADD"}, Case{10, nullptr},
+                         Case{12, u"GR1"}, Case{15, u"GR1"}, Case{16, nullptr}, Case{25, nullptr}, Case{99, nullptr}}) {
+        const auto help = helpAt(line, c.column);
+        EXPECT_EQ(help, c.word ? std::optional<Text>(helpLines(*instructionHelp(c.word))) : std::nullopt) << c.column;
+    }
+}
+
 // ---- The effect on FR, as the engine shows it ----
 
 constexpr int32_t kNoFlagValue = 0x1234;  // a value of FR that no instruction sets
