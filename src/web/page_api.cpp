@@ -8,6 +8,7 @@
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/exec_status.hpp"
+#include "session/instruction_help.hpp"
 #include "session/mainwindow.hpp"
 #include "session/problems.hpp"
 #include "session/readings.hpp"
@@ -212,6 +213,23 @@ EMSCRIPTEN_KEEPALIVE const char* web_row_reading(int list, int row) {
     static std::string text;
     const Workbench& wb = comet::session().wb;
     text = comet::toUtf8(list == 1 ? comet::listingReading(wb, row) : comet::dumpReading(wb, row));
+    return text.c_str();
+}
+
+// The help on the instruction, directive or register at `column` (UTF-16 units) of a
+// line of the editor (UTF-8), lines joined by CR LF; "" anywhere else. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_help_at(const char* line, int column) {
+    static std::string text;
+    text = comet::toUtf8(comet::helpAt(comet::fromUtf8(line), column).value_or(comet::Text{}));
+    return text.c_str();
+}
+
+// The tooltip of chooser item `index`: the help on the word it inserts. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_chooser_help(int index) {
+    static std::string text;
+    const auto& items = comet::session().wb.combo1.items;
+    text = index < 0 || static_cast<size_t>(index) >= items.size() ? std::string()
+                                                                    : comet::toUtf8(comet::chooserItemHelp(items[static_cast<size_t>(index)]));
     return text.c_str();
 }
 

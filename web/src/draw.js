@@ -50,6 +50,12 @@ export function drawChooser(combo, items, selected) {
   if (combo.selectedIndex !== selected) combo.selectedIndex = selected;
 }
 
+// The chooser's items titled with their help, and the chooser with that of its chosen item.
+export function titleChooser(combo, helpOf) {
+  for (let i = 0; i < combo.options.length; i++) combo.options[i].title = helpOf(i);
+  combo.title = combo.selectedIndex >= 0 ? combo.options[combo.selectedIndex].title : '';
+}
+
 // The problem list: one row per problem, its message (with an address also in
 // hexadecimal) as the row's tooltip.
 export function drawProblems(list, problems) {

@@ -3,7 +3,7 @@
 // line break as one position, and the logic converts its positions (web_select and
 // the state's selStart/selEnd are in the editor's positions).
 import { Annotation, Compartment, EditorState } from '@codemirror/state';
-import { drawSelection, EditorView, keymap } from '@codemirror/view';
+import { drawSelection, EditorView, hoverTooltip, keymap } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
 import { markExtensions } from './editor_marks.js';
 import { colouring } from './editor_colouring.js';
@@ -34,7 +34,8 @@ function changedPart(current, target) {
 // update is over (so that what it draws in answer may update the editor again).
 // `toggleBreakpoint(line)` and `replaceTabs()` hear of a click in the breakpoint gutter
 // and of a tab warning's fix; `colourLines(text)` gives the syntax colours of whole
-// lines (see editor_colouring.js).
+// lines (see editor_colouring.js); `helpAt(line, column)` the help on the instruction
+// at a place of a line, "" for none.
 // The one stretch of an update's changes, whatever its transactions.
 function changedStretch(changes) {
   const stretch = { fromA: Infinity, toA: -Infinity, fromB: Infinity, toB: -Infinity };
@@ -47,7 +48,26 @@ function changedStretch(changes) {
   return stretch;
 }
 
-export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, colourLines }) {
+// The pointer resting on an instruction, a directive or a register shows its help.
+function instructionHelp(helpAt) {
+  return hoverTooltip((view, pos) => {
+    const line = view.state.doc.lineAt(pos);
+    const text = helpAt(line.text, pos - line.from);
+    if (!text) return null;
+    return {
+      pos,
+      above: true,
+      create() {
+        const dom = document.createElement('div');
+        dom.className = 'cm-instruction-help';
+        dom.textContent = text.replaceAll('\r\n', '\n');
+        return { dom };
+      },
+    };
+  });
+}
+
+export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, colourLines, helpAt }) {
   const editable = new Compartment();
   const marking = markExtensions({ toggleBreakpoint, replaceTabs });
   let shownSource = null;
@@ -55,6 +75,7 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, c
   const extensions = [
     ...marking.extensions,
     colouring(colourLines),
+    instructionHelp(helpAt),
     history(),
     drawSelection(),
     EditorState.tabSize.of(8),

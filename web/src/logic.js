@@ -86,6 +86,10 @@ export async function loadLogic(createModule, page) {
     viewerClosed: () => m._web_viewer_closed(),
     // A listing (1) or dump (2) line's word, source line and instruction, a line each.
     rowReading: (list, row) => m.UTF8ToString(m._web_row_reading(list, row)),
+    // The help on the instruction at `column` of an editor line ("" for none), a line each.
+    helpAt: (line, column) => m.UTF8ToString(m.ccall('web_help_at', 'number', ['string', 'number'], [line, column])),
+    // The help on the word chooser item `index` inserts, a line each.
+    chooserHelp: (index) => m.UTF8ToString(m._web_chooser_help(index)),
     // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.
     colourLines: (text) => fromJson(m.ccall('web_colour_lines', 'number', ['string'], [text])),
     // Safe while a press is waiting for the page: it reads, and never waits itself. The

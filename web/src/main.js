@@ -7,7 +7,7 @@ import { createMenus } from './menu.js';
 import { createSettings, createStore } from './storage.js';
 import { createViewer } from './viewer.js';
 import { wireListKeys, wireTabOrder } from './keyboard.js';
-import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged } from './draw.js';
+import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged, titleChooser } from './draw.js';
 
 const $ = (id) => document.getElementById(id);
 const dialogs = createDialogs(document);
@@ -266,6 +266,7 @@ const editor = createEditor($('Text1'), {
   toggleBreakpoint: (line) => deliver(() => logic.toggleBreakpoint(line)),
   replaceTabs: () => deliver(() => logic.replaceTabs()),
   colourLines: (text) => (logic ? logic.colourLines(text) : []),
+  helpAt: (line, column) => (logic ? logic.helpAt(line, column) : ''),
 });
 
 const viewer = createViewer(document, {
@@ -284,6 +285,10 @@ function wireControls() {
   $('Label3').addEventListener('keydown', (e) => { if (e.key === 'Enter' || e.key === ' ') commands.mode(); });
   boxes.forEach((box, k) => box.addEventListener('input', () => deliver(() => logic.editBox(k, box.value))));
   $('Combo1').addEventListener('change', (e) => deliver(() => logic.choose(e.target.selectedIndex)));
+  // Each item tells what its word does, in the language of the moment the pointer or the focus comes.
+  for (const event of ['mouseenter', 'focus']) {
+    $('Combo1').addEventListener(event, (e) => titleChooser(e.target, (index) => logic.chooserHelp(index)));
+  }
   // Losing the focus to another window is not a loss of focus within the page.
   $('Combo1').addEventListener('blur', () => {
     if (document.hasFocus()) deliver(() => logic.click(constants.controls.Combo1LostFocus));
