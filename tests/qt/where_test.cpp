@@ -592,6 +592,7 @@ void WhereTest::aRunFaultIsExplainedInTheStatusAndTheRunSection() {
     QVERIFY2(statusOf(w).startsWith(QStringLiteral("Address error at 0002 after 2 instructions (")), qPrintable(statusOf(w)));
     QVERIFY2(statusOf(w).endsWith(QStringLiteral("). ") + why), qPrintable(statusOf(w)));
     QCOMPARE(problemCount(w), QStringLiteral("1 run-time problem"));
+    control<QToolButton>(w, "problemCount")->click();
     auto* list = control<QListWidget>(w, "problemList");
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("2:1  run: ") + why);
@@ -599,6 +600,7 @@ void WhereTest::aRunFaultIsExplainedInTheStatusAndTheRunSection() {
     clickRow(list, 0);
     QCOMPARE(editorOf(w)->textCursor().blockNumber(), 1);
     QVERIFY(markTip(w, 2) == why);
+    QVERIFY(saveShot(w, "run-section.png"));
 
     press(w, "Command1");
     QCOMPARE(list->count(), 0);
