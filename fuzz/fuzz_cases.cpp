@@ -40,8 +40,8 @@ std::string checkExercise(const Exercise& e) {
 std::string checkReports(const Exercise& e) {
     std::vector<SubmissionResult> results{{"a.casl", {}, {}}, {"b\x1b.casl", {}, {"1:1  warning: w"}}};
     for (size_t i = 0; i < e.cases.size(); ++i) {
-        results[0].cases.push_back({Outcome::Passed, 1, {}, {}, 0});
-        results[1].cases.push_back({Outcome::WrongOutput, 2, {"output line 1 is \"x\"", "GR1 is 0000"}, "step 1", 0.5});
+        results[0].cases.push_back({Outcome::Passed, 1, {}, {}, 0, {}});
+        results[1].cases.push_back({Outcome::WrongOutput, 2, {"output line 1 is \"x\"", "GR1 is 0000"}, "step 1", 0.5, {"2:1  run: n"}});
     }
     for (const auto& r : results) {
         if (r.points(e) != (&r == &results[0] ? e.maxPoints() : 0)) return "a score that is not the sum of the cases passed";

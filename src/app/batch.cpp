@@ -8,6 +8,7 @@
 #include "app/trace_export.hpp"
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
+#include "session/run_notes.hpp"
 #include "files/escape.hpp"
 #include "files/source_file.hpp"
 
@@ -118,8 +119,9 @@ BatchStatus assembleAndRun(Workbench& wb, const BatchDisplay& display, const Tex
     if (!assembled) return kAsmErrors;
     runToEnd(wb);
     out.flush();
-    for (const RunFault& f : wb.run.faults) err << locatedLines(shownFile, f);
-    return endOfRun(wb, display, err);
+    const BatchStatus status = endOfRun(wb, display, err);
+    for (const RunNote& n : runNotes(wb)) err << locatedNote(shownFile, n.line, n.note);
+    return status;
 }
 
 }  // namespace

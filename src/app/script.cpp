@@ -103,7 +103,7 @@ void showRegisters(Session& s) {
     s.out << '\n';
 }
 
-constexpr const char* kProblemKindNames[] = {"error", "undefined-name", "warning"};
+constexpr const char* kProblemKindNames[] = {"error", "undefined-name", "warning", "run"};
 
 void showProblems(Session& s) {
     const std::vector<Problem> rows = problemRows(s.wb);

@@ -21,6 +21,7 @@ CaseFeedback caseFeedback(const std::string& name, const CaseResult& c) {
     if (c.outcome == Outcome::Passed) return f;
     f.result = std::string(kFailed) + " (" + std::string(outcomeName(c.outcome)) + ")";
     f.details = c.reasons;
+    f.details.insert(f.details.end(), c.notes.begin(), c.notes.end());
     if (!c.departure.empty()) f.details.push_back(c.departure);
     return f;
 }

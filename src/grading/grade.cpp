@@ -18,6 +18,7 @@
 #include "session/actions.hpp"
 #include "session/debugging.hpp"
 #include "session/problems.hpp"
+#include "session/run_notes.hpp"
 #include "grading/run_compare.hpp"
 #include "files/source_file.hpp"
 
@@ -154,7 +155,7 @@ struct Program {
 
 namespace {
 
-CaseResult failed(Outcome outcome, std::string reason, uint64_t steps = 0) { return {outcome, steps, {std::move(reason)}, {}, 0}; }
+CaseResult failed(Outcome outcome, std::string reason, uint64_t steps = 0) { return {outcome, steps, {std::move(reason)}, {}, 0, {}}; }
 
 CaseResult notRun() { return failed(Outcome::NotRun, "not run: grading was stopped"); }
 
@@ -220,8 +221,8 @@ CaseResult verdict(const Workbench& wb, CaseDisplay& display, const TestCase& te
         wrongWordsAtExit(wb, test, faults);
     }
     display.countWrongLines();
-    if (faults.empty()) return {Outcome::Passed, steps, {}, {}, 0};
-    CaseResult result{faults.front().outcome, steps, {}, {}, 0};
+    if (faults.empty()) return {Outcome::Passed, steps, {}, {}, 0, {}};
+    CaseResult result{faults.front().outcome, steps, {}, {}, 0, {}};
     for (auto& f : faults) result.reasons.push_back(std::move(f.reason));
     return result;
 }
@@ -245,17 +246,25 @@ std::string_view outcomeName(Outcome outcome) {
     return {};
 }
 
-std::string CaseResult::reason() const {
+std::string joinedLine(const std::vector<std::string>& texts) {
     std::string line;
-    for (const auto& r : reasons) line += (line.empty() ? "" : "; ") + r;
+    for (const auto& t : texts) line += (line.empty() ? "" : "; ") + t;
     return line;
 }
+
+std::string CaseResult::reason() const { return joinedLine(reasons); }
 
 int SubmissionResult::points(const Exercise& exercise) const {
     int sum = 0;
     for (size_t i = 0; i < cases.size(); ++i)
         if (cases[i].outcome == Outcome::Passed) sum += exercise.cases[i].points;
     return sum;
+}
+
+std::vector<std::string> SubmissionResult::notesOf(size_t index) const {
+    std::vector<std::string> notes = warnings;
+    notes.insert(notes.end(), cases[index].notes.begin(), cases[index].notes.end());
+    return notes;
 }
 
 size_t SubmissionResult::passed() const {
@@ -339,6 +348,7 @@ CaseResult Grader::runCase(const Program& program, const TestCase& test) const {
     Workbench wb(program.wb, display);
     runToEnd(wb);
     CaseResult result = verdict(wb, display, test);
+    for (const Problem& p : runProblems(wb)) result.notes.push_back(toUtf8(problemRowText(p)));
     result.seconds = std::chrono::duration<double>(WallClock::now() - began).count();
     if (reference_ && &program != reference_.get() && result.outcome != Outcome::Passed && ran(result.outcome))
         result.departure = departure(program, test);

@@ -41,12 +41,16 @@ constexpr bool isError(Outcome outcome) { return outcome == Outcome::Unreadable 
 // False for the outcomes of a case that never ran.
 constexpr bool ran(Outcome outcome) { return !isError(outcome) && outcome != Outcome::NotRun; }
 
+// The texts as one line, joined by "; ".
+std::string joinedLine(const std::vector<std::string>& texts);
+
 struct CaseResult {
     Outcome outcome = Outcome::Passed;
     uint64_t steps = 0;                // steps the run took
     std::vector<std::string> reasons;  // every fault found, the one `outcome` names first; none when it passed
     std::string departure;             // where the run first departs from the reference's; "" when not compared
     double seconds = 0;                // wall-clock time of the run
+    std::vector<std::string> notes;    // what went wrong in the run, as the problem list's Run section shows it ("6:1  run: ...")
     std::string reason() const;        // the reasons as one line, joined by "; "
 };
 
@@ -54,6 +58,8 @@ struct SubmissionResult {
     std::string name;                   // the submission's path as found
     std::vector<CaseResult> cases;      // in the order of the case file
     std::vector<std::string> warnings;  // the assembler's warnings, as the problem list shows them ("3:1  warning: ...")
+    // The warnings, then the run-time notes of case `index`: what a CI report shows beside its result.
+    std::vector<std::string> notesOf(size_t index) const;
     size_t passed() const;          // cases passed
     int points(const Exercise& exercise) const;  // the points of the cases passed
 };

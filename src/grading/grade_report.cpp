@@ -103,14 +103,26 @@ std::string counts(size_t tests, size_t failed, size_t errors, size_t skipped, d
            attribute("errors", std::to_string(errors)) + attribute("skipped", std::to_string(skipped)) + attribute("time", seconds(time));
 }
 
-std::string testcase(const std::string& suite, const TestCase& test, const CaseResult& c) {
-    std::string xml = "    <testcase" + attribute("classname", suite) + attribute("name", test.name) + attribute("time", seconds(c.seconds));
-    if (c.outcome == Outcome::Passed) return xml + "/>\n";
-    const std::string element = isError(c.outcome) ? "error" : isSkipped(c.outcome) ? "skipped" : "failure";
-    xml += ">\n      <" + element + attribute("type", std::string(outcomeName(c.outcome))) + attribute("message", c.reason());
-    xml += c.departure.empty() ? "/>" : '>' + xmlEscaped(c.departure) + "</" + element + '>';
-    return xml + "\n    </testcase>\n";
+// The warnings and run-time notes, a line each, where CI tools show a test's output.
+std::string systemOut(const std::vector<std::string>& notes) {
+    if (notes.empty()) return {};
+    std::string xml = "      <system-out>";
+    for (const auto& note : notes) xml += xmlEscaped(note) + '\n';
+    return xml + "</system-out>\n";
 }
+
+std::string testcase(const std::string& suite, const TestCase& test, const CaseResult& c, const std::vector<std::string>& notes) {
+    std::string xml = "    <testcase" + attribute("classname", suite) + attribute("name", test.name) + attribute("time", seconds(c.seconds));
+    if (c.outcome == Outcome::Passed && notes.empty()) return xml + "/>\n";
+    xml += ">\n";
+    if (c.outcome != Outcome::Passed) {
+        const std::string element = isError(c.outcome) ? "error" : isSkipped(c.outcome) ? "skipped" : "failure";
+        xml += "      <" + element + attribute("type", std::string(outcomeName(c.outcome))) + attribute("message", c.reason());
+        xml += (c.departure.empty() ? "/>" : '>' + xmlEscaped(c.departure) + "</" + element + '>') + '\n';
+    }
+    return xml + systemOut(notes) + "    </testcase>\n";
+}
+
 
 // ---- CSV ----
 
@@ -151,6 +163,7 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
             if (c.outcome == Outcome::Passed) continue;
             for (const auto& reason : c.reasons) text += "  " + shownName(exercise.cases[i].name) + ": " + shownName(reason) + '\n';
             if (!c.departure.empty()) text += "    " + shownName(c.departure) + '\n';
+            for (const auto& note : c.notes) text += "    " + shownName(note) + '\n';
         }
     }
     const auto allPassed = std::count_if(results.begin(), results.end(), [](const SubmissionResult& r) { return failures(r) == 0; });
@@ -176,21 +189,22 @@ std::string junitXml(const Exercise& exercise, const std::vector<SubmissionResul
                attribute("timestamp", timestamp) + ">\n";
         xml += "    <properties>\n      <property name=\"score\"" + attribute("value", std::to_string(r.points(exercise))) +
                "/>\n      <property name=\"max_score\"" + attribute("value", std::to_string(exercise.maxPoints())) + "/>\n    </properties>\n";
-        for (size_t i = 0; i < r.cases.size(); ++i) xml += testcase(r.name, exercise.cases[i], r.cases[i]);
+        for (size_t i = 0; i < r.cases.size(); ++i) xml += testcase(r.name, exercise.cases[i], r.cases[i], r.notesOf(i));
         xml += "  </testsuite>\n";
     }
     return xml + "</testsuites>\n";
 }
 
 std::string resultsCsv(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
-    std::string csv = "submission,case,result,points,max_points,steps,reason,departure\n";
+    std::string csv = "submission,case,result,points,max_points,steps,reason,departure,notes\n";
     for (const auto& r : results) {
         for (size_t i = 0; i < r.cases.size(); ++i) {
             const CaseResult& c = r.cases[i];
             const int points = exercise.cases[i].points;
             csv += csvField(r.name) + ',' + csvField(exercise.cases[i].name) + ',' + std::string(outcomeName(c.outcome)) + ',' +
                    std::to_string(c.outcome == Outcome::Passed ? points : 0) + ',' + std::to_string(points) + ',' +
-                   std::to_string(c.steps) + ',' + csvField(c.reason()) + ',' + csvField(c.departure) + '\n';
+                   std::to_string(c.steps) + ',' + csvField(c.reason()) + ',' + csvField(c.departure) + ',' +
+                   csvField(joinedLine(r.notesOf(i))) + '\n';
         }
     }
     return csv;

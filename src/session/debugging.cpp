@@ -8,6 +8,7 @@
 #include "session/exec_status.hpp"
 #include "session/assembled_lines.hpp"
 #include "session/mainwindow.hpp"
+#include "session/run_notes.hpp"
 #include "session/source_lines.hpp"
 #include "workbench/editor_text.hpp"
 #include "workbench/machine_state.hpp"
@@ -177,7 +178,10 @@ Text undoLimitText(const Workbench& wb) {
 
 Text statusBarText(const Workbench& wb, bool withTime) {
     Text debugging = debugStatusText(wb);
-    return debugging.empty() ? statusText(wb.status, withTime) : debugging;
+    if (wb.debug.status.kind == DebugStatus::EndlessLoop) return explainedStatus(wb, std::move(debugging));
+    if (!debugging.empty()) return debugging;
+    if (wb.status.phase == ExecStatus::Idle) return execStartText(wb);
+    return explainedStatus(wb, statusText(wb.status, withTime));
 }
 
 }  // namespace comet

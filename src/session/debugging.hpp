@@ -39,7 +39,8 @@ void userResets(Workbench& wb);  // Reset: the state right after start-up and AS
 
 // ---- The status bar ----
 Text debugStatusText(const Workbench& wb);   // the last debugging event; "" when there is none
-// What the status bar says: the last debugging event, else the last press's account.
+// What the status bar says: the last debugging event, else the last press's account, either
+// with why the run went wrong when it did; after an ASM, where "Exec" starts unless at 0000.
 Text statusBarText(const Workbench& wb, bool withTime);
 // What the status bar keeps saying once the undo memory has dropped older steps, "Back
 // reaches 131071 steps"; "" while Back reaches back to the last ASM.

@@ -161,6 +161,8 @@ Text statusText(const ExecStatus& status, bool withTime) {
 void forgetPresses(Workbench& wb) {
     wb.changed = {};
     wb.status = {};
+    wb.run.faults.clear();
+    wb.run.haltedBy = Halt::None;
 }
 
 }  // namespace comet

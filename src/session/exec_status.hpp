@@ -29,7 +29,7 @@ void userStepsBack(Workbench& wb);
 // time for a Run Mode run when `withTime`; empty before the first press after an ASM.
 Text statusText(const ExecStatus& status, bool withTime);
 
-// After an ASM: nothing is marked as changed and no press is told of.
+// After an ASM: nothing is marked as changed and no press, nor what went wrong in it, is told of.
 void forgetPresses(Workbench& wb);
 
 }  // namespace comet

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "machine/hex.hpp"
+#include "session/run_notes.hpp"
 #include "session/source_lines.hpp"
 #include "workbench/editor_text.hpp"
 
@@ -60,7 +61,7 @@ void appendTabWarnings(TextView text, std::vector<Problem>& problems) {
     }
 }
 
-constexpr std::array<Msg, 3> kProblemKindNames{Msg::KindError, Msg::KindUndefinedName, Msg::KindWarning};
+constexpr std::array<Msg, 4> kProblemKindNames{Msg::KindError, Msg::KindUndefinedName, Msg::KindWarning, Msg::KindRun};
 
 Text counted(size_t n, Msg one, Msg many) {
     return fromUtf8(n == 1 ? message(one) : message(many, {std::to_string(n)}));
@@ -79,7 +80,9 @@ void collectProblems(Workbench& wb) {
 
 std::vector<Problem> problemRows(const Workbench& wb) {
     std::vector<Problem> rows;
-    for (const Problem& p : wb.marks.problems) {
+    std::vector<Problem> found = wb.marks.problems;
+    for (Problem& p : runProblems(wb)) found.push_back(std::move(p));
+    for (const Problem& p : found) {
         const int32_t now = currentLine(wb, p.line);
         if (p.line != 0 && now == 0) continue;
         rows.push_back(p);
@@ -90,11 +93,12 @@ std::vector<Problem> problemRows(const Workbench& wb) {
 
 Text problemSummary(const Workbench& wb) {
     if (wb.marks.lineNow.empty()) return {};
-    std::array<size_t, 3> counts{};
+    std::array<size_t, 4> counts{};
     for (const Problem& p : problemRows(wb)) ++counts[static_cast<size_t>(p.kind)];
-    const std::array<Text, 3> parts{counted(counts[0], Msg::CountOneError, Msg::CountErrors),
+    const std::array<Text, 4> parts{counted(counts[0], Msg::CountOneError, Msg::CountErrors),
                                     counted(counts[1], Msg::CountOneUndefinedName, Msg::CountUndefinedNames),
-                                    counted(counts[2], Msg::CountOneWarning, Msg::CountWarnings)};
+                                    counted(counts[2], Msg::CountOneWarning, Msg::CountWarnings),
+                                    counted(counts[3], Msg::CountOneRunProblem, Msg::CountRunProblems)};
     Text summary;
     for (size_t k = 0; k < parts.size(); ++k) {
         if (counts[k] == 0) continue;

@@ -14,11 +14,12 @@ namespace comet {
 // read that holds a tab outside a string constant; then every line is followed from where it was.
 void collectProblems(Workbench& wb);
 
-// The problems to show, on their lines now: those whose line has been edited are gone,
-// those with no place in the source stay until the next ASM.
+// The problems to show, on their lines now, the ASM's and then the last run's (its Run
+// section): those whose line has been edited are gone, those with no place in the source
+// stay until the next ASM.
 std::vector<Problem> problemRows(const Workbench& wb);
 
-// "1 error, 2 undefined names, 1 warning", "No problems"; empty before the first ASM.
+// "1 error, 2 undefined names, 1 warning, 1 run-time problem", "No problems"; empty before the first ASM.
 Text problemSummary(const Workbench& wb);
 
 // ---- Drawing a problem ----

@@ -62,7 +62,7 @@ void writeViewer(JsonWriter& json, const Viewer& v) {
 
 // ---- Where things are ----
 
-constexpr std::string_view kKindNames[] = {"error", "undefined", "warning"};
+constexpr std::string_view kKindNames[] = {"error", "undefined", "warning", "run"};
 
 // The editor's positions [from, to) a problem underlines; -1 for a problem with no place.
 std::pair<int32_t, int32_t> underlinedRange(const Text& text, const std::vector<int32_t>& starts, const Problem& p) {

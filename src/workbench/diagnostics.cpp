@@ -71,11 +71,8 @@ std::string locatedLines(std::string_view file, const Warning& w) {
     return withNotes(file, w.where, "warning: " + noteText(w.text), w.notes);
 }
 
-std::string locatedLines(std::string_view file, const RunFault& f) {
-    std::string text;
-    const std::string place = std::string(file) + (f.line > 0 ? ':' + std::to_string(f.line) + ":1" : "");
-    for (const Note& n : f.notes) text += place + ": note: " + noteText(n) + '\n';
-    return text;
+std::string locatedNote(std::string_view file, int32_t line, const Note& note) {
+    return std::string(file) + (line > 0 ? ':' + std::to_string(line) + ":1" : "") + ": note: " + noteText(note) + '\n';
 }
 
 namespace {

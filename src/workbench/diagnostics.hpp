@@ -105,7 +105,8 @@ constexpr size_t kFaultsKept = 16;
 // "FILE:LINE:COLUMN: note: TEXT" for each explanation, one line each in UTF-8.
 std::string locatedLines(std::string_view file, const Diagnostic& d);
 std::string locatedLines(std::string_view file, const Warning& w);
-std::string locatedLines(std::string_view file, const RunFault& f);  // its notes only
+// An explanation of a run, on the whole of its source line (0: none): "FILE:LINE:1: note: TEXT".
+std::string locatedNote(std::string_view file, int32_t line, const Note& note);
 
 // Shows the diagnostic in an OK box with the application's title; the assembler's
 // are kept in the workbench's list of the last ASM first.

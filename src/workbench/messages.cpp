@@ -240,6 +240,16 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
      "汎用レジスタ・指標レジスタで、スタックポインタでもあります。"},
 
     // ---- What a run shows after a press, and grading's reports ----
+    {Msg::StatusExplained, "{1}. {2}", "{1}。{2}"},
+    {Msg::ExecStartsAt, "Exec starts at {1}, where the last run left the PC; Reset starts again at 0000",
+     "Exec は前回の実行で PC が止まった {1} から始まります。Reset すると 0000 から始まります"},
+    {Msg::LoopLine, "Line {1} repeats without end: the machine came back to a state it had been in, so the run can never end. Give the loop a way out: a conditional jump on a value the loop changes.",
+     "{1} 行目が終わりなく繰り返されます。機械が以前と同じ状態に戻ったので、実行は決して終わりません。ループを抜ける道を作ってください（ループの中で変わる値による条件付きジャンプなど）。"},
+    {Msg::LoopLines, "Lines {1} to {2} repeat without end: the machine came back to a state it had been in, so the run can never end. Give the loop a way out: a conditional jump on a value the loop changes.",
+     "{1}～{2} 行目が終わりなく繰り返されます。機械が以前と同じ状態に戻ったので、実行は決して終わりません。ループを抜ける道を作ってください（ループの中で変わる値による条件付きジャンプなど）。"},
+    {Msg::KindRun, "run", "実行時"},
+    {Msg::CountOneRunProblem, "1 run-time problem", "実行時の問題 1 件"},
+    {Msg::CountRunProblems, "{1} run-time problems", "実行時の問題 {1} 件"},
 
     // ---- Messages of the command line ----
 }};

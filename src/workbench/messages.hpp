@@ -186,6 +186,13 @@ enum class Msg : uint16_t {
     HelpGr4,
 
     // ---- What a run shows after a press, and grading's reports ----
+    StatusExplained,      // {1} the account of the press, {2} what went wrong
+    ExecStartsAt,         // {1} the PC box's address
+    LoopLine,             // {1} line
+    LoopLines,            // {1} first line, {2} last line
+    KindRun,
+    CountOneRunProblem,
+    CountRunProblems,     // {1} count
 
     // ---- Messages of the command line ----
 

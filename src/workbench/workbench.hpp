@@ -106,9 +106,9 @@ inline constexpr TextView kOperationCaption = u"Executed Operation =";  // Label
 // ---- Where things are, around the classic displays --------------------------------
 
 // How the problem list counts a problem.
-enum class ProblemKind : uint8_t { Error, UndefinedName, Warning };
+enum class ProblemKind : uint8_t { Error, UndefinedName, Warning, Run };  // Run: the last run's, not the ASM's
 
-// A problem the last ASM found, at its place in the text as assembled.
+// A problem the last ASM or run found, at its place in the text as assembled.
 struct Problem {
     ProblemKind kind = ProblemKind::Error;
     int32_t line = 0;       // 1-based editor line; 0 for no place in the source

@@ -150,6 +150,7 @@ private slots:
     void backUndoesStepsAndResetStartsOver();
     void aWatchedRunStopsAtABreakpointAndByStop();
     void anEndlessLoopIsNamedInTheStatusBar();
+    void aRunFaultIsExplainedInTheStatusAndTheRunSection();
 };
 
 // ---- Problems ----
@@ -572,7 +573,38 @@ void WhereTest::anEndlessLoopIsNamedInTheStatusBar() {
     ActiveWindow w;
     startRunModeWith(w, QStringLiteral("      LEA  GR1,0\nLOOP  ADD  GR1,ONE\n      JMP  LOOP\nONE   DC   1\n"));
     press(w, "Command2");
-    QCOMPARE(statusOf(w), QStringLiteral("Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004)"));
+    QCOMPARE(statusOf(w), QStringLiteral("Endless loop: steps 2 to 131073 repeat (addresses 0002 to 0004). Lines 2 to 3 "
+                                         "repeat without end: the machine came back to a state it had been in, so the run "
+                                         "can never end. Give the loop a way out: a conditional jump on a value the loop "
+                                         "changes."));
+}
+
+// The address error's explanation follows the account of the press and is a row of the
+// problem list on the line at fault; the next ASM forgets it and says where Exec starts.
+void WhereTest::aRunFaultIsExplainedInTheStatusAndTheRunSection() {
+    setLanguage(Language::English);
+    ActiveWindow w;
+    startRunModeWith(w, QStringLiteral("      LD   GR2,K\n      LD   GR1,0,GR2\n      EXIT\nK     DC   300\n"));
+    MessageAnswerer answerer;
+    press(w, "Command2");
+    QCOMPARE(answerer.seen, QStringList{QStringLiteral("*Address Error (Address=300)")});
+    const QString why = QStringLiteral("LD addressed 0 + GR2 (300) = 300, outside the memory (0 to 199).");
+    QVERIFY2(statusOf(w).startsWith(QStringLiteral("Address error at 0002 after 2 instructions (")), qPrintable(statusOf(w)));
+    QVERIFY2(statusOf(w).endsWith(QStringLiteral("). ") + why), qPrintable(statusOf(w)));
+    QCOMPARE(problemCount(w), QStringLiteral("1 run-time problem"));
+    control<QToolButton>(w, "problemCount")->click();
+    auto* list = control<QListWidget>(w, "problemList");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("2:1  run: ") + why);
+    QCOMPARE(list->item(0)->toolTip(), why);
+    clickRow(list, 0);
+    QCOMPARE(editorOf(w)->textCursor().blockNumber(), 1);
+    QVERIFY(markTip(w, 2) == why);
+    QVERIFY(saveShot(w, "run-section.png"));
+
+    press(w, "Command1");
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(statusOf(w), QStringLiteral("Exec starts at 0002, where the last run left the PC; Reset starts again at 0000"));
 }
 
 QTEST_MAIN(WhereTest)

@@ -46,7 +46,7 @@ TEST(Grader, ReadingOnAfterTheInputEndedIsAnEndlessLoop) {
 
 TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
     const Exercise e = parseExercise("[[case]]\nname = 'a, b & <c>'\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0}}, {}}};
+    const std::vector<SubmissionResult> results{{"x.casl", {{Outcome::WrongState, 3, {"no label A\x01"}, {}, 0, {}}}, {}}};
     const std::string xml = junitXml(e, results, "2026-01-02T03:04:05");
     EXPECT_NE(xml.find("name=\"a, b &amp; &lt;c&gt;\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("message=\"no label A\\x01\"/>"), std::string::npos) << xml;
@@ -56,7 +56,7 @@ TEST(GradeReports, EscapeWhatXmlCannotHoldAsItIs) {
 // JUnit report, the CSV and the summary: each stays well formed and on its line.
 TEST(GradeReports, AnyNameReadsTheSameInEveryReport) {
     const Exercise e = parseExercise("[[case]]\nname = \"tab\\there\"\n", "cases.toml", 1000);
-    const std::vector<SubmissionResult> results{{"bad\xFF\nname.casl", {{Outcome::WrongState, 3, {"no label A"}, {}, 0}}, {}}};
+    const std::vector<SubmissionResult> results{{"bad\xFF\nname.casl", {{Outcome::WrongState, 3, {"no label A"}, {}, 0, {}}}, {}}};
     const std::string xml = junitXml(e, results, "2026-01-02T03:04:05"), csv = resultsCsv(e, results), summary = summaryText(e, results);
     EXPECT_NE(xml.find("<testcase classname=\"bad\\xFF\\nname.casl\" name=\"tab\\there\" time="), std::string::npos) << xml;
     EXPECT_NE(csv.find("\nbad\\xFF\\nname.casl,tab\\there,"), std::string::npos) << csv;
@@ -160,6 +160,36 @@ TEST(Feedback, WarnsAndOnlyCountsHiddenCases) {
               "echo: passed\n"
               "twice: failed (wrong-output)\n  output line 2 is missing, expected \"7\"\n"
               "Hidden cases: 1, 0 passed\n");
+}
+
+// What went wrong in a run stands beside its result in every report: the summary under the
+// case's reasons, the JUnit case's output (with the warnings), the CSV's notes column and
+// the student's feedback; a passed case carries the warnings alone.
+TEST(GradeReports, RunNotesAndWarningsStandBesideTheResults) {
+    const Exercise e = parseExercise("[[case]]\nname = 'y'\noutput = ['Y']\n", "cases.toml", 1000);
+    const Text source = u"    LD  GR2,K\r\n    LD  GR1,0,GR2\r\n    ST  GR1,B,GR0\r\n    EXIT\r\nK   DC  300\r\nB   DS  1\r\n";
+    const std::vector<SubmissionResult> results{Grader(e).gradeText("x.casl", source)};
+    const std::string warning = "3:15  warning: GR0 cannot index: the address is used as it is.";
+    const std::string note = "2:1  run: LD addressed 0 + GR2 (300) = 300, outside the memory (0 to 199).";
+    ASSERT_EQ(results[0].warnings, std::vector<std::string>{warning});
+    EXPECT_EQ(results[0].cases.at(0).notes, std::vector<std::string>{note});
+    EXPECT_NE(summaryText(e, results).find("\nx.casl\n  " + warning + "\n  y: *Address Error (Address=300) at step 2\n    " + note + "\n\n"),
+              std::string::npos)
+        << summaryText(e, results);
+    EXPECT_NE(junitXml(e, results, "t").find("\n      <system-out>" + warning + '\n' + note + "\n</system-out>\n    </testcase>\n"),
+              std::string::npos)
+        << junitXml(e, results, "t");
+    EXPECT_NE(resultsCsv(e, results).find(",\"" + warning + "; " + note + "\"\n"), std::string::npos) << resultsCsv(e, results);
+    EXPECT_NE(feedbackText(e, results[0]).find("\n\n" + warning + "\ny: failed (address-error)\n  *Address Error (Address=300) at step 2\n  " +
+                                               note + '\n'),
+              std::string::npos)
+        << feedbackText(e, results[0]);
+
+    const Exercise any = parseExercise("[[case]]\nname = 'any'\n", "cases.toml", 1000);
+    const std::vector<SubmissionResult> passed{Grader(any).gradeText("p.casl", u"    ST  GR1,B,GR0\r\n    EXIT\r\nB   DS  1\r\n")};
+    ASSERT_EQ(passed[0].passed(), 1u);
+    EXPECT_NE(junitXml(any, passed, "t").find("\">\n      <system-out>1:15  warning:"), std::string::npos)
+        << junitXml(any, passed, "t");
 }
 
 }  // namespace

@@ -133,6 +133,7 @@ bool showsTheTrap(const std::string& where, Msg id) {
         {"operations.script", {Msg::WarnFallIntoData, Msg::WarnAddressOutside}},  // words executed as data, address -1
         {"status.script", {Msg::WarnAddressOutside}},                     // the address error's status
         {"explanations.script", {Msg::WarnReservedLabel, Msg::WarnIndexGR0}},  // the warnings' tooltips
+        {"run_notes.script", {Msg::WarnFallIntoData}},                    // a run on into data, explained
     };
     for (const auto& [file, ids] : shown)
         if (where.ends_with(file) && std::find(ids.begin(), ids.end(), id) != ids.end()) return true;

@@ -173,11 +173,34 @@ test('a breakpoint stops a watched run', async () => {
   await page.close();
 });
 
+test('a run\'s fault is a row of the Run section on its line until the next ASM, which says where Exec starts', async () => {
+  const { page } = await assembledPage(browser.context, 'index.casl', '     LD   GR2,K\n     LD   GR1,0,GR2\n     EXIT\nK    DC   300\n');
+  await page.keyboard.press('F5');
+  await answerBox(page, 'messageBox', 'ok');
+  await settled(page);
+  const why = 'LD addressed 0 + GR2 (300) = 300, outside the memory (0 to 199).';
+  assert.ok((await status(page)).endsWith(`). ${why}`), await status(page));
+  assert.equal(await page.textContent('#problemCount'), '1 run-time problem');
+  await page.click('#problemCount');
+  assert.deepEqual(await rows(page, 'problemList'), [`2:1  run: ${why}`]);
+  assert.equal(await page.getAttribute('#problemList > div', 'class'), 'problem-run');
+  await page.click('#problemList > div:nth-child(1)');
+  await page.keyboard.type('Z');
+  assert.match(await editorText(page), /\nZ {5}LD {3}GR1,0,GR2\n/);
+  await page.click('#Command1');
+  await settled(page);
+  assert.deepEqual(await rows(page, 'problemList'), []);
+  assert.equal(await status(page), 'Exec starts at 0002, where the last run left the PC; Reset starts again at 0000');
+  await page.close();
+});
+
 test('the status line tells how each press ended', async () => {
   const cases = [
     ['exit.casl', '     LEA  GR1,2\n     EXIT\n', 'F5', /^Ended by EXIT after 2 instructions \(\d+\.\d ms\)$/],
-    ['fault.casl', '     LD   GR0,#0FFF\n     EXIT\n', 'F5', /^Address error at 0000 after 1 instruction/],
-    ['endless.casl', 'LOOP JMP  LOOP\n', 'F5', /^Endless loop: steps 1 to 1 repeat \(addresses 0000 to 0000\)$/],
+    ['fault.casl', '     LD   GR0,#0FFF\n     EXIT\n', 'F5',
+      /^Address error at 0000 after 1 instruction \(\d+\.\d ms\)\. LD addressed 4095, outside the memory \(0 to 199\)\.$/],
+    ['endless.casl', 'LOOP JMP  LOOP\n', 'F5',
+      /^Endless loop: steps 1 to 1 repeat \(addresses 0000 to 0000\)\. Line 1 repeats without end: .* a conditional jump on a value the loop changes\.$/],
     ['cursor.casl', '     LEA  GR1,1\n     LEA  GR1,2\n     LEA  GR1,3\n     EXIT\n', 'F4', /^Reached line 3 \(address 0004\)$/],
   ];
   for (const [name, source, key, expected] of cases) {
