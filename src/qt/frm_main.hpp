@@ -35,6 +35,7 @@
 #include "files/document.hpp"
 #include "qt/recovery_store.hpp"
 #include "qt/run_monitor.hpp"
+#include "qt/window_texts.hpp"
 #include "workbench/workbench.hpp"
 
 class QAction;
@@ -107,6 +108,9 @@ protected:
 
 private:
     void readRowForTip(QListWidget* list, QEvent* event);
+    QString readingOfRow(QListWidget* list, int row) const;
+    void showReadingOfCurrentRow(QListWidget* list);
+    void showReadingOnFocus(QObject* control);
     // A control's place in the design (twips) and how it takes extra room.
     struct Placement {
         QWidget* widget;
@@ -133,11 +137,10 @@ private:
     void createViewMenu();
     void createConsole();
     void createLanguageMenu(QMenu* view);
-    void showInLanguage(Language language);
+    void showInLanguage(Language language);  // every text of the window's own drawn anew
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
-    QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
-                          std::function<void()> handler);
+    QAction* addRunAction(Msg text, const QKeySequence& key, QWidget* control, Msg tip, std::function<void()> handler);
 
     // ---- Files ----
     bool askToSaveChanges();  // true when the changes were saved or may be thrown away
@@ -187,6 +190,7 @@ private:
     RunMonitor monitor_;
     bool inHandler_ = false;
     bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
+    WindowTexts texts_;
 
     // ---- The document ----
     Document doc_ = startDocument();
