@@ -120,6 +120,7 @@ FrmMain::FrmMain()
     monitor_.placeBoxWith([this](QSize box) { return runBoxPlace(box); });
     makeText1FirstInTabOrder();
     texts_.keep([this] { makeAccessible(this); });
+    texts_.keep([this] { translateQtTexts(qtTexts_, currentLanguage()); });
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(kRecoveryDelayMs);
     connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);

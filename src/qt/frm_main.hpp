@@ -25,6 +25,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 
 #include <array>
 #include <functional>
@@ -191,6 +192,7 @@ private:
     bool inHandler_ = false;
     bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
     WindowTexts texts_;
+    QTranslator qtTexts_;  // Qt's own texts in the language (it leaves the application with the window)
 
     // ---- The document ----
     Document doc_ = startDocument();

@@ -5,6 +5,8 @@
 #include <QKeySequence>
 #include <QString>
 
+class QTranslator;
+
 #include <functional>
 #include <initializer_list>
 #include <string_view>
@@ -20,6 +22,10 @@ QString shownMessage(Msg id, std::initializer_list<std::string_view> args = {});
 
 // A tooltip that names the command's key: "Assemble the program (F7)".
 QString withKey(const QString& tip, const QKeySequence& key);
+
+// Qt's own texts (the editors' context menus, the file dialogs, standard buttons) from
+// Qt's translation into the language, where one is installed; in English otherwise.
+void translateQtTexts(QTranslator& translator, Language language);
 
 class WindowTexts {
 public:

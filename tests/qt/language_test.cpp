@@ -15,16 +15,21 @@
 #include <QToolBar>
 #include <QToolTip>
 
+#include <memory>
+
 #include "workbench/messages.hpp"
 #include "qt/frm_main.hpp"
+#include "qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
 using namespace comet;
 
 namespace {
 
+// The window's own texts change at once; Qt's own at the next turn of the event loop.
 void chooseLanguage(FrmMain& w, Language language) {
     control<QMenu>(w, "languageMenu")->actions().at(static_cast<int>(language))->trigger();
+    QApplication::processEvents();
 }
 
 // The texts of a menu's items, separators left out, submenus by their titles.
@@ -47,7 +52,7 @@ QStringList toolBarItems(FrmMain& w) {
 // What the window says in one language, where a learner sees it.
 struct Seen {
     QStringList file, run, speed, view, toolBar;
-    QString problems, console, clear, input, backTip;
+    QString problems, console, clear, input, backTip, editorUndo;
     bool operator==(const Seen&) const = default;
 };
 
@@ -61,7 +66,8 @@ Seen seenIn(FrmMain& w) {
             control<QDockWidget>(w, "consoleDock")->windowTitle(),
             control<QPushButton>(w, "consoleClear")->text(),
             control<QLabel>(w, "consoleInputLabel")->text(),
-            control<QToolBar>(w, "debugBar")->actions().at(1)->toolTip()};
+            control<QToolBar>(w, "debugBar")->actions().at(1)->toolTip(),
+            std::unique_ptr<QMenu>(editorOf(w)->createStandardContextMenu())->actions().at(0)->text()};
 }
 
 const Seen kEnglish{
@@ -76,7 +82,8 @@ const Seen kEnglish{
     "Output console",
     "C&lear",
     "&Input:",
-    "Undo the last executed instruction (Shift+F5)"};
+    "Undo the last executed instruction (Shift+F5)",
+    "&Undo\tCtrl+Z"};
 
 const Seen kJapanese{
     {"新規(&N)", "開く(&O)\u2026", "最近使ったファイル(&F)", "保存(&S)", "名前を付けて保存(&A)\u2026", "終了(&Q)"},
@@ -89,7 +96,8 @@ const Seen kJapanese{
     "出力コンソール",
     "消去(&L)",
     "入力(&I):",
-    "最後に実行した命令を取り消します (Shift+F5)"};
+    "最後に実行した命令を取り消します (Shift+F5)",
+    "元に戻す(&U)\tCtrl+Z"};
 
 QString accessibleName(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); }
 
