@@ -106,6 +106,13 @@ const QString kReadProgram = QStringLiteral("      LD    GR1,A,GR2\n      RET\nA
 // The tooltip shown now, or nothing.
 QString shownTip() { return QToolTip::isVisible() ? QToolTip::text() : QString(); }
 
+// The tooltip shown now as a picture of its own, when screenshots are asked for.
+bool saveShownTip(const QString& name) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel") && top->isVisible()) return saveShot(*top, qPrintable(name));
+    return false;
+}
+
 }  // namespace
 
 class LanguageTest : public QObject {
@@ -184,7 +191,8 @@ void LanguageTest::aLineMadeCurrentByKeyboardTellsItsReading() {
     QCOMPARE(lines->currentRow(), 1);
     QVERIFY2(shownTip().startsWith(reading), qPrintable(shownTip()));
     QCOMPARE(lines->currentItem()->data(Qt::AccessibleDescriptionRole).toString(), shownTip());
-    QVERIFY(saveShot(w, qPrintable(list + QStringLiteral("-keyboard-reading.png"))));
+    QVERIFY(saveShot(w, qPrintable(list + QStringLiteral("-keyboard.png"))));
+    QVERIFY(saveShownTip(list + QStringLiteral("-keyboard-tip.png")));
 }
 
 void LanguageTest::aRegisterBoxReachedByKeyboardTellsItsReading() {
@@ -195,6 +203,7 @@ void LanguageTest::aRegisterBoxReachedByKeyboardTellsItsReading() {
     QTRY_VERIFY(pc->hasFocus());
     QTRY_VERIFY2(shownTip().startsWith(QStringLiteral("Hexadecimal 0000\n")), qPrintable(shownTip()));
     QCOMPARE(QAccessible::queryAccessibleInterface(pc)->text(QAccessible::Description), shownTip());
+    QVERIFY(saveShownTip(QStringLiteral("pc-keyboard-tip.png")));
 }
 
 QTEST_MAIN(LanguageTest)
