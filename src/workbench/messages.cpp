@@ -203,6 +203,7 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::ButtonStop, "Stop", "停止"},
     {Msg::ButtonClose, "Close", "閉じる"},
     {Msg::AskQuitAfterRun, "Run Mode was stopped. Quit the workbench?", "Run Mode を止めました。ワークベンチを終了しますか？"},
+    {Msg::AskSaveChanges, "Save the changes to {1} before they are lost?", "{1} の変更を保存しますか？保存しないと変更は失われます。"},
     {Msg::AskRestore, "The workbench ended without saving the changes to {1} (kept at {2}). Restore them?", "ワークベンチは {1} への変更を保存せずに終了しました（{2} のコピーがあります）。復元しますか？"},
     {Msg::NoRecoveryCopy, "No recovery copy: {1}", "復元用のコピーを保存できません: {1}"},
     {Msg::RunCount, "Executed instructions: {1}", "実行した命令の数: {1}"},

@@ -192,6 +192,7 @@ enum class Msg : uint16_t {
     ButtonStop,
     ButtonClose,
     AskQuitAfterRun,
+    AskSaveChanges,       // {1} file
     AskRestore,           // {1} file, {2} when kept
     NoRecoveryCopy,       // {1} why
     RunCount,             // {1} count

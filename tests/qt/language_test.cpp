@@ -159,13 +159,16 @@ void LanguageTest::theSaveQuestionAsksInJapanese() {
     chooseLanguage(w, Language::Japanese);
     typeSource(w, QStringLiteral("X"));
     QStringList buttons;
+    QString asked;
     whenFound([] { return modalNamed("saveChanges"); }, [&](QWidget* found) {
         auto* question = qobject_cast<QMessageBox*>(found);
+        asked = question->text();
         for (QAbstractButton* b : question->buttons()) buttons << b->text();
         question->button(QMessageBox::Cancel)->click();
     });
     w.newDocument();
     buttons.sort();
+    QCOMPARE(asked, QStringLiteral("Untitled の変更を保存しますか？保存しないと変更は失われます。"));
     QCOMPARE(buttons, (QStringList{"キャンセル(&C)", "保存(&S)", "破棄(&D)"}));
     chooseLanguage(w, Language::English);
 }
