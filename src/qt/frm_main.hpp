@@ -18,6 +18,11 @@
 // panel of "ASM" and "Exec" holds Back, Run to cursor, Reset and the watching speed,
 // which the Run menu has with their keys. A run at a watching speed is stepped by a
 // timer, the window repainted after each instruction.
+//
+// The window's own texts (its menus, bars, docks, tooltips and boxes) come from the
+// catalogue in the current language; View > Language draws them all anew at once. The
+// keyboard reaches what the pointer shows: the reading of a list's current line or of a
+// register box with the focus.
 #pragma once
 
 #include <QMainWindow>
