@@ -4,7 +4,10 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolTip>
@@ -20,6 +25,7 @@
 
 #include "workbench/messages.hpp"
 #include "qt/frm_main.hpp"
+#include "qt/self_check.hpp"
 #include "qt/source_editor.hpp"
 #include "window_helpers.hpp"
 
@@ -124,6 +130,7 @@ private slots:
     void menusBarsAndDocksFollowTheLanguage();
     void keysWorkInJapanese();
     void theSaveQuestionAsksInJapanese();
+    void theSelfCheckDialogIsInJapanese();
     void aLineMadeCurrentByKeyboardTellsItsReading_data();
     void aLineMadeCurrentByKeyboardTellsItsReading();
     void aRegisterBoxReachedByKeyboardTellsItsReading();
@@ -183,6 +190,27 @@ void LanguageTest::theSaveQuestionAsksInJapanese() {
     buttons.sort();
     QCOMPARE(asked, QStringLiteral("Untitled の変更を保存しますか？保存しないと変更は失われます。"));
     QCOMPARE(buttons, (QStringList{"キャンセル(&C)", "保存(&S)", "破棄(&D)"}));
+    chooseLanguage(w, Language::English);
+}
+
+// The dialog's own texts; the results in it are grading's.
+void LanguageTest::theSelfCheckDialogIsInJapanese() {
+    ShownWindow w;
+    chooseLanguage(w, Language::Japanese);
+    const QTemporaryDir dir;
+    const QString cases = dir.filePath(QStringLiteral("cases.toml"));
+    QFile file(cases);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[[case]]\nname = \"ends\"\noutput = []\n") > 0);
+    file.close();
+    QDialog* dialog = checkAgainstCases(&w, u"P START\n  EXIT\n  END\n", cases);
+    QVERIFY(dialog != nullptr);
+    auto* table = control<QTableWidget>(*dialog, "selfCheckTable");
+    QStringList headings;
+    for (int column = 0; column < table->columnCount(); ++column) headings << table->horizontalHeaderItem(column)->text();
+    QCOMPARE(headings, (QStringList{"ケース", "結果", "理由"}));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("ケースで確かめる"));
+    QCOMPARE(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
+    dialog->close();
     chooseLanguage(w, Language::English);
 }
 
