@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, whatever this machine lacks to build, test and run the workbench.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libtomlplusplus-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-noto-cjk librsvg2-bin xvfb xauth
+          libtomlplusplus-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core fonts-noto-cjk librsvg2-bin xvfb xauth
           clang libclang-rt-14-dev emscripten chromium time neovim)
 missing=()
 for p in "${packages[@]}"; do

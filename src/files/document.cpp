@@ -6,6 +6,7 @@
 
 #include "workbench/sample.hpp"
 #include "workbench/display.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 
@@ -91,9 +92,7 @@ Text windowTitleOf(const Document& doc, bool unsaved) {
     return documentName(doc) + (unsaved ? u"*" : u"") + Text(kTitleSeparator) + kAppTitle;
 }
 
-Text saveChangesQuestion(const Document& doc) {
-    return u"Save the changes to " + documentName(doc) + u" before they are lost?";
-}
+Text saveChangesQuestion(const Document& doc) { return messageText(Msg::AskSaveChanges, {toUtf8(documentName(doc))}); }
 
 std::vector<std::string> withRecentFile(std::vector<std::string> recent, const std::string& path) {
     std::erase(recent, path);

@@ -7,16 +7,14 @@
 #include <utility>
 
 #include "qt/clickable_label.hpp"
+#include "qt/window_texts.hpp"
 
 namespace comet {
 namespace {
 
-// The names of the controls whose text is no name (a list, a box, a text) or none at all.
-constexpr std::array<std::pair<const char*, const char*>, 12> kNames{{
-    {"Text1", "Source program"},
-    {"List1", "Object program"},
-    {"List2", "Memory dump"},
-    {"Combo1", "Instruction"},
+// The names of the controls whose text is no name (a list, a box, a text) or none at all:
+// the registers by their own names, the others by what they hold, in the current language.
+constexpr std::array<std::pair<const char*, const char*>, 7> kRegisterNames{{
     {"txtGR6", "PC"},
     {"txtGR0", "GR0"},
     {"txtGR1", "GR1"},
@@ -24,7 +22,13 @@ constexpr std::array<std::pair<const char*, const char*>, 12> kNames{{
     {"txtGR3", "GR3"},
     {"txtGR4", "GR4 (SP)"},
     {"txtGR5", "FR"},
-    {"problemList", "Problems"},
+}};
+constexpr std::array<std::pair<const char*, Msg>, 5> kNames{{
+    {"Text1", Msg::NameSource},
+    {"List1", Msg::NameListing},
+    {"List2", Msg::NameDump},
+    {"Combo1", Msg::NameChooser},
+    {"problemList", Msg::TitleProblems},
 }};
 
 // The mode label, clicked like a button and named by what it shows.
@@ -52,11 +56,13 @@ QAccessibleInterface* modeLabelFactory(const QString& className, QObject* object
 
 void makeAccessible(QWidget* window) {
     QAccessible::installFactory(modeLabelFactory);  // once: a factory installed already is not added again
-    for (const auto& [objectName, name] : kNames) {
+    const auto name = [window](const char* objectName, const QString& name) {
         const QString wanted = QLatin1String(objectName);
         QWidget* control = window->objectName() == wanted ? window : window->findChild<QWidget*>(wanted);
-        if (control != nullptr) control->setAccessibleName(QLatin1String(name));
-    }
+        if (control != nullptr) control->setAccessibleName(name);
+    };
+    for (const auto& [objectName, registerName] : kRegisterNames) name(objectName, QLatin1String(registerName));
+    for (const auto& [objectName, id] : kNames) name(objectName, shownMessage(id));
 }
 
 }  // namespace comet

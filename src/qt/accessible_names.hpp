@@ -8,7 +8,8 @@ namespace comet {
 
 // Names every control of `window` found in the table, by its object name, and makes
 // the mode label a button to assistive technology (it is clicked like one). The status
-// line needs nothing: a label announces each new text as its name.
+// line needs nothing: a label announces each new text as its name. Called again, it
+// names them anew in the current language.
 void makeAccessible(QWidget* window);
 
 }  // namespace comet

@@ -11,25 +11,30 @@
 
 #include "qt/fonts.hpp"
 #include "qt/qt_text.hpp"
+#include "qt/window_texts.hpp"
 
 namespace comet {
 
-ConsolePane::ConsolePane(QWidget* parent) : QDockWidget(QStringLiteral("Output console"), parent) {
+ConsolePane::ConsolePane(QWidget* parent, WindowTexts& texts) : QDockWidget(parent) {
     setObjectName(QStringLiteral("consoleDock"));
+    texts.title(this, Msg::TitleConsole);
     auto* panel = new QWidget;
     output_ = new QPlainTextEdit;
     output_->setObjectName(QStringLiteral("consoleOutput"));
     output_->setReadOnly(true);
     output_->setFont(fixedJapaneseFont());
-    output_->setAccessibleName(QStringLiteral("Output"));
+    texts.keep([this] { output_->setAccessibleName(shownMessage(Msg::ConsoleOutput)); });
     input_ = new QLineEdit;
     input_->setObjectName(QStringLiteral("consoleInput"));
     input_->setFont(fixedJapaneseFont());
-    input_->setPlaceholderText(QStringLiteral("The line the next IN reads"));
-    auto* inputLabel = new QLabel(QStringLiteral("&Input:"));
+    texts.keep([this] { input_->setPlaceholderText(shownMessage(Msg::ConsoleInputHint)); });
+    auto* inputLabel = new QLabel;
+    inputLabel->setObjectName(QStringLiteral("consoleInputLabel"));
+    texts.text(inputLabel, Msg::ConsoleInput);
     inputLabel->setBuddy(input_);
-    auto* clear = new QPushButton(QStringLiteral("C&lear"));
+    auto* clear = new QPushButton;
     clear->setObjectName(QStringLiteral("consoleClear"));
+    texts.text(clear, Msg::ConsoleClear);
     auto* row = new QHBoxLayout;
     row->addWidget(inputLabel);
     row->addWidget(input_, 1);

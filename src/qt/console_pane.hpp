@@ -13,11 +13,13 @@ class QPlainTextEdit;
 
 namespace comet {
 
+class WindowTexts;
+
 class ConsolePane : public QDockWidget {
     Q_OBJECT
 
 public:
-    explicit ConsolePane(QWidget* parent);
+    ConsolePane(QWidget* parent, WindowTexts& texts);  // its texts kept with the window's
     void mirror(const Console& console);  // the lines and the input field as the logic has them
 
 signals:

@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,7 +119,8 @@ FrmMain::FrmMain()
     wireEvents();
     monitor_.placeBoxWith([this](QSize box) { return runBoxPlace(box); });
     makeText1FirstInTabOrder();
-    makeAccessible(this);
+    texts_.keep([this] { makeAccessible(this); });
+    texts_.keep([this] { translateQtTexts(qtTexts_, currentLanguage()); });
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(kRecoveryDelayMs);
     connect(&recoveryTimer_, &QTimer::timeout, this, &FrmMain::keepRecoveryCopy);
@@ -238,14 +240,15 @@ void FrmMain::createStatusAndProblems() {
     problemCount_ = new QToolButton(this);
     problemCount_->setObjectName(QStringLiteral("problemCount"));
     problemCount_->setAutoRaise(true);
-    problemCount_->setToolTip(QStringLiteral("Show or hide the problem list"));
+    texts_.tip(problemCount_, Msg::TipProblemCount);
     statusBar()->addPermanentWidget(problemCount_);
     undoLimit_ = new QLabel(this);
     undoLimit_->setObjectName(QStringLiteral("undoLimit"));
-    undoLimit_->setToolTip(QStringLiteral("Older steps were dropped to stay within the undo memory"));
+    texts_.tip(undoLimit_, Msg::TipUndoLimit);
     statusBar()->addPermanentWidget(undoLimit_);
 
-    replaceTabs_ = new QAction(QStringLiteral("Replace tabs by blanks"), this);
+    replaceTabs_ = new QAction(this);
+    texts_.text(replaceTabs_, Msg::ItemReplaceTabs);
     replaceTabs_->setObjectName(QStringLiteral("replaceTabs"));
     text1_->addContextAction(replaceTabs_);
     problemList_ = new QListWidget;
@@ -258,7 +261,8 @@ void FrmMain::createStatusAndProblems() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(problemList_);
     layout->addWidget(fix, 0, Qt::AlignLeft);
-    problemDock_ = new QDockWidget(QStringLiteral("Problems"), this);
+    problemDock_ = new QDockWidget(this);
+    texts_.title(problemDock_, Msg::TitleProblems);
     problemDock_->setObjectName(QStringLiteral("problemDock"));
     problemDock_->setWidget(panel);
     addDockWidget(Qt::BottomDockWidgetArea, problemDock_);
@@ -285,6 +289,8 @@ void FrmMain::wireEvents() {
     central_->installEventFilter(this);
     list1_->viewport()->installEventFilter(this);
     list2_->viewport()->installEventFilter(this);
+    for (QWidget* reads : std::initializer_list<QWidget*>{list1_, list2_}) reads->installEventFilter(this);
+    for (QLineEdit* box : txtGR_) box->installEventFilter(this);
     for (const auto signal : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
                               &QPlainTextEdit::selectionChanged}) {
         connect(text1_, signal, this, [this] { deliver([&] { editorChanged(); }); });
@@ -293,6 +299,8 @@ void FrmMain::wireEvents() {
     const auto listingClicked = [this](int row) { deliver([&] { userClicksListing(wb_, row); }); };
     connect(list1_, &QListWidget::currentRowChanged, this, listingClicked);
     connect(list1_, &QListWidget::itemClicked, this, [this, listingClicked](QListWidgetItem* item) { listingClicked(list1_->row(item)); });
+    for (QListWidget* list : {list1_, list2_})
+        connect(list, &QListWidget::currentRowChanged, this, [this, list] { showReadingOfCurrentRow(list); });
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         deliver([&] { userTogglesListingBreakpoint(wb_, list1_->row(item)); });
     });
@@ -431,7 +439,7 @@ void FrmMain::runEnded() {
 
 void FrmMain::askToQuit() {
     askToQuitAfterRun_ = false;
-    QMessageBox box(QMessageBox::Question, toQString(kAppTitle), QStringLiteral("Run Mode was stopped. Quit the workbench?"),
+    QMessageBox box(QMessageBox::Question, toQString(kAppTitle), shownMessage(Msg::AskQuitAfterRun),
                     QMessageBox::Yes | QMessageBox::No, this);
     fitAndCentre(box, this);
     if (box.exec() == QMessageBox::Yes) close();
@@ -443,9 +451,32 @@ void FrmMain::askToQuit() {
 // refresh; the list then shows it as an item's own tooltip.
 void FrmMain::readRowForTip(QListWidget* list, QEvent* event) {
     QListWidgetItem* item = list->itemAt(static_cast<QHelpEvent*>(event)->pos());
+    if (item != nullptr) item->setToolTip(readingOfRow(list, list->row(item)));
+}
+
+QString FrmMain::readingOfRow(QListWidget* list, int row) const {
+    return boxTextOf(list == list1_ ? listingReading(wb_, row) : dumpReading(wb_, row));
+}
+
+// The keyboard has no pointer to rest on a line: the current line tells its reading as a
+// hovered one does, beside it, and to assistive technology as the line's description.
+// A click leaves the tooltip to the pointer.
+void FrmMain::showReadingOfCurrentRow(QListWidget* list) {
+    QListWidgetItem* item = list->currentItem();
     if (item == nullptr) return;
-    const int row = list->row(item);
-    item->setToolTip(boxTextOf(list == list1_ ? listingReading(wb_, row) : dumpReading(wb_, row)));
+    const QString reading = readingOfRow(list, list->row(item));
+    item->setToolTip(reading);
+    item->setData(Qt::AccessibleDescriptionRole, reading);
+    if (!list->hasFocus() || QApplication::mouseButtons() != Qt::NoButton) return;
+    QToolTip::showText(list->viewport()->mapToGlobal(list->visualItemRect(item).bottomLeft()), reading, list->viewport());
+}
+
+// A list or register box the keyboard reaches shows its reading as the pointer would. It
+// is shown once the focus has moved: a tooltip hides at every change of focus.
+void FrmMain::showReadingOnFocus(QObject* control) {
+    if (control == list1_ || control == list2_) showReadingOfCurrentRow(static_cast<QListWidget*>(control));
+    else if (auto* box = qobject_cast<QLineEdit*>(control); box != nullptr && box->hasFocus())
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box);
 }
 
 // Losing the focus to a popup of its own or to another application is not a loss of
@@ -454,6 +485,8 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == central_ && event->type() == QEvent::Resize) placeControls();
     if (event->type() == QEvent::ToolTip && (watched == list1_->viewport() || watched == list2_->viewport()))
         readRowForTip(watched == list1_->viewport() ? list1_ : list2_, event);
+    if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        QMetaObject::invokeMethod(this, [this, watched] { showReadingOnFocus(watched); }, Qt::QueuedConnection);
     if (watched == combo1_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {

@@ -18,6 +18,11 @@
 // panel of "ASM" and "Exec" holds Back, Run to cursor, Reset and the watching speed,
 // which the Run menu has with their keys. A run at a watching speed is stepped by a
 // timer, the window repainted after each instruction.
+//
+// The window's own texts (its menus, bars, docks, tooltips and boxes) come from the
+// catalogue in the current language; View > Language draws them all anew at once. The
+// keyboard reaches what the pointer shows: the reading of a list's current line or of a
+// register box with the focus.
 #pragma once
 
 #include <QMainWindow>
@@ -25,6 +30,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 
 #include <array>
 #include <functional>
@@ -35,6 +41,7 @@
 #include "files/document.hpp"
 #include "qt/recovery_store.hpp"
 #include "qt/run_monitor.hpp"
+#include "qt/window_texts.hpp"
 #include "workbench/workbench.hpp"
 
 class QAction;
@@ -107,6 +114,9 @@ protected:
 
 private:
     void readRowForTip(QListWidget* list, QEvent* event);
+    QString readingOfRow(QListWidget* list, int row) const;
+    void showReadingOfCurrentRow(QListWidget* list);
+    void showReadingOnFocus(QObject* control);
     // A control's place in the design (twips) and how it takes extra room.
     struct Placement {
         QWidget* widget;
@@ -133,11 +143,10 @@ private:
     void createViewMenu();
     void createConsole();
     void createLanguageMenu(QMenu* view);
-    void showInLanguage(Language language);
+    void showInLanguage(Language language);  // every text of the window's own drawn anew
     void createDebugBar();  // the debugging actions of the Run menu, over the panel
     // An action of the Run menu, with its key in the menu and in its control's tooltip.
-    QAction* addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
-                          std::function<void()> handler);
+    QAction* addRunAction(Msg text, const QKeySequence& key, QWidget* control, Msg tip, std::function<void()> handler);
 
     // ---- Files ----
     bool askToSaveChanges();  // true when the changes were saved or may be thrown away
@@ -187,6 +196,8 @@ private:
     RunMonitor monitor_;
     bool inHandler_ = false;
     bool askToQuitAfterRun_ = false;  // a close request stopped the run under way
+    WindowTexts texts_;
+    QTranslator qtTexts_;  // Qt's own texts in the language (it leaves the application with the window)
 
     // ---- The document ----
     Document doc_ = startDocument();

@@ -34,6 +34,7 @@
 #include "qt/qt_text.hpp"
 #include "qt/self_check.hpp"
 #include "qt/source_editor.hpp"
+#include "qt/window_texts.hpp"
 
 namespace comet {
 
@@ -44,8 +45,6 @@ const QString kZoomKey = QStringLiteral("zoomPercent");
 const QString kGeometryKey = QStringLiteral("windowGeometry");
 const QString kSpeedKey = QStringLiteral("speed");
 const QString kLanguageKey = QStringLiteral("language");
-const QString kFileFilter = QStringLiteral("CASL sources (*.casl *.cas *.asm);;All files (*)");
-const QString kCaseFileFilter = QStringLiteral("Case files (*.toml);;All files (*)");
 
 // The program's settings, under its own name (a test program keeps its own).
 QSettings settings() {
@@ -53,26 +52,22 @@ QSettings settings() {
     return QSettings(name, name);
 }
 
+// An item whose text the texts keep in the current language.
 template <class Handler>
-QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& key, Handler handler) {
-    QAction* action = menu->addAction(text);
+QAction* addCommand(WindowTexts& texts, QMenu* menu, Msg text, const QKeySequence& key, Handler handler) {
+    QAction* action = menu->addAction(QString());
+    texts.text(action, text);
     action->setShortcut(key);
     QObject::connect(action, &QAction::triggered, menu, std::move(handler));
     return action;
 }
 
-// A tooltip that names the command's key: "Assemble the program (F7)".
-QString withKey(const QString& tip, const QKeySequence& key) {
-    return tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
-}
-
-// The menu bar's titles, in the order the menus are made.
-constexpr std::array kMenuTitles{Msg::MenuFile, Msg::MenuRun, Msg::MenuView};
-
-void titleMenus(QMenuBar* bar) {
-    const QList<QAction*> menus = bar->actions();
-    for (qsizetype i = 0; i < menus.size() && i < static_cast<qsizetype>(kMenuTitles.size()); ++i)
-        menus.at(i)->setText(QString::fromStdString(message(kMenuTitles[static_cast<size_t>(i)])));
+// A menu of the menu bar or of another menu.
+template <class Parent>
+QMenu* addMenu(WindowTexts& texts, Parent* parent, Msg title) {
+    QMenu* menu = parent->addMenu(QString());
+    texts.text(menu->menuAction(), title);
+    return menu;
 }
 
 }  // namespace
@@ -83,26 +78,26 @@ void FrmMain::createMenus() {
     createFileMenu();
     createRunMenu();
     createViewMenu();
-    titleMenus(menuBar());
 }
 
 void FrmMain::createFileMenu() {
-    QMenu* file = menuBar()->addMenu(QString());
-    addCommand(file, QStringLiteral("&New"), QKeySequence::New, [this] { newDocument(); });
-    addCommand(file, QStringLiteral("&Open\u2026"), QKeySequence::Open, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), dialogFolder(), kFileFilter);
+    QMenu* file = addMenu(texts_, menuBar(), Msg::MenuFile);
+    addCommand(texts_, file, Msg::ItemNew, QKeySequence::New, [this] { newDocument(); });
+    addCommand(texts_, file, Msg::ItemOpen, QKeySequence::Open, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, shownMessage(Msg::DialogOpen), dialogFolder(),
+                                                          shownMessage(Msg::FilterSources));
         if (!path.isEmpty()) openFile(path);
     });
-    recentMenu_ = file->addMenu(QStringLiteral("Recent &files"));
+    recentMenu_ = addMenu(texts_, file, Msg::ItemRecentFiles);
     recentMenu_->setObjectName(QStringLiteral("recentMenu"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &FrmMain::fillRecentMenu);
     fillRecentMenu();
     file->addSeparator();
-    addCommand(file, QStringLiteral("&Save"), QKeySequence::Save, [this] { save(); });
+    addCommand(texts_, file, Msg::ItemSave, QKeySequence::Save, [this] { save(); });
     // Ctrl+Shift+S on every desktop: some give the standard Save As no key at all.
-    addCommand(file, QStringLiteral("Save &As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
+    addCommand(texts_, file, Msg::ItemSaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
     file->addSeparator();
-    addCommand(file, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
+    addCommand(texts_, file, Msg::ItemQuit, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });  // Ctrl+Q on every desktop
 }
 
 // Every command of the Run menu is made here, with its key: Back beside Exec as Shift+F5
@@ -110,50 +105,49 @@ void FrmMain::createFileMenu() {
 // the browser page's keys; Reset's own is Ctrl+Shift+F5, because desktops take Ctrl+F2
 // to switch workspaces.
 void FrmMain::createRunMenu() {
-    runMenu_ = menuBar()->addMenu(QString());
+    runMenu_ = addMenu(texts_, menuBar(), Msg::MenuRun);
     runMenu_->setObjectName(QStringLiteral("runMenu"));
-    addRunAction(QStringLiteral("&ASM"), Qt::Key_F7, command_[0], QStringLiteral("Assemble the program"),
-                 [this] { command_[0]->click(); });
-    addRunAction(QStringLiteral("&Exec"), Qt::Key_F5, command_[1],
-                 QStringLiteral("Execute: one instruction in Debug Mode, to the end in Run Mode"),
-                 [this] { command_[1]->click(); });
-    back_ = addCommand(runMenu_, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+    addRunAction(Msg::ItemAsm, Qt::Key_F7, command_[0], Msg::TipAsm, [this] { command_[0]->click(); });
+    addRunAction(Msg::ItemExec, Qt::Key_F5, command_[1], Msg::TipExec, [this] { command_[1]->click(); });
+    back_ = addCommand(texts_, runMenu_, Msg::ItemBack, QKeySequence(Qt::SHIFT | Qt::Key_F5),
                        [this] { deliver([&] { userStepsBack(wb_); }); });
-    runToCursor_ = addCommand(runMenu_, QStringLiteral("Run to &cursor"), QKeySequence(), [this] { deliver([&] { press(true); }); });
+    runToCursor_ = addCommand(texts_, runMenu_, Msg::ItemRunToCursor, QKeySequence(), [this] { deliver([&] { press(true); }); });
     runToCursor_->setShortcuts({Qt::Key_F4, QKeySequence(Qt::CTRL | Qt::Key_F10)});
-    addRunAction(QStringLiteral("Switch &mode"), Qt::Key_F6, label3_,
-                 QStringLiteral("Switch between Debug Mode and Run Mode (Space or Enter when it has the focus)"),
-                 [this] { deliver([&] { Label3_Click(wb_); }); });
+    addRunAction(Msg::ItemSwitchMode, Qt::Key_F6, label3_, Msg::TipSwitchMode, [this] { deliver([&] { Label3_Click(wb_); }); });
     runMenu_->addSeparator();
-    addCommand(runMenu_, QStringLiteral("Toggle break&point"), Qt::Key_F9,
+    addCommand(texts_, runMenu_, Msg::ItemToggleBreakpoint, Qt::Key_F9,
                [this] { deliver([&] { userTogglesBreakpointAtCaret(wb_); }); });
-    reset_ = addCommand(runMenu_, QStringLiteral("&Reset"), QKeySequence(), [this] { deliver([&] { userResets(wb_); }); });
+    reset_ = addCommand(texts_, runMenu_, Msg::ItemReset, QKeySequence(), [this] { deliver([&] { userResets(wb_); }); });
     reset_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F2)});
     createSpeedMenu();
     runMenu_->addSeparator();
-    addCommand(runMenu_, QStringLiteral("Check against &cases\u2026"), QKeySequence(), [this] {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Check against cases"), dialogFolder(), kCaseFileFilter);
+    addCommand(texts_, runMenu_, Msg::ItemCheckAgainstCases, QKeySequence(), [this] {
+        const QString path = QFileDialog::getOpenFileName(this, shownMessage(Msg::DialogCheckAgainstCases), dialogFolder(),
+                                                          shownMessage(Msg::FilterCases));
         if (!path.isEmpty()) checkAgainstCases(this, wb_.text1.text, path);
     });
     runMenu_->addSeparator();
     runMenu_->addAction(monitor_.stopAction());
-    back_->setToolTip(withKey(QStringLiteral("Undo the last executed instruction"), back_->shortcut()));
-    runToCursor_->setToolTip(withKey(QStringLiteral("Run until the PC reaches the caret's line"), runToCursor_->shortcut()));
-    reset_->setToolTip(withKey(QStringLiteral("Clear memory and registers, and assemble the program again"), reset_->shortcut()));
+    texts_.text(monitor_.stopAction(), Msg::ItemStopRun);
+    texts_.tip(back_, Msg::TipBack, back_);
+    texts_.tip(runToCursor_, Msg::TipRunToCursor, runToCursor_);
+    texts_.tip(reset_, Msg::TipReset, reset_);
 }
 
 // A Run Mode press at full speed, or watched at a number of instructions a second.
 void FrmMain::createSpeedMenu() {
-    speedMenu_ = runMenu_->addMenu(QStringLiteral("&Speed"));
+    speedMenu_ = addMenu(texts_, runMenu_, Msg::ItemSpeed);
     speedMenu_->setObjectName(QStringLiteral("speedMenu"));
     auto* group = new QActionGroup(speedMenu_);
     for (const int speed : kWatchSpeeds) {
-        const QString text = speed == 0   ? QStringLiteral("&Full speed")
-                             : speed == 1 ? QStringLiteral("&1 instruction a second")
-                                          : QStringLiteral("&%1 instructions a second").arg(speed);
-        QAction* action = addCommand(speedMenu_, text, QKeySequence(), [this, speed] {
+        QAction* action = speedMenu_->addAction(QString(), this, [this, speed] {
             deliver([&] { userSetsSpeed(wb_, speed); });
             rememberSettings();
+        });
+        texts_.keep([action, speed] {
+            action->setText(speed == 0   ? shownMessage(Msg::ItemFullSpeed)
+                            : speed == 1 ? shownMessage(Msg::ItemOneASecond)
+                                         : shownMessage(Msg::ItemManyASecond, {std::to_string(speed)}));
         });
         action->setCheckable(true);
         group->addAction(action);
@@ -163,7 +157,8 @@ void FrmMain::createSpeedMenu() {
 
 // Over the panel of "ASM" and "Exec", where the design has no room beside them.
 void FrmMain::createDebugBar() {
-    debugBar_ = addToolBar(QStringLiteral("Debugging"));
+    debugBar_ = addToolBar(QString());
+    texts_.title(debugBar_, Msg::TitleDebugBar);
     debugBar_->setObjectName(QStringLiteral("debugBar"));
     debugBar_->setMovable(false);
     debugBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -177,21 +172,20 @@ void FrmMain::createDebugBar() {
     qobject_cast<QToolButton*>(debugBar_->widgetForAction(speedMenu_->menuAction()))->setPopupMode(QToolButton::InstantPopup);
 }
 
-QAction* FrmMain::addRunAction(const QString& text, const QKeySequence& key, QWidget* control, const QString& tip,
-                               std::function<void()> handler) {
-    QAction* action = addCommand(runMenu_, text, key, std::move(handler));
-    control->setToolTip(withKey(tip, key));
+QAction* FrmMain::addRunAction(Msg text, const QKeySequence& key, QWidget* control, Msg tip, std::function<void()> handler) {
+    QAction* action = addCommand(texts_, runMenu_, text, key, std::move(handler));
+    texts_.tip(control, tip, action);
     return action;
 }
 
 void FrmMain::createViewMenu() {
-    QMenu* view = menuBar()->addMenu(QString());
-    QAction* in = addCommand(view, QStringLiteral("Zoom &in"), QKeySequence::ZoomIn, [this] { zoomBy(1); });
+    QMenu* view = addMenu(texts_, menuBar(), Msg::MenuView);
+    QAction* in = addCommand(texts_, view, Msg::ItemZoomIn, QKeySequence::ZoomIn, [this] { zoomBy(1); });
     in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});  // = is + without Shift
-    addCommand(view, QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { zoomBy(-1); });
-    addCommand(view, QStringLiteral("&Reset zoom"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomBy(0); });
+    addCommand(texts_, view, Msg::ItemZoomOut, QKeySequence::ZoomOut, [this] { zoomBy(-1); });
+    addCommand(texts_, view, Msg::ItemResetZoom, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomBy(0); });
     view->addSeparator();
-    consoleAction_ = addCommand(view, QStringLiteral("Output &console"), QKeySequence(), [this] {
+    consoleAction_ = addCommand(texts_, view, Msg::ItemConsole, QKeySequence(), [this] {
         deliver([&] { userTurnsConsole(wb_, consoleAction_->isChecked()); });
     });
     consoleAction_->setObjectName(QStringLiteral("consoleAction"));
@@ -201,13 +195,13 @@ void FrmMain::createViewMenu() {
 
 // Each language named in itself, so that a learner who reads only one finds it.
 void FrmMain::createLanguageMenu(QMenu* view) {
-    QMenu* menu = view->addMenu(QStringLiteral("&Language"));
+    QMenu* menu = addMenu(texts_, view, Msg::ItemLanguage);
     menu->setObjectName(QStringLiteral("languageMenu"));
     auto* group = new QActionGroup(menu);
     const std::pair<Language, QString> languages[] = {{Language::English, QStringLiteral("English")},
                                                       {Language::Japanese, QStringLiteral("日本語")}};
     for (const auto& [language, name] : languages) {
-        QAction* action = addCommand(menu, name, QKeySequence(), [this, language] { showInLanguage(language); });
+        QAction* action = menu->addAction(name, this, [this, language] { showInLanguage(language); });
         action->setCheckable(true);
         action->setChecked(currentLanguage() == language);
         group->addAction(action);
@@ -221,7 +215,7 @@ void FrmMain::showInLanguage(Language language) {
         const QList<QAction*> items = menu->actions();  // in the order of Language
         for (qsizetype i = 0; i < items.size(); ++i) items[i]->setChecked(static_cast<Language>(i) == language);
     }
-    titleMenus(menuBar());
+    texts_.apply();
     shownItems_.clear();  // the chooser's items are made anew with their help in the language
     problemList_->clear();
     text1_->showMarks({}, 0);
@@ -260,7 +254,7 @@ bool FrmMain::save() {
 }
 
 bool FrmMain::saveAs() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), dialogFolder(), kFileFilter);
+    const QString path = QFileDialog::getSaveFileName(this, shownMessage(Msg::DialogSaveAs), dialogFolder(), shownMessage(Msg::FilterSources));
     return !path.isEmpty() && saveTo(pathOf(withSourceExtension(nativePath(path))));
 }
 
@@ -284,9 +278,9 @@ bool FrmMain::askToSaveChanges() {
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("saveChanges"));
     box.setDefaultButton(QMessageBox::Save);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
+    box.button(QMessageBox::Save)->setText(shownMessage(Msg::ItemSave));
+    box.button(QMessageBox::Discard)->setText(shownMessage(Msg::ButtonDiscard));
+    box.button(QMessageBox::Cancel)->setText(shownMessage(Msg::ButtonCancel));
     fitAndCentre(box, this);
     switch (box.exec()) {
         case QMessageBox::Save: return save();
@@ -403,7 +397,7 @@ void FrmMain::keepRecoveryCopy() {
         return;
     }
     if (auto error = recovery_.keep({doc_.path, doc_.format, keptText_})) {
-        statusBar()->showMessage(QStringLiteral("No recovery copy: ") + QString::fromStdString(error->message));
+        statusBar()->showMessage(shownMessage(Msg::NoRecoveryCopy, {error->message}));
     }
 }
 
@@ -423,12 +417,11 @@ void FrmMain::offerRecovery() {
         const Document from = documentOf(copy.path, copy.format, {});
         const QString when = QDateTime::fromMSecsSinceEpoch(orphan->modified).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         QMessageBox box(QMessageBox::Question, toQString(kAppTitle),
-                        QStringLiteral("The workbench ended without saving the changes to %1 (kept at %2). Restore them?")
-                            .arg(toQString(documentName(from)), when),
+                        shownMessage(Msg::AskRestore, {toUtf8(documentName(from)), when.toStdString()}),
                         QMessageBox::Yes | QMessageBox::Discard, this);
         box.setObjectName(QStringLiteral("restoreCopy"));
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Restore"));
-        box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+        box.button(QMessageBox::Yes)->setText(shownMessage(Msg::ButtonRestore));
+        box.button(QMessageBox::Discard)->setText(shownMessage(Msg::ButtonDiscard));
         box.setDefaultButton(QMessageBox::Yes);
         fitAndCentre(box, this);
         if (box.exec() == QMessageBox::Yes && askToSaveChanges()) {

@@ -258,7 +258,9 @@ void FrmMain::mirrorBoxesAndLabels() {
     for (int k = 0; k < kBoxCount; ++k) {
         setTextIfChanged(txtGR_[k], wb_.txtGR[k]);
         const QString reading = boxTextOf(boxReading(wb_, k));
-        if (txtGR_[k]->toolTip() != reading) txtGR_[k]->setToolTip(reading);
+        if (txtGR_[k]->toolTip() == reading) continue;
+        txtGR_[k]->setToolTip(reading);
+        txtGR_[k]->setAccessibleDescription(reading);  // read out when the box takes the focus
     }
     setTextIfChanged(label3_, wb_.label3);
     setTextIfChanged(label6_, wb_.label6);
@@ -337,7 +339,7 @@ void FrmMain::mirrorConsole() {
 
 // Below the classic controls, beside the problem list; the View menu shows and hides it.
 void FrmMain::createConsole() {
-    console_ = new ConsolePane(this);
+    console_ = new ConsolePane(this, texts_);
     console_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::BottomDockWidgetArea, console_);
     console_->hide();

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -74,18 +78,31 @@ void startupSucceeded() {
     heldMessages.clear();
 }
 
-// A picture of the widget as a PNG file, written whole or not at all.
-bool saveShot(QWidget* widget, const QString& path) {
+// A picture as a PNG file, written whole or not at all.
+bool saveShot(const QPixmap& picture, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     const std::string file = nativePath(path);
     std::optional<FileError> error;
-    if (!widget->grab().save(&buffer, "PNG")) error = FileError{FileProblem::System, "cannot write " + shownName(file) + ": the picture could not be made"};
+    if (!picture.save(&buffer, "PNG")) error = FileError{FileProblem::System, "cannot write " + shownName(file) + ": the picture could not be made"};
     else error = writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), "cannot write");
     if (error) std::fprintf(stderr, "comet-workbench: %s\n", error->message.c_str());
     else std::printf("saved %s\n", shownName(file).c_str());
     return !error;
+}
+
+// The window with its Run menu open under the menu's title: a menu is a window of its own,
+// which a picture of the main window leaves out.
+QPixmap withRunMenuOpen(FrmMain& window) {
+    auto* run = window.findChild<QMenu*>(QStringLiteral("runMenu"));
+    const QPoint under = window.menuBar()->mapTo(&window, window.menuBar()->actionGeometry(run->menuAction()).bottomLeft());
+    run->popup(window.mapToGlobal(under));
+    QApplication::processEvents();
+    QPixmap picture = window.grab();
+    QPainter(&picture).drawPixmap(under, run->grab());
+    run->hide();
+    return picture;
 }
 
 int saveScreenshots(FrmMain& window, const QString& dir) {
@@ -97,17 +114,18 @@ int saveScreenshots(FrmMain& window, const QString& dir) {
     QApplication::processEvents();
     window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     QApplication::processEvents();
-    bool saved = saveShot(&window, QDir(dir).filePath(QStringLiteral("main.png")));
+    bool saved = saveShot(window.grab(), QDir(dir).filePath(QStringLiteral("main.png")));
+    saved = saveShot(withRunMenuOpen(window), QDir(dir).filePath(QStringLiteral("menu.png"))) && saved;
     window.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
     FrmText* viewer = window.viewer();
     viewer->resize(980, 640);
     QApplication::processEvents();
-    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help.png"))) && saved;
+    saved = saveShot(viewer->grab(), QDir(dir).filePath(QStringLiteral("help.png"))) && saved;
     QPlainTextEdit* box = viewer->textBox();
     box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(kHelpTableLine)));
     box->verticalScrollBar()->setValue(kHelpTableLine);
     QApplication::processEvents();
-    saved = saveShot(viewer, QDir(dir).filePath(QStringLiteral("help-table.png"))) && saved;
+    saved = saveShot(viewer->grab(), QDir(dir).filePath(QStringLiteral("help-table.png"))) && saved;
     return saved ? 0 : 1;
 }
 

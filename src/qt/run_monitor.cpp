@@ -9,6 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <string>
+
+#include "qt/window_texts.hpp"
+
 namespace comet {
 
 namespace {
@@ -50,7 +54,7 @@ private:
 
 RunMonitor::RunMonitor(QWidget* owner, std::function<void()> repaint, std::function<void()> stopWatched)
     : owner_(owner),
-      stopAction_(new QAction(QStringLiteral("Stop the run"), owner)),
+      stopAction_(new QAction(owner)),
       repaint_(std::move(repaint)),
       stopWatched_(std::move(stopWatched)) {
     stopAction_->setObjectName(QStringLiteral("stopRun"));
@@ -125,7 +129,7 @@ void RunMonitor::showBox() {
     count_ = new QLabel(box_.get());
     count_->setObjectName(QStringLiteral("runCount"));
     count_->setMinimumWidth(260);
-    auto* stopButton = new QPushButton(QStringLiteral("Stop"), box_.get());
+    auto* stopButton = new QPushButton(shownMessage(Msg::ButtonStop), box_.get());
     stopButton->setObjectName(QStringLiteral("runStop"));
     stopButton->setDefault(true);
     auto* layout = new QVBoxLayout(box_.get());
@@ -147,7 +151,7 @@ void RunMonitor::placeBox() {
 }
 
 void RunMonitor::showCount() {
-    count_->setText(QStringLiteral("Executed instructions: %1").arg(steps_));
+    count_->setText(shownMessage(Msg::RunCount, {std::to_string(steps_)}));
 }
 
 }  // namespace comet

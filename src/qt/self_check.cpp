@@ -4,28 +4,33 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "grading/feedback.hpp"
 #include "qt/qt_text.hpp"
+#include "qt/window_texts.hpp"
 #include "session/headless.hpp"
 
 namespace comet {
 namespace {
 
-const QString kTitle = QStringLiteral("Check against cases");
-const QStringList kHeadings{QStringLiteral("Case"), QStringLiteral("Result"), QStringLiteral("Why")};
+constexpr std::array kHeadings{Msg::HeadingCase, Msg::HeadingResult, Msg::HeadingWhy};
 
 QString shown(const std::string& text) { return QString::fromStdString(text); }
 
 QTableWidget* resultsTable(const Feedback& feedback, QWidget* parent) {
     auto* table = new QTableWidget(static_cast<int>(feedback.cases.size()), static_cast<int>(kHeadings.size()), parent);
     table->setObjectName(QStringLiteral("selfCheckTable"));
-    table->setHorizontalHeaderLabels(kHeadings);
+    QStringList headings;
+    for (const Msg heading : kHeadings) headings << shownMessage(heading);
+    table->setHorizontalHeaderLabels(headings);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
@@ -45,7 +50,7 @@ QTableWidget* resultsTable(const Feedback& feedback, QWidget* parent) {
 QDialog* resultsDialog(const Feedback& feedback, QWidget* parent) {
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("selfCheck"));
-    dialog->setWindowTitle(kTitle);
+    dialog->setWindowTitle(shownMessage(Msg::DialogCheckAgainstCases));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(dialog);
     auto* score = new QLabel(shown(feedback.score), dialog);
@@ -66,6 +71,7 @@ QDialog* resultsDialog(const Feedback& feedback, QWidget* parent) {
         layout->addWidget(hidden);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    buttons->button(QDialogButtonBox::Close)->setText(shownMessage(Msg::ButtonClose));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
     layout->addWidget(buttons);
     dialog->resize(720, 360);
@@ -85,7 +91,7 @@ QDialog* checkAgainstCases(QWidget* parent, const Text& source, const QString& c
         return resultsDialog(feedback, parent);
     } catch (const CaseFileError& e) {
         QApplication::restoreOverrideCursor();
-        QMessageBox::warning(parent, kTitle, shown(e.what()));
+        QMessageBox::warning(parent, shownMessage(Msg::DialogCheckAgainstCases), shown(e.what()));
         return nullptr;
     }
 }
