@@ -16,6 +16,7 @@
 #include "web/page_session.hpp"
 #include "web/page_state.hpp"
 #include "workbench/editor_text.hpp"
+#include "workbench/values.hpp"
 
 namespace comet {
 namespace {
@@ -212,6 +213,13 @@ EMSCRIPTEN_KEEPALIVE const char* web_row_reading(int list, int row) {
     static std::string text;
     const Workbench& wb = comet::session().wb;
     text = comet::toUtf8(list == 1 ? comet::listingReading(wb, row) : comet::dumpReading(wb, row));
+    return text.c_str();
+}
+
+// The tooltip of register box `k` (GR0..GR4, FR, PC), UTF-8; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_box_reading(int k) {
+    static std::string text;
+    text = k >= 0 && k < comet::kBoxCount ? comet::toUtf8(comet::boxReading(comet::session().wb, k)) : std::string();
     return text.c_str();
 }
 

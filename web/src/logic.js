@@ -86,6 +86,12 @@ export async function loadLogic(createModule, page) {
     viewerClosed: () => m._web_viewer_closed(),
     // A listing (1) or dump (2) line's word, source line and instruction, a line each.
     rowReading: (list, row) => m.UTF8ToString(m._web_row_reading(list, row)),
+    // A register box's value read every way (GR0..GR4, FR, PC are 0..6).
+    boxReading: (k) => m.UTF8ToString(m._web_box_reading(k)),
+    // The page's own texts in the current language, by name, and its code as "lang".
+    texts: () => fromJson(m._web_texts()),
+    // "en" or "ja": the language of every text the logic gives from now on.
+    setLanguage: (code) => withString('web_set_language', ['string'], [code]),
     // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.
     colourLines: (text) => fromJson(m.ccall('web_colour_lines', 'number', ['string'], [text])),
     // Safe while a press is waiting for the page: it reads, and never waits itself. The
