@@ -134,3 +134,16 @@ test('the keyboard reads a register box, the listing\'s line and the dump\'s lin
   assert.deepEqual(errors, []);
   await browser.close();
 });
+
+test('a click on a dump scrolled down leaves it there', async () => {
+  const browser = await launch();
+  const { page, errors } = await openWorkbench(browser.context);
+  await page.click('#Command1');  // the sample: more lines than the dump shows
+  await settled(page);
+  const scrolled = await page.$eval('#List2', (list) => { list.scrollTop = list.scrollHeight; return list.scrollTop; });
+  assert.ok(scrolled > 0);
+  await page.click('#List2 > div:last-child');
+  assert.equal(await page.$eval('#List2', (list) => list.scrollTop), scrolled);
+  assert.deepEqual(errors, []);
+  await browser.close();
+});
