@@ -17,6 +17,7 @@
 #include "web/page_session.hpp"
 #include "web/page_state.hpp"
 #include "workbench/editor_text.hpp"
+#include "workbench/values.hpp"
 
 namespace comet {
 namespace {
@@ -230,6 +231,13 @@ EMSCRIPTEN_KEEPALIVE const char* web_chooser_help(int index) {
     const auto& items = comet::session().wb.combo1.items;
     text = index < 0 || static_cast<size_t>(index) >= items.size() ? std::string()
                                                                     : comet::toUtf8(comet::chooserItemHelp(items[static_cast<size_t>(index)]));
+    return text.c_str();
+}
+
+// The tooltip of register box `k` (GR0..GR4, FR, PC), UTF-8; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* web_box_reading(int k) {
+    static std::string text;
+    text = k >= 0 && k < comet::kBoxCount ? comet::toUtf8(comet::boxReading(comet::session().wb, k)) : std::string();
     return text.c_str();
 }
 

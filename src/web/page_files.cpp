@@ -12,6 +12,7 @@
 #include "session/mainwindow.hpp"
 #include "web/json_writer.hpp"
 #include "web/page_session.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -107,7 +108,9 @@ EMSCRIPTEN_KEEPALIVE void web_new() {
 }
 
 // The question asked before unsaved changes would be lost (the state says whether there are any).
-EMSCRIPTEN_KEEPALIVE const char* web_save_question() { return comet::jsonText(comet::saveChangesQuestion(session().doc)); }
+EMSCRIPTEN_KEEPALIVE const char* web_save_question() {
+    return comet::jsonText(comet::messageText(comet::Msg::PageSaveQuestion, {comet::toUtf8(comet::documentName(session().doc))}));
+}
 
 // ---- Saving ----
 

@@ -3,6 +3,7 @@
 // the Run Mode progress dialog with its Stop button. Each box's promise settles with the user's answer; Esc
 // answers Cancel where there is one.
 import { shownText } from './draw.js';
+import { fill } from './texts.js';
 
 function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
   return new Promise((resolve) => {
@@ -37,7 +38,8 @@ function answer(dialog, { defaultValue, cancelValue, read = (ok) => ok }) {
   });
 }
 
-export function createDialogs(doc) {
+// `texts()`: the page's texts in the language chosen now.
+export function createDialogs(doc, texts) {
   const message = doc.getElementById('messageBox');
   const input = doc.getElementById('inputBox');
   const saveChanges = doc.getElementById('saveChanges');
@@ -101,7 +103,7 @@ export function createDialogs(doc) {
     // ---- Run Mode progress ----
     runStarted() { stopped = false; },
     showProgress(steps) {
-      count.textContent = `Executed instructions: ${steps}`;
+      count.textContent = fill(texts().PageExecutedCount, steps);
       if (!progress.open) {
         progress.showModal();
         doc.getElementById('runStop').focus();

@@ -1,5 +1,6 @@
 // Drawing the logic's state into plain controls; each touches only what changed, so
 // that a watched run repainting after every instruction stays cheap.
+import { fill } from './texts.js';
 
 // What a control shows of a text of the logic's (a box's, a tooltip's, the viewer's):
 // CR LF is one line break.
@@ -67,21 +68,20 @@ export function drawProblems(list, problems) {
   });
 }
 
-// "Full speed", "5 a second".
-export const speedName = (speed) => (speed === 0 ? 'Full speed' : `${speed} a second`);
-
 // The speeds the logic offers, as radio items of the Run menu and in the tool bar's
-// list; the one chosen is checked in both.
-export function drawSpeeds(items, select, speeds, speed) {
-  if (select.options.length !== speeds.length) {
-    select.replaceChildren(...speeds.map((n) => new Option(n === 0 ? 'Full' : `${n}/s`, String(n))));
+// list, named in the page's language ("Full speed", "5 a second"); the one chosen is
+// checked in both.
+export function drawSpeeds(items, select, speeds, speed, texts) {
+  if (select.options.length !== speeds.length || select.lang !== texts.lang) {
+    select.lang = texts.lang;
+    select.replaceChildren(...speeds.map((n) => new Option(n === 0 ? texts.PageFullShort : fill(texts.PageSpeedShort, n), String(n))));
     items.replaceChildren(...speeds.map((n) => {
       const item = items.ownerDocument.createElement('button');
       item.type = 'button';
       item.setAttribute('role', 'menuitemradio');
       item.dataset.command = 'speed';
       item.dataset.speed = String(n);
-      item.textContent = speedName(n);
+      item.textContent = n === 0 ? texts.PageFullSpeed : fill(texts.PageSpeedPerSecond, n);
       return item;
     }));
   }

@@ -5,7 +5,7 @@
 import { Annotation, Compartment, EditorState } from '@codemirror/state';
 import { drawSelection, EditorView, hoverTooltip, keymap } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
-import { markExtensions } from './editor_marks.js';
+import { markExtensions, nameMarks } from './editor_marks.js';
 import { colouring } from './editor_colouring.js';
 
 const fromLogic = Annotation.define();  // a change the logic made, not the user
@@ -72,6 +72,7 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, c
   const marking = markExtensions({ toggleBreakpoint, replaceTabs });
   let shownSource = null;
   let shownMarks = null;
+  let name = '';  // the editor's name for a screen reader, in the page's language
   const extensions = [
     ...marking.extensions,
     colouring(colourLines),
@@ -79,7 +80,7 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, c
     history(),
     drawSelection(),
     EditorState.tabSize.of(8),
-    EditorView.contentAttributes.of({ 'aria-label': 'Source program' }),
+    EditorView.contentAttributes.of(() => ({ 'aria-label': name })),
     // Enter starts a line with no blanks copied, as the window's editor does; Tab is
     // left to the page, which moves the focus on (the assembler reads no tab).
     keymap.of([{ key: 'Enter', run: insertNewline }, ...defaultKeymap, ...historyKeymap]),
@@ -148,6 +149,15 @@ export function createEditor(parent, { changed, toggleBreakpoint, replaceTabs, c
     drawMarks(marks) {
       for (const change of marking.changesFor(view.state, marks, shownMarks)) view.dispatch({ ...change, annotations: fromLogic.of(true) });
       shownMarks = marks;
+    },
+    // The editor's name and its marks' tooltips in the page's language (`texts`, the
+    // page's texts); the marks shown are shown again with them.
+    nameTexts(texts) {
+      name = texts.PageSourceProgram;
+      nameMarks(texts);
+      const marks = shownMarks ?? { problems: [], breakpoints: [], pcLine: 0 };
+      shownMarks = null;
+      this.drawMarks(marks);
     },
   };
 }

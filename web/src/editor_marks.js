@@ -8,8 +8,6 @@ import { Decoration, EditorView, GutterMarker, gutter, lineNumbers } from '@code
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
 import { shownText } from './draw.js';
 
-export const REPLACE_TABS = 'Replace tabs by blanks';
-
 const showBreakpoints = StateEffect.define();  // the lines (from 1) that hold one
 const showPcLine = StateEffect.define();       // the PC's line, 0 for none
 
@@ -28,7 +26,15 @@ class Mark extends GutterMarker {
     return mark;
   }
 }
-const breakpointMarker = new Mark('cm-breakpoint', '', 'Breakpoint (click or F9 to clear)');
+let breakpointMarker = new Mark('cm-breakpoint');
+let replaceTabsName = '';
+
+// The marks' texts in the page's language (`texts`, the page's texts): the marks
+// shown from now on carry them.
+export function nameMarks(texts) {
+  breakpointMarker = new Mark('cm-breakpoint', '', texts.PageBreakpointTip);
+  replaceTabsName = texts.PageReplaceTabs;
+}
 const pcLineDecoration = Decoration.line({ class: 'cm-pc-line' });
 // The PC's line is marked by a glyph as well as its colour: seen without telling colours apart.
 const pcMarker = new Mark('cm-pc-marker', '\u25b6');
@@ -95,7 +101,7 @@ export function markExtensions({ toggleBreakpoint, replaceTabs }) {
           severity: p.kind === 'warning' ? 'warning' : 'error',
           markClass: `cm-problem-${p.kind}`,
           message: shownText(p.tip),
-          actions: p.kind === 'warning' ? [{ name: REPLACE_TABS, apply: () => replaceTabs() }] : [],
+          actions: p.kind === 'warning' ? [{ name: replaceTabsName, apply: () => replaceTabs() }] : [],
         }))));
       }
       const effects = [];

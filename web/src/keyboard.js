@@ -56,5 +56,10 @@ export function wireListKeys(list, choose) {
       choose(current);
     }
   });
-  list.addEventListener('focus', () => { if (current < 0 || current >= list.children.length) show(0); });
+  // The list starts at its first row wholly in view: taking the focus scrolls nothing.
+  const firstInView = () => {
+    const top = list.getBoundingClientRect().top;
+    return Math.max([...list.children].findIndex((row) => row.getBoundingClientRect().top >= top), 0);
+  };
+  list.addEventListener('focus', () => { if (current < 0 || current >= list.children.length) show(firstInView()); });
 }

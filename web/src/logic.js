@@ -90,6 +90,12 @@ export async function loadLogic(createModule, page) {
     helpAt: (line, column) => m.UTF8ToString(m.ccall('web_help_at', 'number', ['string', 'number'], [line, column])),
     // The help on the word chooser item `index` inserts, a line each.
     chooserHelp: (index) => m.UTF8ToString(m._web_chooser_help(index)),
+    // A register box's value read every way (GR0..GR4, FR, PC are 0..6).
+    boxReading: (k) => m.UTF8ToString(m._web_box_reading(k)),
+    // The page's own texts in the current language, by name, and its code as "lang".
+    texts: () => fromJson(m._web_texts()),
+    // "en" or "ja": the language of every text the logic gives from now on.
+    setLanguage: (code) => withString('web_set_language', ['string'], [code]),
     // The syntax colours of whole lines joined by "\n": begin, end and kind, three numbers a span.
     colourLines: (text) => fromJson(m.ccall('web_colour_lines', 'number', ['string'], [text])),
     // Safe while a press is waiting for the page: it reads, and never waits itself. The

@@ -6,11 +6,14 @@ import { createEditor } from './editor.js';
 import { createMenus } from './menu.js';
 import { createSettings, createStore } from './storage.js';
 import { createViewer } from './viewer.js';
+import { createFocusReading } from './reading.js';
+import { browserLanguage, drawTexts, fill } from './texts.js';
 import { wireListKeys, wireTabOrder } from './keyboard.js';
 import { drawChooser, drawLines, drawProblems, drawSelection, drawSpeeds, markElements, setIfChanged, titleChooser } from './draw.js';
 
 const $ = (id) => document.getElementById(id);
-const dialogs = createDialogs(document);
+let texts = null;        // the page's own texts, in the language chosen
+const dialogs = createDialogs(document, () => texts);
 let store = null;        // the recovery copies, once this tab's is known
 const settings = createSettings(window.localStorage);
 
@@ -62,6 +65,7 @@ function draw() {
   drawConsole(s.console);
   drawStatus(s);
   menus.draw();
+  focusReading.draw();
   keepRecoveryCopy(s);
   return s;
 }
@@ -95,7 +99,7 @@ function drawStatus(s) {
   setIfChanged($('problemCount'), 'textContent', s.problemSummary);
   setIfChanged($('problemCount'), 'hidden', s.problemSummary === '');
   drawProblems($('problemList'), s.problems);
-  drawSpeeds($('speedItems'), $('Speed'), s.speeds, s.speed);
+  drawSpeeds($('speedItems'), $('Speed'), s.speeds, s.speed, texts);
   setIfChanged($('Speed'), 'disabled', !enabled('speed'));
   document.body.dataset.press = String(s.pressActive);
 }
@@ -231,6 +235,10 @@ const commands = {
   zoomOut: () => zoomTo(Math.max(zoom - 1, 0)),
   zoomReset: () => zoomTo(constants.normalZoom),
   console: () => deliver(() => logic.setConsole(!shown.console.on)),
+  language: (item) => deliver(() => {
+    useLanguage(item.dataset.lang);
+    settings.keep('language', texts.lang);
+  }),
 };
 
 const menus = createMenus(document, { run: (command, item) => commands[command](item), enabled });
@@ -248,8 +256,23 @@ function setSpeed(speed) {
   settings.keep('speed', speed);
 }
 
-// The zoom and the speed the last visit left.
+// Every text of the page and of the logic in `code`'s language ("en" or "ja") at once:
+// the next draw shows the logic's (status, problems, readings) in it too.
+function useLanguage(code) {
+  logic.setLanguage(code);
+  texts = logic.texts();
+  drawTexts(document, texts);
+  for (const item of document.querySelectorAll('[data-command="language"]')) {
+    item.setAttribute('aria-checked', String(item.dataset.lang === texts.lang));
+  }
+  editor.nameTexts(texts);
+  drawRestoreOffer();
+}
+
+// The zoom, the speed and the language the last visit left; a first visit speaks the
+// browser's language.
 function restoreSettings() {
+  useLanguage(settings.word('language') ?? browserLanguage(navigator));
   const level = constants.zoomPercents.indexOf(settings.number('zoom'));
   if (level >= 0) zoomTo(level);
   const speed = settings.number('speed');
@@ -277,13 +300,32 @@ const viewer = createViewer(document, {
   },
 });
 
+// What the keyboard is on and its reading: a register box, the listing's selected line
+// (its list's active descendant) or the dump's current line.
+function focusedReading(element) {
+  const k = boxes.indexOf(element);
+  if (k >= 0) return { element, text: logic.boxReading(k) };
+  const number = { List1: 1, List2: 2 }[element.id];
+  const row = number ? element.querySelector(number === 1 ? '.selected' : '.current') : null;
+  if (!row) return null;
+  const index = [...element.children].indexOf(row);
+  row.id ||= `${element.id}-row${index}`;
+  element.setAttribute('aria-activedescendant', row.id);
+  return { element: row, text: logic.rowReading(number, index) };
+}
+
+const focusReading = createFocusReading(document, (element) => (logic ? focusedReading(element) : null));
+
 // The row of a list that an event happened on, or -1.
 const rowOf = (list, e) => [...list.children].indexOf(e.target.closest('[role="option"]'));
 
 function wireControls() {
   $('Label3').addEventListener('click', commands.mode);
   $('Label3').addEventListener('keydown', (e) => { if (e.key === 'Enter' || e.key === ' ') commands.mode(); });
-  boxes.forEach((box, k) => box.addEventListener('input', () => deliver(() => logic.editBox(k, box.value))));
+  boxes.forEach((box, k) => {
+    box.addEventListener('input', () => deliver(() => logic.editBox(k, box.value)));
+    box.addEventListener('mouseover', () => { box.title = logic.boxReading(k); });
+  });
   $('Combo1').addEventListener('change', (e) => deliver(() => logic.choose(e.target.selectedIndex)));
   // Each item tells what its word does, in the language of the moment the pointer or the focus comes.
   for (const event of ['mouseenter', 'focus']) {
@@ -317,13 +359,16 @@ function wireLists() {
     const row = Math.min(Math.max(shown.list1Selected + step, 0), shown.list1.length - 1);
     deliver(() => logic.clickListing(row));
   });
-  // A listing or dump line's reading is made when the pointer rests on it.
+  // A listing or dump line's reading is made when the pointer rests on it. The keyboard
+  // goes through the dump's lines with Up and Down, each read as it is reached.
   for (const [list, number] of [[listing, 1], [$('List2'), 2]]) {
     list.addEventListener('mouseover', (e) => {
       const row = rowOf(list, e);
       if (row >= 0) list.children[row].title = logic.rowReading(number, row);
     });
   }
+  wireListKeys($('List2'), () => {});
+  $('List2').addEventListener('keydown', focusReading.draw);
   const problems = $('problemList');
   problems.addEventListener('click', (e) => {
     const row = rowOf(problems, e);
@@ -352,7 +397,7 @@ async function checkPicked(file) {
   const bytes = new Uint8Array(await file.slice(0, logic.openLimit()).arrayBuffer());
   await deliver(async () => {
     const account = logic.checkCases(file.name, bytes);
-    if (account.error !== undefined) await dialogs.messageBox(account.error, 'Check against cases');
+    if (account.error !== undefined) await dialogs.messageBox(account.error, texts.PageCheckCases);
     else await dialogs.selfCheck(account);
   });
 }
@@ -404,13 +449,19 @@ async function saveFile() {
   return true;
 }
 
+let offered = '';  // the name of the document whose kept changes the page offers back
+
+function drawRestoreOffer() {
+  if (offered) $('restoreText').textContent = fill(texts.PageRestoreOffer, offered);
+}
+
 // The copy kept from the last visit, offered back when it brings anything back. Until
 // the user answers or edits, it stays kept.
 function offerKeptCopy() {
   const kept = store.kept();
-  const name = kept ? logic.recoveryOffer(kept) : '';
-  if (!name) return;
-  $('restoreText').textContent = `The changes to ${name} from your last visit were kept in this browser. Restore them?`;
+  offered = kept ? logic.recoveryOffer(kept) : '';
+  if (!offered) return;
+  drawRestoreOffer();
   const bar = $('restoreBar');
   bar.hidden = false;
   $('restoreYes').addEventListener('click', () => {

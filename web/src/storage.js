@@ -16,14 +16,16 @@ const safely = (action) => {
 };
 
 // What the next visit starts with, as the desktop keeps it in its settings: the zoom and
-// the watching speed, each a number (null when none was kept).
+// the watching speed, each a number, and the language, a word (null when none was kept).
 export function createSettings(storage) {
   const key = (name) => `comet-workbench.${name}`;
+  const word = (name) => safely(() => storage.getItem(key(name)));
   return {
     number(name) {
-      const kept = safely(() => storage.getItem(key(name)));
+      const kept = word(name);
       return kept === null || kept === '' || !Number.isFinite(Number(kept)) ? null : Number(kept);
     },
+    word,
     keep(name, value) { safely(() => storage.setItem(key(name), String(value))); },
   };
 }

@@ -11,8 +11,9 @@ export const pageUrl = pathToFileURL(join(buildDir, 'comet-workbench.html')).hre
 const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
-// A browser with a fresh profile, closed (and its profile removed) by close().
-export async function launch() {
+// A browser with a fresh profile, closed (and its profile removed) by close(); `locale`
+// is the language it tells pages it speaks (the system's when none is given).
+export async function launch({ locale } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'comet-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
@@ -20,6 +21,7 @@ export async function launch() {
     headless: true,
     viewport: { width: 1000, height: 600 },
     acceptDownloads: true,
+    locale,
   });
   return {
     context,
