@@ -12,7 +12,6 @@ namespace comet {
 
 namespace {
 
-constexpr TextView kUntitled = u"Untitled";
 constexpr TextView kTitleSeparator = u" \u2014 ";  // an em dash between the name and the program
 constexpr TextView kRecoveryMark = u"COMET Workbench recovery copy";
 constexpr char16_t kField = u'\t';
@@ -82,7 +81,7 @@ std::string withSourceExtension(std::string path) {
 }
 
 Text documentName(const Document& doc) {
-    if (doc.path.empty()) return Text(kUntitled);
+    if (doc.path.empty()) return messageText(Msg::Untitled);
     const size_t slash = doc.path.find_last_of('/');
     return fromUtf8(slash == std::string::npos ? doc.path : doc.path.substr(slash + 1));
 }

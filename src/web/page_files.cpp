@@ -109,7 +109,7 @@ EMSCRIPTEN_KEEPALIVE void web_new() {
 
 // The question asked before unsaved changes would be lost (the state says whether there are any).
 EMSCRIPTEN_KEEPALIVE const char* web_save_question() {
-    return comet::jsonText(comet::messageText(comet::Msg::PageSaveQuestion, {comet::toUtf8(comet::documentName(session().doc))}));
+    return comet::jsonText(comet::saveChangesQuestion(session().doc));
 }
 
 // ---- Saving ----

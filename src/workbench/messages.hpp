@@ -191,6 +191,7 @@ enum class Msg : uint16_t {
     ButtonRestore,
     ButtonStop,
     ButtonClose,
+    Untitled,             // the name of a program never saved
     AskQuitAfterRun,
     AskSaveChanges,       // {1} file
     AskRestore,           // {1} file, {2} when kept
@@ -238,16 +239,11 @@ enum class Msg : uint16_t {
     PageProblems,
     PageCloseProblems,
     PageProblemCountTip,
-    PageReplaceTabs,
     PageConsoleInput,
     PageConsoleInputHint,
     PageClear,
     PageCloseReport,
     PageCancel,
-    PageSaveQuestion,      // {1} document name
-    PageSaveKey,           // & marks the access key
-    PageDiscardKey,
-    PageCancelKey,
     PageExecutedCount,     // {1} count
     PageCase,
     PageResult,

@@ -188,7 +188,7 @@ void LanguageTest::theSaveQuestionAsksInJapanese() {
     });
     w.newDocument();
     buttons.sort();
-    QCOMPARE(asked, QStringLiteral("Untitled の変更を保存しますか？保存しないと変更は失われます。"));
+    QCOMPARE(asked, QStringLiteral("無題 の変更を保存しますか？保存しないと変更は失われます。"));
     QCOMPARE(buttons, (QStringList{"キャンセル(&C)", "保存(&S)", "破棄(&D)"}));
     chooseLanguage(w, Language::English);
 }
