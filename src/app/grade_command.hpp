@@ -8,6 +8,8 @@
 
 namespace comet {
 
+constexpr unsigned kMaxJobs = 256;  // submissions graded at once, at most
+
 // Exit statuses of a grading.
 enum GradeStatus : int {
     kAllPassed = 0,     // every submission passed every case

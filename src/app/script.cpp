@@ -59,8 +59,7 @@ bool nextLine(Session& s, std::string& line) {
 }
 
 std::string lineTooLongError() {
-    return "longer than " + byteCountText(kScriptLineLimit) +
-           ", the limit of a script line; give a long source as lines between \"source\" and \".end\"";
+    return message(Msg::CliScriptLineTooLong, {byteCountText(kScriptLineLimit)});
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -248,14 +247,14 @@ Error source(Session& s, std::string_view args) {
         bytes += line.size() + 2;
         if (bytes > kSourceFileLimit) {
             s.lineNo = start;
-            return "this source is larger than " + byteCountText(kSourceFileLimit) + ", the limit for a source";
+            return message(Msg::CliScriptSourceTooLarge, {byteCountText(kSourceFileLimit)});
         }
         text += fromUtf8(line);
         text += u"\r\n";
     }
     if (s.lineTooLong) return lineTooLongError();
     s.lineNo = start;
-    return std::string("no line \".end\" closes this source");
+    return message(Msg::CliScriptNoEnd);
 }
 
 Error sourceText(Session& s, std::string_view args) {
@@ -282,8 +281,8 @@ Error select(Session& s, std::string_view args) {
     const auto length = numberIn(trimmed(args.substr(blank + 1)), 0, INT64_MAX);
     if (!start || !length) return std::string("expected a start and a length");
     if (!userSelects(s.wb, *start, *length)) {
-        s.err << "comet-workbench: script line " << s.lineNo << ": selection cut to the text: start "
-              << s.wb.text1.selStart << " length " << s.wb.text1.selLength << '\n';
+        const std::string cut = message(Msg::CliScriptSelectionCut, {std::to_string(s.wb.text1.selStart), std::to_string(s.wb.text1.selLength)});
+        s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), cut}) << '\n';
     }
     return std::nullopt;
 }
@@ -308,14 +307,13 @@ Error report(Session& s, std::string_view args) {
 Error answerQueueFull(Session& s, size_t newInputBytes) {
     const auto& d = s.display;
     if (d.okCancelAnswers.size() + d.inputAnswers.size() >= kQueuedAnswerLimit)
-        return "more than " + std::to_string(kQueuedAnswerLimit) + " answers wait for boxes; give each answer just before the line that shows its box";
+        return message(Msg::CliScriptAnswersLimit, {std::to_string(kQueuedAnswerLimit)});
     s.queuedInputBytes += newInputBytes;
     if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
     s.queuedInputBytes = newInputBytes;  // the boxes shown since took some: count what is left
     for (const auto& answer : d.inputAnswers) s.queuedInputBytes += answer ? answer->size() * sizeof(char16_t) : 0;
     if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
-    return "the reply-input answers waiting for boxes pass " + byteCountText(kQueuedInputBytes) +
-           "; give each answer just before the line that shows its box";
+    return message(Msg::CliScriptInputBytesLimit, {byteCountText(kQueuedInputBytes)});
 }
 
 Error reply(Session& s, std::string_view args) {
@@ -476,20 +474,20 @@ Error runLine(Session& s, std::string_view line) {
     for (const Command& c : kCommands) {
         if (c.name == name) return c.run(s, c.literalArgs ? args : trimmed(args));
     }
-    return "unknown command " + quotedExcerpt(name);
+    return message(Msg::CliScriptUnknownCommand, {quotedExcerpt(name)});
 }
 
 // Says on standard error that the step limit ended the press of the line just run.
 void noteStepLimit(Session& s) {
     if (!s.display.stoppedByStepLimit) return;
     s.display.stoppedByStepLimit = false;
-    s.err << "comet-workbench: script line " << s.lineNo << ": Run Mode stopped after " << *s.display.stepLimit
-          << " steps, the step limit (--max-steps N)\n";
+    const std::string stopped = message(Msg::CliScriptStepLimit, {std::to_string(*s.display.stepLimit)});
+    s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), stopped}) << '\n';
 }
 
 int fail(Session& s, const std::string& error) {
     s.out.flush();
-    s.err << "comet-workbench: script line " << s.lineNo << ": " << error << '\n';
+    s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), error}) << '\n';
     return 2;
 }
 
