@@ -1,5 +1,5 @@
 // The command line of grading:
-//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en] [--jobs N] FILE_OR_FOLDER...
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en|ja] [--jobs N] FILE_OR_FOLDER...
 #pragma once
 
 #include <iosfwd>

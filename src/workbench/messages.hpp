@@ -193,6 +193,19 @@ enum class Msg : uint16_t {
     CliScriptSelectionCut, // {1} start, {2} length
     CliScriptStepLimit,   // {1} steps
     CliScriptUnknownCommand, // {1} name
+    CliScriptUnknownDisplay, // {1} name
+    CliScriptUnexpected,  // {1} the words
+    CliScriptExpectedText,
+    CliScriptExpectedBox,
+    CliScriptExpectedSelection,
+    CliScriptExpectedItem,
+    CliScriptExpectedTwo, // {1}, {2} words
+    CliScriptExpectedThree, // {1}, {2}, {3} words
+    CliScriptExpectedRow,
+    CliScriptExpectedSteps,
+    CliScriptExpectedLine,
+    CliScriptExpectedListingLine,
+    CliScriptExpectedFile,
     CliCannotRead,        // {1} file, {2} why
     CliCannotWrite,       // {1} file, {2} why
     CliCannotSave,        // {1} file, {2} why
