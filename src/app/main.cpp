@@ -7,7 +7,7 @@
 //                                                          grade a class against an exercise's cases
 //   comet-workbench --lsp                                  the language server, on standard input and output
 //   comet-workbench --dap                                  the debug adapter, on standard input and output
-//   comet-workbench --help                                 the usage, on standard output
+//   comet-workbench --help                                 the usage and what each option does, on standard output
 // Anywhere among them, --lang en|ja chooses the language of the workbench's own texts
 // (by default the locale's: LC_ALL, LC_MESSAGES, LANG).
 

@@ -235,6 +235,28 @@ enum class Msg : uint16_t {
     CliCannotMakeFolder,  // {1} folder, {2} why
     CliNothingGraded,     // {1} why
     CliGradedOnce,        // {1}, {2} files
+    CliCaseUnknownKey,    // {1} key, {2} where, {3} the keys it takes
+    CliInACase,
+    CliCaseMustBeString,  // {1} key
+    CliCaseMustBeLines,   // {1} key
+    CliCaseEveryLineOf,   // {1} key
+    CliCaseMaxSteps,
+    CliCasePoints,
+    CliCaseTimeout,
+    CliCaseMustBeFlag,    // {1} key
+    CliCaseMatch,
+    CliCaseNotRegex,      // {1} line, {2} why
+    CliCaseWordRange,     // {1} place
+    CliCaseMustBeTable,   // {1} key
+    CliCaseNoRegister,    // {1} name
+    CliCasePlaceForm,     // {1} place
+    CliCasePlaceLabel,    // {1} place
+    CliCaseMustBeWords,   // {1} place
+    CliCaseEveryWordOf,   // {1} place
+    CliCaseNeedsName,
+    CliCaseNone,
+    CliCaseUnderCase,
+    CliCaseSecondNamed,   // {1} name
     CliSummaryPassedBy,   // {1} passed, {2} all, {3} percent
     CliSummaryAllPassed,  // {1} passed, {2} all
     CliEveryCase,         // {1} why
