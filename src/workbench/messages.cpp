@@ -167,7 +167,7 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     {Msg::CliHelpFeedback, "write each student's feedback into FOLDER", "学生ごとのフィードバックを FOLDER に書きます"},
     {Msg::CliHelpJobs, "grade N programs at once (1 to {1})", "N 個のプログラムを同時に採点します（1～{1}）"},
     {Msg::CliHelpEditors, "the language server, the debug adapter, on standard input and output", "言語サーバー、デバッグアダプターとして標準入出力で動きます"},
-    {Msg::CliHelpLang, "the language of the workbench's texts (by default the locale's: LC_ALL, LC_MESSAGES, LANG)", "ワークベンチの文の言語です（指定しなければロケール LC_ALL、LC_MESSAGES、LANG に従います）"},
+    {Msg::CliHelpLang, "the language of the workbench's texts (by default the locale's: LC_ALL, LC_MESSAGES, LANG)", "ワークベンチが表示する文の言語を選びます（指定しなければロケール LC_ALL、LC_MESSAGES、LANG に従います）"},
     {Msg::CliHelpHelp, "this text, on standard output", "この説明を標準出力に書きます"},
     {Msg::CliWithoutWindow, "built without the window; use --script or --run", "ウィンドウなしでビルドされています。--script か --run を使ってください"},
     {Msg::CliNoDisplay, "no display to open the window on: set DISPLAY, or run it under xvfb-run", "ウィンドウを開くディスプレイがありません。DISPLAY を設定するか、xvfb-run の下で実行してください"},
