@@ -11,12 +11,10 @@
 #include "session/run_notes.hpp"
 #include "files/escape.hpp"
 #include "files/source_file.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
-
-constexpr std::string_view kInputEndedNote =
-    "comet-workbench: standard input had ended, and every IN after its end reads the same empty line\n";
 
 // A display that is the process's standard streams.
 class BatchDisplay : public Display {
@@ -45,8 +43,7 @@ public:
         lastInputAfterEnd_ = result == LineReader::Result::End;
         inputEverEnded_ = inputEverEnded_ || lastInputAfterEnd_;
         if (result == LineReader::Result::TooLong) {
-            err_ << "comet-workbench: standard input: a line longer than " << byteCountText(kInputLineLimit)
-                 << ", the limit of a line IN reads; the run stops here\n";
+            err_ << "comet-workbench: " << message(Msg::CliInputLineTooLong, {byteCountText(kInputLineLimit)}) << '\n';
             inputTooLong_ = true;
         }
         return fromUtf8(line);
@@ -99,11 +96,13 @@ BatchStatus endOfRun(const Workbench& wb, const BatchDisplay& display, std::ostr
     if (display.inputTooLong()) return kBadInput;
     if (wb.run.haltedBy == Halt::EndlessLoop) {
         err << toUtf8(debugStatusText(wb)) << '\n';
-        if (display.inputEverEnded()) err << kInputEndedNote;
+        if (display.inputEverEnded()) err << "comet-workbench: " << message(Msg::CliInputEnded) << '\n';
     }
     if (wb.run.haltedBy == Halt::Stopped && display.stepLimitReached())
-        err << "comet-workbench: the run stopped after " << display.maxSteps() << (display.maxSteps() == 1 ? " step" : " steps")
-            << " without EXIT, the step limit (--max-steps N)\n";
+        err << "comet-workbench: "
+            << (display.maxSteps() == 1 ? message(Msg::CliRunStepLimitOne)
+                                        : message(Msg::CliRunStepLimit, {std::to_string(display.maxSteps())}))
+            << '\n';
     return exitStatusOf(wb).value_or(kStepLimit);  // else the step limit, or a trace that failed, stopped it
 }
 

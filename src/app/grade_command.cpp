@@ -19,11 +19,10 @@
 #include "grading/grade.hpp"
 #include "grading/grade_report.hpp"
 #include "session/headless.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
-
-constexpr unsigned kMaxJobs = 256;
 
 struct GradeOptions {
     std::string cases;
@@ -54,11 +53,11 @@ std::variant<GradeOptions, std::string> parseOptions(const std::vector<std::stri
             continue;
         }
         if (i + 1 == args.size()) return std::string();
-        if (!given.insert(a).second) return a + " is given twice";
+        if (!given.insert(a).second) return message(Msg::CliGivenTwice, {a});
         const std::string& value = args[++i];
-        if (value.empty()) return a + " \"\": expected a value, not an empty text";
+        if (value.empty()) return message(Msg::CliExpectedValue, {a});
         if (a == "--jobs" && !jobCount(value))
-            return "--jobs " + quotedExcerpt(value) + ": expected a whole number from 1 to " + std::to_string(kMaxJobs);
+            return message(Msg::CliExpectedNumber, {"--jobs", quotedExcerpt(value), std::to_string(kMaxJobs)});
         if (a == "--junit") o.junit = value;
         else if (a == "--csv") o.csv = value;
         else if (a == "--feedback") o.feedback = value;
@@ -109,7 +108,7 @@ private:
 // Writes a report file whole or not at all; false, after saying why on `err`, when it cannot be written.
 bool writeReport(const std::string& path, const std::string& text, std::ostream& err) {
     if (path.empty()) return true;
-    const auto error = writeWholeFile(path, text, "cannot write");
+    const auto error = writeWholeFile(path, text, Msg::CliCannotWrite);
     if (!error) return true;
     err << "comet-workbench: " << error->message << '\n';
     return false;
@@ -121,9 +120,10 @@ std::string feedbackPath(const std::string& folder, const std::string& submissio
 
 // The clash of a report or a feedback file with a file grading reads or with another report, if any.
 std::optional<std::string> reportClash(const GradeOptions& o, const Exercise& exercise, const std::vector<std::string>& submissions) {
-    std::vector<NamedFile> inputs{{"the case file", o.cases}};
-    if (!exercise.reference.empty()) inputs.push_back({"the reference", exercise.reference});
-    for (const std::string& s : submissions) inputs.push_back({"the submission", s});
+    std::vector<NamedFile> inputs{{message(Msg::CliRoleCaseFile), o.cases}};
+    if (!exercise.reference.empty()) inputs.push_back({message(Msg::CliRoleReference), exercise.reference});
+    const std::string submission = message(Msg::CliRoleSubmission);
+    for (const std::string& s : submissions) inputs.push_back({submission, s});
     std::vector<NamedFile> outputs;
     if (!o.junit.empty()) outputs.push_back({"--junit", o.junit});
     if (!o.csv.empty()) outputs.push_back({"--csv", o.csv});
@@ -141,7 +141,7 @@ std::string feedbackClash(const std::vector<std::string>& paths) {
     std::map<std::string, std::string> byName;
     for (const auto& path : paths) {
         const auto [first, isNew] = byName.emplace(std::filesystem::path(path).filename().string(), path);
-        if (!isNew) return path + " and " + first->second + " have one file name: their feedback files would be the same";
+        if (!isNew) return message(Msg::CliSameFileName, {path, first->second});
     }
     return {};
 }
@@ -182,7 +182,7 @@ GradeStatus gradeCommand(const std::vector<std::string>& args, std::ostream& out
         const Grader grader(exercise, &stopGrading);
         const auto submissions = collectSubmissions(options.named);
         if (submissions.paths.empty()) {
-            err << "comet-workbench: no submissions to grade (a folder's files must end in .casl)\n";
+            err << "comet-workbench: " << message(Msg::CliNoSubmissions) << '\n';
             return kCannotGrade;
         }
         if (const auto clash = options.feedback.empty() ? std::string() : feedbackClash(submissions.paths); !clash.empty()) {
@@ -191,12 +191,12 @@ GradeStatus gradeCommand(const std::vector<std::string>& args, std::ostream& out
         }
         std::error_code folderError;
         if (!options.feedback.empty() && (std::filesystem::create_directories(options.feedback, folderError), folderError)) {
-            err << "comet-workbench: cannot make the folder " << options.feedback << ": " << folderError.message() << '\n';
+            err << "comet-workbench: " << message(Msg::CliCannotMakeFolder, {options.feedback, systemReason(folderError.value())}) << '\n';
             return kCannotGrade;
         }
         for (const auto& note : submissions.notes) err << "comet-workbench: " << note << '\n';
         if (const auto clash = reportClash(options, exercise, submissions.paths)) {
-            err << "comet-workbench: " << *clash << "; nothing was graded\n";
+            err << "comet-workbench: " << message(Msg::CliNothingGraded, {*clash}) << '\n';
             return kCannotGrade;
         }
         const std::string began = timestampNow();

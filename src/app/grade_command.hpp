@@ -1,5 +1,5 @@
 // The command line of grading:
-//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en] [--jobs N] FILE_OR_FOLDER...
+//   comet-workbench --grade CASES [--junit FILE] [--csv FILE] [--feedback FOLDER] [--lang en|ja] [--jobs N] FILE_OR_FOLDER...
 #pragma once
 
 #include <iosfwd>
@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace comet {
+
+constexpr unsigned kMaxJobs = 256;  // submissions graded at once, at most
 
 // Exit statuses of a grading.
 enum GradeStatus : int {

@@ -7,7 +7,7 @@
 //                                                          grade a class against an exercise's cases
 //   comet-workbench --lsp                                  the language server, on standard input and output
 //   comet-workbench --dap                                  the debug adapter, on standard input and output
-//   comet-workbench --help                                 the usage, on standard output
+//   comet-workbench --help                                 the usage and what each option does, on standard output
 // Anywhere among them, --lang en|ja chooses the language of the workbench's own texts
 // (by default the locale's: LC_ALL, LC_MESSAGES, LANG).
 
@@ -58,11 +58,49 @@ constexpr std::string_view kUsage =
 #endif
     " | --help\n";
 
+// --help: the usage, then what each option does, in the chosen language.
+struct HelpLine {
+    std::string_view option;
+    comet::Msg explanation;
+    long long value = 0;  // the number the explanation names, if it names one
+};
+
+constexpr HelpLine kHelpLines[] = {
+    {"FILE", comet::Msg::CliHelpFile},
+    {"--screenshot DIR", comet::Msg::CliHelpScreenshot},
+    {"--script FILE", comet::Msg::CliHelpScript},
+    {"--run FILE", comet::Msg::CliHelpRun},
+    {"--max-steps N", comet::Msg::CliHelpMaxSteps, comet::kDefaultMaxSteps},
+    {"--trace OUT", comet::Msg::CliHelpTrace},
+#ifdef COMET_WITH_GRADE
+    {"--grade CASES", comet::Msg::CliHelpGrade},
+    {"--junit FILE, --csv FILE", comet::Msg::CliHelpReports},
+    {"--feedback FOLDER", comet::Msg::CliHelpFeedback},
+    {"--jobs N", comet::Msg::CliHelpJobs, comet::kMaxJobs},
+#endif
+#ifdef COMET_WITH_EDITORS
+    {"--lsp, --dap", comet::Msg::CliHelpEditors},
+#endif
+    {"--lang en|ja", comet::Msg::CliHelpLang},
+    {"--help", comet::Msg::CliHelpHelp},
+};
+
+std::string helpText() {
+    constexpr size_t kOptionWidth = 28;
+    std::string text(kUsage);
+    for (const HelpLine& line : kHelpLines) {
+        std::string option = "  " + std::string(line.option);
+        option.resize(std::max(kOptionWidth, option.size() + 2), ' ');
+        text += option + comet::message(line.explanation, {std::to_string(line.value)}) + '\n';
+    }
+    return text;
+}
+
 int startWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef COMET_WITH_QT
     return comet::runQtWindow(argc, argv);
 #else
-    std::cerr << "comet-workbench: built without the window; use --script or --run\n";
+    std::cerr << "comet-workbench: " << comet::message(comet::Msg::CliWithoutWindow) << '\n';
     return 1;
 #endif
 }
@@ -80,13 +118,13 @@ using OptionError = std::optional<std::string>;  // what is wrong with an option
 OptionError setMaxSteps(Options& options, std::string_view value) {
     constexpr long kMax = std::numeric_limits<long>::max();
     const auto n = comet::numberIn(value, 1, kMax);
-    if (!n) return "--max-steps " + comet::quotedExcerpt(value) + ": expected a whole number from 1 to " + std::to_string(kMax);
+    if (!n) return comet::message(comet::Msg::CliExpectedNumber, {"--max-steps", comet::quotedExcerpt(value), std::to_string(kMax)});
     options.maxSteps = static_cast<long>(*n);
     return std::nullopt;
 }
 
 OptionError setTrace(Options& options, std::string_view value) {
-    if (value.empty()) return std::string("--trace \"\": expected a file name, not an empty text");
+    if (value.empty()) return comet::message(comet::Msg::CliExpectedFileName, {"--trace"});
     options.tracePath = value;
     return std::nullopt;
 }
@@ -112,7 +150,7 @@ int cannotRead(const comet::FileError& error, ProcessStreams& io) {
 
 int runScriptFile(const Options& options, ProcessStreams& io) {
     if (!options.tracePath.empty()) {
-        io.err() << "comet-workbench: --trace goes with --run\n" << kUsage;
+        io.err() << "comet-workbench: " << comet::message(comet::Msg::CliTraceGoesWithRun) << '\n' << kUsage;
         return kUsageStatus;
     }
     if (options.file == "-") return comet::runScript(std::cin, io.out(), io.err(), options.maxSteps);
@@ -124,8 +162,8 @@ int runScriptFile(const Options& options, ProcessStreams& io) {
 
 int runProgramFile(const Options& options, ProcessStreams& io) {
     if (!options.tracePath.empty()) {
-        if (auto clash = comet::outputClash({{"the program", options.file}}, {{"--trace", options.tracePath}})) {
-            io.err() << "comet-workbench: " << *clash << "; nothing was run\n";
+        if (auto clash = comet::outputClash({{comet::message(comet::Msg::CliRoleProgram), options.file}}, {{"--trace", options.tracePath}})) {
+            io.err() << "comet-workbench: " << comet::message(comet::Msg::CliNothingRun, {*clash}) << '\n';
             return kUsageStatus;
         }
     }
@@ -138,7 +176,7 @@ int runProgramFile(const Options& options, ProcessStreams& io) {
     if (trace.error()) return cannotRead(*trace.error(), io);  // nothing is run for a trace that cannot be made
     const int status = comet::runBatch(source, options.file, options.maxSteps, std::cin, io.out(), io.err(), &trace);
     if (trace.finish()) return status;
-    io.err() << "comet-workbench: " << trace.error()->message << "; the run stopped there and the file is as it was\n";
+    io.err() << "comet-workbench: " << comet::message(comet::Msg::CliTraceLost, {trace.error()->message}) << '\n';
     return comet::kOutputErrorStatus;
 }
 
@@ -202,24 +240,24 @@ OptionError readModeArguments(std::string_view mode, const std::vector<std::stri
             optionsEnded = true;
             continue;
         }
-        if (arg == mode) return std::string(mode) + " is given twice";
-        if (namesMode(arg)) return std::string(mode) + " and " + std::string(arg) + " go in separate commands";
+        if (arg == mode) return comet::message(comet::Msg::CliGivenTwice, {mode});
+        if (namesMode(arg)) return comet::message(comet::Msg::CliSeparateCommands, {mode, arg});
         const Option* option = optionNamed(arg);
-        if (option == nullptr) return "unknown option " + comet::quotedExcerpt(arg);
-        if (std::find(given.begin(), given.end(), arg) != given.end()) return std::string(arg) + " is given twice";
+        if (option == nullptr) return comet::message(comet::Msg::CliUnknownOption, {comet::quotedExcerpt(arg)});
+        if (std::find(given.begin(), given.end(), arg) != given.end()) return comet::message(comet::Msg::CliGivenTwice, {arg});
         given.push_back(arg);
-        if (i + 1 == args.size()) return std::string(arg) + " needs a value";
+        if (i + 1 == args.size()) return comet::message(comet::Msg::CliNeedsValue, {arg});
         if (auto error = option->set(options, args[++i])) return error;
     }
-    if (files.empty()) return std::string(mode) + " needs a FILE";
-    if (files.size() > 1) return std::string(mode) + " takes one FILE, " + std::to_string(files.size()) + " given";
+    if (files.empty()) return comet::message(comet::Msg::CliNeedsFile, {mode});
+    if (files.size() > 1) return comet::message(comet::Msg::CliTakesOneFile, {mode, std::to_string(files.size())});
     options.file = std::string(files[0]);
     return std::nullopt;
 }
 
 int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
     if (args[0] == "--help" || args[0] == "-h") {
-        io.out() << kUsage;
+        io.out() << helpText();
         return 0;
     }
 #ifdef COMET_WITH_GRADE
@@ -228,7 +266,7 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
 #ifdef COMET_WITH_EDITORS
     for (const Server& server : kServers) {
         if (server.name != args[0]) continue;
-        if (args.size() > 1) return misuse(io, std::string(server.name) + " takes no arguments");
+        if (args.size() > 1) return misuse(io, comet::message(comet::Msg::CliTakesNoArguments, {server.name}));
         return server.serve(std::cin, io.out());
     }
 #endif
@@ -238,7 +276,7 @@ int runMode(const std::vector<std::string_view>& args, ProcessStreams& io) {
         if (auto error = readModeArguments(mode.name, {args.begin() + 1, args.end()}, options)) return misuse(io, *error);
         return mode.run(options, io);
     }
-    return misuse(io, "unknown option " + comet::quotedExcerpt(args[0]));
+    return misuse(io, comet::message(comet::Msg::CliUnknownOption, {comet::quotedExcerpt(args[0])}));
 }
 
 // No arguments, one that is not an option (a file to open), or --screenshot DIR.

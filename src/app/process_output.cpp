@@ -5,10 +5,10 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <string_view>
 
 #include "files/source_file.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 
@@ -52,8 +52,8 @@ int ProcessStreams::finish(int status) {
     const int outError = outBuffer_.error();
     if (outError == 0 && errBuffer_.error() == 0) return status;
     if (outError != 0 && outError != EPIPE) {
-        err_ << "comet-workbench: cannot write to standard output: "
-             << (outError == EBADF ? "it is closed" : std::strerror(outError)) << '\n';
+        const std::string why = outError == EBADF ? message(Msg::CliOutputClosed) : systemReason(outError);
+        err_ << "comet-workbench: " << message(Msg::CliCannotWriteOutput, {why}) << '\n';
     }
     return kOutputErrorStatus;
 }

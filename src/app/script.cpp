@@ -60,8 +60,7 @@ bool nextLine(Session& s, std::string& line) {
 }
 
 std::string lineTooLongError() {
-    return "longer than " + byteCountText(kScriptLineLimit) +
-           ", the limit of a script line; give a long source as lines between \"source\" and \".end\"";
+    return message(Msg::CliScriptLineTooLong, {byteCountText(kScriptLineLimit)});
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -227,13 +226,13 @@ Error show(Session& s, std::string_view what) {
         d.print(s);
         return std::nullopt;
     }
-    return "unknown display " + quotedExcerpt(what);
+    return message(Msg::CliScriptUnknownDisplay, {quotedExcerpt(what)});
 }
 
 // ---- User actions ---------------------------------------------------------------------
 
 Error noArguments(std::string_view args) {
-    if (!args.empty()) return "unexpected " + quotedExcerpt(args);
+    if (!args.empty()) return message(Msg::CliScriptUnexpected, {quotedExcerpt(args)});
     return std::nullopt;
 }
 
@@ -258,19 +257,19 @@ Error source(Session& s, std::string_view args) {
         bytes += line.size() + 2;
         if (bytes > kSourceFileLimit) {
             s.lineNo = start;
-            return "this source is larger than " + byteCountText(kSourceFileLimit) + ", the limit for a source";
+            return message(Msg::CliScriptSourceTooLarge, {byteCountText(kSourceFileLimit)});
         }
         text += fromUtf8(line);
         text += u"\r\n";
     }
     if (s.lineTooLong) return lineTooLongError();
     s.lineNo = start;
-    return std::string("no line \".end\" closes this source");
+    return message(Msg::CliScriptNoEnd);
 }
 
 Error sourceText(Session& s, std::string_view args) {
     const auto text = unquoted(args);
-    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    if (!text) return message(Msg::CliScriptExpectedText);
     userSetsSource(s.wb, *text);
     return std::nullopt;
 }
@@ -279,7 +278,7 @@ Error sourceText(Session& s, std::string_view args) {
 Error box(Session& s, std::string_view args) {
     const size_t blank = args.find(' ');
     const auto k = numberIn(args.substr(0, blank), 0, kBoxCount - 1);
-    if (!k) return std::string("expected a box number 0..6");
+    if (!k) return message(Msg::CliScriptExpectedBox);
     const std::string_view text = blank == std::string_view::npos ? std::string_view{} : args.substr(blank + 1);
     userEditsBox(s.wb, static_cast<int>(*k), fromUtf8(text));
     return std::nullopt;
@@ -287,20 +286,20 @@ Error box(Session& s, std::string_view args) {
 
 Error select(Session& s, std::string_view args) {
     const size_t blank = args.find(' ');
-    if (blank == std::string_view::npos) return std::string("expected a start and a length");
+    if (blank == std::string_view::npos) return message(Msg::CliScriptExpectedSelection);
     const auto start = numberIn(args.substr(0, blank), 0, INT64_MAX);
     const auto length = numberIn(trimmed(args.substr(blank + 1)), 0, INT64_MAX);
-    if (!start || !length) return std::string("expected a start and a length");
+    if (!start || !length) return message(Msg::CliScriptExpectedSelection);
     if (!userSelects(s.wb, *start, *length)) {
-        s.err << "comet-workbench: script line " << s.lineNo << ": selection cut to the text: start "
-              << s.wb.text1.selStart << " length " << s.wb.text1.selLength << '\n';
+        const std::string cut = message(Msg::CliScriptSelectionCut, {std::to_string(s.wb.text1.selStart), std::to_string(s.wb.text1.selLength)});
+        s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), cut}) << '\n';
     }
     return std::nullopt;
 }
 
 Error choose(Session& s, std::string_view args) {
     const auto i = numberIn(args, 0, static_cast<int64_t>(kChooserItems.size()) - 1);
-    if (!i) return std::string("expected an item number 0..34");
+    if (!i) return message(Msg::CliScriptExpectedItem);
     userChoosesItem(s.wb, static_cast<int>(*i));
     return std::nullopt;
 }
@@ -309,7 +308,7 @@ Error report(Session& s, std::string_view args) {
     if (args == "help") userOpensReport(s.wb, Report::Help);
     else if (args == "object") userOpensReport(s.wb, Report::Object);
     else if (args == "history") userOpensReport(s.wb, Report::History);
-    else return std::string("expected help, object or history");
+    else return message(Msg::CliScriptExpectedThree, {"help", "object", "history"});
     return std::nullopt;
 }
 
@@ -318,27 +317,26 @@ Error report(Session& s, std::string_view args) {
 Error answerQueueFull(Session& s, size_t newInputBytes) {
     const auto& d = s.display;
     if (d.okCancelAnswers.size() + d.inputAnswers.size() >= kQueuedAnswerLimit)
-        return "more than " + std::to_string(kQueuedAnswerLimit) + " answers wait for boxes; give each answer just before the line that shows its box";
+        return message(Msg::CliScriptAnswersLimit, {std::to_string(kQueuedAnswerLimit)});
     s.queuedInputBytes += newInputBytes;
     if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
     s.queuedInputBytes = newInputBytes;  // the boxes shown since took some: count what is left
     for (const auto& answer : d.inputAnswers) s.queuedInputBytes += answer ? answer->size() * sizeof(char16_t) : 0;
     if (s.queuedInputBytes <= kQueuedInputBytes) return std::nullopt;
-    return "the reply-input answers waiting for boxes pass " + byteCountText(kQueuedInputBytes) +
-           "; give each answer just before the line that shows its box";
+    return message(Msg::CliScriptInputBytesLimit, {byteCountText(kQueuedInputBytes)});
 }
 
 Error reply(Session& s, std::string_view args) {
     if (auto full = answerQueueFull(s, 0)) return full;
     if (args == "ok") s.display.okCancelAnswers.push_back(true);
     else if (args == "cancel") s.display.okCancelAnswers.push_back(false);
-    else return std::string("expected ok or cancel");
+    else return message(Msg::CliScriptExpectedTwo, {"ok", "cancel"});
     return std::nullopt;
 }
 
 Error replyInput(Session& s, std::string_view args) {
     auto text = unquoted(args);
-    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    if (!text) return message(Msg::CliScriptExpectedText);
     if (auto full = answerQueueFull(s, text->size() * sizeof(char16_t))) return full;
     s.display.inputAnswers.emplace_back(std::move(*text));
     return std::nullopt;
@@ -355,7 +353,7 @@ Error replyInputCancel(Session& s, std::string_view args) {
 template <void (*Action)(Workbench&, int64_t)>
 Error withRow(Session& s, std::string_view args) {
     const auto n = numberIn(args, 0, INT32_MAX);
-    if (!n) return std::string("expected a row number, 0 or more");
+    if (!n) return message(Msg::CliScriptExpectedRow);
     Action(s.wb, *n);
     return std::nullopt;
 }
@@ -365,7 +363,7 @@ void goToProblem(Workbench& wb, int64_t row) { userGoesToProblem(wb, static_cast
 
 Error interruptAfter(Session& s, std::string_view args) {
     const auto n = numberIn(args, 1, INT64_MAX);
-    if (!n) return std::string("expected a number of steps, 1 or more");
+    if (!n) return message(Msg::CliScriptExpectedSteps);
     s.display.interruptAfter = static_cast<long>(*n);
     return std::nullopt;
 }
@@ -375,7 +373,7 @@ Error interruptAfter(Session& s, std::string_view args) {
 // "break LINE": a click in the editor's gutter beside LINE.
 Error breakLine(Session& s, std::string_view args) {
     const auto line = numberIn(args, 1, INT32_MAX);
-    if (!line) return std::string("expected a line number, 1 or more");
+    if (!line) return message(Msg::CliScriptExpectedLine);
     userTogglesBreakpoint(s.wb, static_cast<int32_t>(*line));
     return std::nullopt;
 }
@@ -383,7 +381,7 @@ Error breakLine(Session& s, std::string_view args) {
 // "break-listing I": a double-click on line I of the object listing (0 is the first).
 Error breakListing(Session& s, std::string_view args) {
     const auto i = numberIn(args, 0, INT32_MAX);
-    if (!i) return std::string("expected a listing line number, 0 or more");
+    if (!i) return message(Msg::CliScriptExpectedListingLine);
     userTogglesListingBreakpoint(s.wb, static_cast<int>(*i));
     return std::nullopt;
 }
@@ -391,7 +389,7 @@ Error breakListing(Session& s, std::string_view args) {
 // "run-to LINE": the caret put at the start of LINE, then "Run to cursor".
 Error runTo(Session& s, std::string_view args) {
     const auto line = numberIn(args, 1, INT32_MAX);
-    if (!line) return std::string("expected a line number, 1 or more");
+    if (!line) return message(Msg::CliScriptExpectedLine);
     userRunsToLine(s.wb, static_cast<int32_t>(*line));
     return std::nullopt;
 }
@@ -401,7 +399,7 @@ Error runTo(Session& s, std::string_view args) {
 // "open FILE": File ▸ Open of FILE (the changes answered Discard); a file the window
 // refuses shows its box and changes nothing.
 Error openFile(Session& s, std::string_view args) {
-    if (args.empty()) return std::string("expected a file name");
+    if (args.empty()) return message(Msg::CliScriptExpectedFile);
     auto read = readSourceFile(std::string(args), kOpenFileLimit);
     if (const auto* error = std::get_if<FileError>(&read)) s.display.messageBox(fromUtf8(error->message), kAppTitle);
     else startWithText(s.wb, std::get<SourceFile>(read).text, documentName(documentOf(std::string(args), {}, {})));
@@ -413,14 +411,14 @@ void newProgram(Workbench& wb) { startWithText(wb, {}, documentName(startDocumen
 Error console(Session& s, std::string_view args) {
     if (args == "on" || args == "off") userTurnsConsole(s.wb, args == "on");
     else if (args == "clear") userClearsConsole(s.wb);
-    else return std::string("expected on, off or clear");
+    else return message(Msg::CliScriptExpectedThree, {"on", "off", "clear"});
     return std::nullopt;
 }
 
 // "console-input TEXT": the line typed in the console's input field, for the next IN.
 Error consoleInput(Session& s, std::string_view args) {
     auto text = unquoted(args);
-    if (!text) return std::string("expected a text in double quotes, with valid escapes");
+    if (!text) return message(Msg::CliScriptExpectedText);
     s.wb.console.input = std::move(*text);
     return std::nullopt;
 }
@@ -428,14 +426,14 @@ Error consoleInput(Session& s, std::string_view args) {
 Error loopDetection(Session& s, std::string_view args) {
     if (args == "on") s.wb.debug.detectLoops = true;
     else if (args == "off") s.wb.debug.detectLoops = false;
-    else return std::string("expected on or off");
+    else return message(Msg::CliScriptExpectedTwo, {"on", "off"});
     return std::nullopt;
 }
 
 // "language en|ja": View > Language, the language of the workbench's own texts.
 Error language(Session&, std::string_view args) {
     const auto chosen = languageNamed(args);
-    if (!chosen) return std::string("expected en or ja");
+    if (!chosen) return message(Msg::CliScriptExpectedTwo, {"en", "ja"});
     setLanguage(*chosen);
     return std::nullopt;
 }
@@ -486,20 +484,20 @@ Error runLine(Session& s, std::string_view line) {
     for (const Command& c : kCommands) {
         if (c.name == name) return c.run(s, c.literalArgs ? args : trimmed(args));
     }
-    return "unknown command " + quotedExcerpt(name);
+    return message(Msg::CliScriptUnknownCommand, {quotedExcerpt(name)});
 }
 
 // Says on standard error that the step limit ended the press of the line just run.
 void noteStepLimit(Session& s) {
     if (!s.display.stoppedByStepLimit) return;
     s.display.stoppedByStepLimit = false;
-    s.err << "comet-workbench: script line " << s.lineNo << ": Run Mode stopped after " << *s.display.stepLimit
-          << " steps, the step limit (--max-steps N)\n";
+    const std::string stopped = message(Msg::CliScriptStepLimit, {std::to_string(*s.display.stepLimit)});
+    s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), stopped}) << '\n';
 }
 
 int fail(Session& s, const std::string& error) {
     s.out.flush();
-    s.err << "comet-workbench: script line " << s.lineNo << ": " << error << '\n';
+    s.err << "comet-workbench: " << message(Msg::CliScriptLine, {std::to_string(s.lineNo), error}) << '\n';
     return 2;
 }
 

@@ -15,7 +15,7 @@ bool namesJson(const std::string& path) {
 
 }  // namespace
 
-TraceFile::TraceFile(const std::string& path) : file_(path, "cannot write"), json_(namesJson(path)) {
+TraceFile::TraceFile(const std::string& path) : file_(path, Msg::CliCannotWrite), json_(namesJson(path)) {
     file_.write(json_ ? std::string_view("[") : traceCsvHeader());
 }
 

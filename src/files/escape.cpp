@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "workbench/messages.hpp"
+
 namespace comet {
 namespace {
 
@@ -122,7 +124,7 @@ std::string quotedExcerpt(std::string_view utf8) {
     size_t cut = kExcerptLength;
     if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;  // not between the halves of a character
     text.resize(cut);
-    return quoted(text) + "... (" + std::to_string(utf8.size()) + " bytes)";
+    return quoted(text) + "... (" + message(Msg::CliBytes, {std::to_string(utf8.size())}) + ")";
 }
 
 std::optional<Text> unquoted(std::string_view arg) {

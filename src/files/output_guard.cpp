@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "files/escape.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -40,8 +41,9 @@ FileIdentity identityOf(const std::string& path) {
     return id;
 }
 
-std::string clashText(const NamedFile& output, const NamedFile& other, const char* why) {
-    return output.role + ' ' + shownName(output.path) + " is " + other.role + ' ' + shownName(other.path) + ": " + why;
+// `clash` names the output, then the file it would be.
+std::string clashText(const NamedFile& output, const NamedFile& other, Msg clash) {
+    return message(clash, {output.role, shownName(output.path), other.role, shownName(other.path)});
 }
 
 }  // namespace
@@ -52,9 +54,9 @@ std::optional<std::string> outputClash(const std::vector<NamedFile>& inputs, con
     std::map<FileIdentity, const NamedFile*> written;
     for (const NamedFile& out : outputs) {
         const FileIdentity id = identityOf(out.path);
-        if (const auto in = read.find(id); in != read.end()) return clashText(out, *in->second, "an output never replaces what is read");
+        if (const auto in = read.find(id); in != read.end()) return clashText(out, *in->second, Msg::CliOutputReplacesInput);
         if (const auto [earlier, isNew] = written.emplace(id, &out); !isNew)
-            return clashText(out, *earlier->second, "two outputs cannot share a file");
+            return clashText(out, *earlier->second, Msg::CliOutputsShareFile);
     }
     return std::nullopt;
 }

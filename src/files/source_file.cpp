@@ -32,28 +32,27 @@ struct Descriptor {
     }
 };
 
-FileError error(FileProblem problem, const char* verb, const std::string& path, std::string_view reason) {
-    return {problem, std::string(verb) + ' ' + shownName(path) + ": " + std::string(reason)};
+FileError error(FileProblem problem, Msg verb, const std::string& path, std::string_view reason) {
+    return {problem, message(verb, {shownName(path), reason})};
 }
 
-FileError systemError(const char* verb, const std::string& path, int errnum) {
-    return error(FileProblem::System, verb, path, std::strerror(errnum));
+FileError systemError(Msg verb, const std::string& path, int errnum) {
+    return error(FileProblem::System, verb, path, systemReason(errnum));
 }
 
 // Why a file of this type cannot be a source file, or nothing when it can: a regular
 // file, and for reading a pipe too.
-std::optional<FileError> notAFile(const struct stat& st, bool pipeAllowed, const char* verb, const std::string& path) {
-    const auto problem = [&](FileProblem p, const char* what) { return error(p, verb, path, std::string("it is ") + what + ", not a file"); };
+std::optional<FileError> notAFile(const struct stat& st, bool pipeAllowed, Msg verb, const std::string& path) {
+    const auto problem = [&](FileProblem p, Msg what) { return error(p, verb, path, message(what)); };
     if (S_ISREG(st.st_mode) || (pipeAllowed && S_ISFIFO(st.st_mode))) return std::nullopt;
-    if (S_ISDIR(st.st_mode)) return problem(FileProblem::Folder, "a folder");
-    if (S_ISFIFO(st.st_mode)) return problem(FileProblem::Device, "a pipe");
-    if (S_ISSOCK(st.st_mode)) return problem(FileProblem::Device, "a socket");
-    return problem(FileProblem::Device, "a device");
+    if (S_ISDIR(st.st_mode)) return problem(FileProblem::Folder, Msg::CliIsFolder);
+    if (S_ISFIFO(st.st_mode)) return problem(FileProblem::Device, Msg::CliIsPipe);
+    if (S_ISSOCK(st.st_mode)) return problem(FileProblem::Device, Msg::CliIsSocket);
+    return problem(FileProblem::Device, Msg::CliIsDevice);
 }
 
 FileError tooLarge(const std::string& path, size_t limit) {
-    return error(FileProblem::TooLarge, "cannot read", path,
-                 "it is larger than " + byteCountText(limit) + ", the limit for a source or script file; check that it is the file you meant");
+    return error(FileProblem::TooLarge, Msg::CliCannotRead, path, message(Msg::CliTooLarge, {byteCountText(limit)}));
 }
 
 // The file's bytes, reading at most limit + 1 of them: a pipe that never ends (devices
@@ -61,14 +60,14 @@ FileError tooLarge(const std::string& path, size_t limit) {
 std::variant<std::string, FileError> readBytes(const std::string& path, size_t limit, Pipes pipes) {
     const bool pipeAllowed = pipes == Pipes::Read;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return systemError("cannot read", path, errno);
-    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
+    if (::stat(path.c_str(), &st) != 0) return systemError(Msg::CliCannotRead, path, errno);
+    if (auto e = notAFile(st, pipeAllowed, Msg::CliCannotRead, path)) return *e;
     if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > limit) return tooLarge(path, limit);
     // Opened without waiting, and looked at again: a file swapped for a pipe in between is refused too.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipeAllowed ? 0 : O_NONBLOCK)));
-    if (file.fd < 0) return systemError("cannot read", path, errno);
-    if (::fstat(file.fd, &st) != 0) return systemError("cannot read", path, errno);
-    if (auto e = notAFile(st, pipeAllowed, "cannot read", path)) return *e;
+    if (file.fd < 0) return systemError(Msg::CliCannotRead, path, errno);
+    if (::fstat(file.fd, &st) != 0) return systemError(Msg::CliCannotRead, path, errno);
+    if (auto e = notAFile(st, pipeAllowed, Msg::CliCannotRead, path)) return *e;
     std::string bytes;
     bytes.reserve(S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : limit + 1);  // a pipe never moves its bytes
     while (bytes.size() <= limit) {
@@ -78,16 +77,13 @@ std::variant<std::string, FileError> readBytes(const std::string& path, size_t l
         const int readError = errno;
         bytes.resize(old + static_cast<size_t>(std::max<ssize_t>(n, 0)));
         if (n < 0 && readError == EINTR) continue;
-        if (n < 0) return systemError("cannot read", path, readError);
+        if (n < 0) return systemError(Msg::CliCannotRead, path, readError);
         if (n == 0) return bytes;
     }
     return tooLarge(path, limit);
 }
 
-std::string_view notTextReason(NotText why) {
-    if (why == NotText::NulBytes) return "it is not text (it has NUL bytes)";
-    return "it is not text in UTF-8, UTF-16 or Shift_JIS (CP932)";
-}
+std::string notTextReason(NotText why) { return message(why == NotText::NulBytes ? Msg::CliNulBytes : Msg::CliNotText); }
 
 // ---- Writing ----
 
@@ -160,8 +156,8 @@ void unwatchSignals() {
     pendingNamed = 0;
 }
 
-// "the character "😀" (U+1F600) on line 3".
-std::string characterAt(TextView text, size_t offset) {
+// The character at `offset` has no code in `encoding`: "the character "😀" (U+1F600) on line 3 ...".
+std::string noCodeFor(TextView text, size_t offset, std::string_view encoding) {
     char32_t c = text[offset];
     size_t units = 1;
     if (c >= 0xD800 && c <= 0xDBFF && offset + 1 < text.size() && text[offset + 1] >= 0xDC00 && text[offset + 1] <= 0xDFFF) {
@@ -172,10 +168,26 @@ std::string characterAt(TextView text, size_t offset) {
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
     const std::vector<int32_t> starts = lineStarts(text);
     const auto line = std::upper_bound(starts.begin(), starts.end(), static_cast<int32_t>(offset)) - starts.begin();
-    return "the character \"" + toUtf8(Text(text.substr(offset, units))) + "\" (" + code + ") on line " + std::to_string(line);
+    return message(Msg::CliNoCode, {toUtf8(Text(text.substr(offset, units))), code, std::to_string(line), encoding});
 }
 
 }  // namespace
+
+// The system's reasons a beginner meets most, in the workbench's language; the
+// rest as the system words them.
+std::string systemReason(int errnum) {
+    struct Reason {
+        int errnum;
+        Msg text;
+    };
+    static constexpr Reason kReasons[] = {
+        {ENOENT, Msg::CliNoSuchFile}, {EACCES, Msg::CliPermissionDenied}, {ENOSPC, Msg::CliNoSpace},
+        {EFBIG, Msg::CliFileTooLarge}, {EROFS, Msg::CliReadOnly},        {ENOTDIR, Msg::CliNotFolder},
+    };
+    for (const Reason& r : kReasons)
+        if (r.errnum == errnum) return message(r.text);
+    return std::strerror(errnum);
+}
 
 int writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -188,7 +200,7 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-PendingFile::PendingFile(const std::string& path, const char* verb) : path_(path), target_(realTarget(path)), verb_(verb) {
+PendingFile::PendingFile(const std::string& path, Msg verb) : path_(path), target_(realTarget(path)), verb_(verb) {
     struct stat st {};
     if (::stat(target_.c_str(), &st) == 0) {
         if (auto e = notAFile(st, false, verb, path)) {
@@ -258,7 +270,7 @@ bool PendingFile::commit() {
     return e == 0;
 }
 
-std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, const char* verb) {
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, Msg verb) {
     PendingFile file(path, verb);
     if (file.write(bytes)) file.commit();
     return file.error();
@@ -268,7 +280,7 @@ std::string byteCountText(size_t bytes) {
     constexpr size_t kKiB = 1024;
     if (bytes != 0 && bytes % (kKiB * kKiB) == 0) return std::to_string(bytes / (kKiB * kKiB)) + " MiB";
     if (bytes != 0 && bytes % kKiB == 0) return std::to_string(bytes / kKiB) + " KiB";
-    return std::to_string(bytes) + " bytes";
+    return message(Msg::CliBytes, {std::to_string(bytes)});
 }
 
 std::variant<SourceFile, FileError> readSourceFile(const std::string& path, size_t limit, Pipes pipes) {
@@ -281,7 +293,7 @@ std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::s
     if (bytes.size() > limit) return tooLarge(name, limit);
     auto decoded = decodeSource(bytes);
     if (const NotText* why = std::get_if<NotText>(&decoded))
-        return error(FileProblem::NotText, "cannot read", name, notTextReason(*why));
+        return error(FileProblem::NotText, Msg::CliCannotRead, name, notTextReason(*why));
     auto& source = std::get<DecodedSource>(decoded);
     return SourceFile{std::move(source.text), source.format};
 }
@@ -289,8 +301,7 @@ std::variant<SourceFile, FileError> sourceFileOf(const std::string& name, std::s
 std::variant<std::string, FileError> sourceBytesOf(const std::string& name, TextView text, FileFormat format) {
     auto bytes = encodeSource(text, format);
     if (const size_t* at = std::get_if<size_t>(&bytes)) {
-        return error(FileProblem::Unencodable, "cannot save", name,
-                     characterAt(text, *at) + " has no code in " + std::string(encodingName(format.encoding)) + "; save it as UTF-8");
+        return error(FileProblem::Unencodable, Msg::CliCannotSave, name, noCodeFor(text, *at, encodingName(format.encoding)));
     }
     return std::move(std::get<std::string>(bytes));
 }

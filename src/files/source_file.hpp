@@ -15,6 +15,7 @@
 #include <variant>
 
 #include "files/source_text.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 
@@ -72,8 +73,8 @@ std::optional<FileError> writeSourceFile(const std::string& path, TextView text,
 
 // Replaces the file at `path` by `bytes` in one step: a temporary file beside it, synced
 // and renamed over it, keeping its permissions; on failure the file is as it was.
-// An error's message begins with `verb`.
-std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, const char* verb = "cannot save");
+// An error's message is `verb`'s ("cannot save FILE: WHY").
+std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes, Msg verb = Msg::CliCannotSave);
 
 // A file written as it is made, whole or not at all: the bytes go to a temporary file
 // beside the target, renamed over it by commit() once they are all there. A write error,
@@ -81,9 +82,9 @@ std::optional<FileError> writeWholeFile(const std::string& path, std::string_vie
 // open removes the temporary and leaves the target as it was. One is open at a time.
 class PendingFile {
 public:
-    // Creates the temporary file; error() says why it cannot be made. `verb` begins an
-    // error's message ("cannot write").
-    PendingFile(const std::string& path, const char* verb);
+    // Creates the temporary file; error() says why it cannot be made, in `verb`'s message
+    // ("cannot write FILE: WHY").
+    PendingFile(const std::string& path, Msg verb);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -97,12 +98,15 @@ private:
     void discard(); // removes the temporary
 
     std::string path_, target_, temporary_;
-    const char* verb_;
+    Msg verb_;
     std::optional<mode_t> keptMode_;
     int fd_ = -1;
     std::string buffer_;
     std::optional<FileError> error_;
 };
+
+// Why a system call failed with `errnum`, as a message says it after the file's name.
+std::string systemReason(int errnum);
 
 // Writes all of `bytes` to a descriptor, going on after short and interrupted writes.
 // Returns the error number of a write that failed, or 0.

@@ -11,6 +11,7 @@
 
 #include "machine/machine.hpp"
 #include "files/source_file.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -49,53 +50,53 @@ public:
             if (std::find(allowed.begin(), allowed.end(), key.str()) != allowed.end()) continue;
             std::string known;
             for (const auto k : allowed) known += (known.empty() ? "" : ", ") + std::string(k);
-            fail(key.source(), "unknown key \"" + std::string(key.str()) + "\" in " + what + " (known: " + known + ")");
+            fail(key.source(), message(Msg::CliCaseUnknownKey, {key.str(), what, known}));
         }
     }
 
     std::string text(const toml::node& node, const std::string& what) const {
         const auto value = node.value<std::string>();
-        if (!value) fail(node.source(), what + " must be a string");
+        if (!value) fail(node.source(), message(Msg::CliCaseMustBeString, {what}));
         return *value;
     }
 
     std::vector<Text> lines(const toml::node& node, const std::string& what) const {
         const auto* array = node.as_array();
-        if (!array) fail(node.source(), what + " must be an array of strings, one per line");
+        if (!array) fail(node.source(), message(Msg::CliCaseMustBeLines, {what}));
         std::vector<Text> out;
-        for (const auto& element : *array) out.push_back(fromUtf8(text(element, "every line of " + what)));
+        for (const auto& element : *array) out.push_back(fromUtf8(text(element, message(Msg::CliCaseEveryLineOf, {what}))));
         return out;
     }
 
     long steps(const toml::node& node) const {
         const auto value = node.value<int64_t>();
-        if (!value || *value < 1) fail(node.source(), "max-steps must be a whole number of 1 or more");
+        if (!value || *value < 1) fail(node.source(), message(Msg::CliCaseMaxSteps));
         return static_cast<long>(*value);
     }
 
     int points(const toml::node& node) const {
         const auto value = node.value<int64_t>();
-        if (!value || *value < 0 || *value > kMostPoints) fail(node.source(), "points must be a whole number from 0 to 1000");
+        if (!value || *value < 0 || *value > kMostPoints) fail(node.source(), message(Msg::CliCasePoints));
         return static_cast<int>(*value);
     }
 
     double seconds(const toml::node& node) const {
         const auto value = node.value<double>();  // whole numbers too
         if (!value || !(*value > 0) || *value > kLongestTimeLimit)
-            fail(node.source(), "timeout must be a number of seconds above 0, at most 86400");
+            fail(node.source(), message(Msg::CliCaseTimeout));
         return *value;
     }
 
     bool flag(const toml::node& node, const std::string& what) const {
         const auto value = node.value<bool>();
-        if (!value || !node.is_boolean()) fail(node.source(), what + " must be true or false");
+        if (!value || !node.is_boolean()) fail(node.source(), message(Msg::CliCaseMustBeFlag, {what}));
         return *value;
     }
 
     OutputMatch match(const toml::node& node) const {
         const std::string name = text(node, "match");
         const auto found = std::find(kMatchNames.begin(), kMatchNames.end(), name);
-        if (found == kMatchNames.end()) fail(node.source(), "match must be \"exact\", \"trim\", \"ignore-case\" or \"regex\"");
+        if (found == kMatchNames.end()) fail(node.source(), message(Msg::CliCaseMatch));
         return static_cast<OutputMatch>(found - kMatchNames.begin());
     }
 
@@ -105,7 +106,7 @@ public:
             try {
                 out.emplace_back(*line.value<std::string>(), std::regex::ECMAScript);
             } catch (const std::regex_error& e) {
-                fail(line.source(), "output line " + std::to_string(out.size() + 1) + " is not a regular expression: " + e.what());
+                fail(line.source(), message(Msg::CliCaseNotRegex, {std::to_string(out.size() + 1), e.what()}));
             }
         }
         return out;
@@ -114,13 +115,13 @@ public:
     int32_t word(const toml::node& node, const std::string& what) const {
         const auto value = node.value<int64_t>();
         if (!value || *value < kLowestWord || *value > kHighestWord)
-            fail(node.source(), what + " must be a whole number from -32768 to 65535 (0xFFFF)");
+            fail(node.source(), message(Msg::CliCaseWordRange, {what}));
         return static_cast<int32_t>(*value);
     }
 
     const toml::table& table(const toml::node& node, const std::string& what) const {
         const auto* t = node.as_table();
-        if (!t) fail(node.source(), what + " must be a table");
+        if (!t) fail(node.source(), message(Msg::CliCaseMustBeTable, {what}));
         return *t;
     }
 
@@ -130,7 +131,7 @@ public:
             std::string name(key.str());
             std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
             if (std::find(kRegisterNames.begin(), kRegisterNames.end(), name) == kRegisterNames.end())
-                fail(key.source(), "no register is named \"" + std::string(key.str()) + "\" (GR0..GR4, FR)");
+                fail(key.source(), message(Msg::CliCaseNoRegister, {key.str()}));
             out.push_back({name, word(value, name)});
         }
         return out;
@@ -152,9 +153,9 @@ public:
             const bool ok = !digits.empty() && digits.size() <= 5 &&
                             digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") == std::string::npos;
             if (ok) m.offset = static_cast<int32_t>(std::stol(digits, nullptr, hex ? 16 : 10));
-            if (!ok || m.offset > kHighestWord) fail(key.source(), "\"" + std::string(named) + "\": write LABEL or LABEL+N, N from 0 to 65535");
+            if (!ok || m.offset > kHighestWord) fail(key.source(), message(Msg::CliCasePlaceForm, {named}));
         }
-        if (m.label.empty()) fail(key.source(), "\"" + std::string(named) + "\": a memory place starts with a label");
+        if (m.label.empty()) fail(key.source(), message(Msg::CliCasePlaceLabel, {named}));
         return m;
     }
 
@@ -163,8 +164,8 @@ public:
             MemoryExpectation m = place(key);
             const std::string what(key.str());
             if (const auto* run = value.as_array()) {
-                if (run->empty()) fail(value.source(), what + " must be a word or a non-empty array of words");
-                for (const auto& w : *run) m.words.push_back(word(w, "every word of " + what));
+                if (run->empty()) fail(value.source(), message(Msg::CliCaseMustBeWords, {what}));
+                for (const auto& w : *run) m.words.push_back(word(w, message(Msg::CliCaseEveryWordOf, {what})));
             } else {
                 m.words.push_back(word(value, what));
             }
@@ -175,9 +176,9 @@ public:
     // `defaults` holds what the file sets for every case.
     TestCase testCase(const toml::table& t, const TestCase& defaults) const {
         onlyKeys(t, {"name", "points", "hidden", "input", "output", "match", "max-steps", "timeout", "registers", "labels", "memory"},
-                 "a case");
+                 message(Msg::CliInACase));
         TestCase c = defaults;
-        if (!t.contains("name")) fail(t.source(), "a case needs a name");
+        if (!t.contains("name")) fail(t.source(), message(Msg::CliCaseNeedsName));
         c.name = text(*t.get("name"), "name");
         if (const auto* n = t.get("points")) c.points = points(*n);
         if (const auto* n = t.get("hidden")) c.hidden = flag(*n, "hidden");
@@ -198,16 +199,16 @@ public:
 
     std::vector<TestCase> cases(const toml::table& doc, const TestCase& defaults) const {
         const auto* node = doc.get("case");
-        if (!node) throw CaseFileError(path_ + ": no test cases: write each under [[case]]");
+        if (!node) throw CaseFileError(path_ + ": " + message(Msg::CliCaseNone));
         const auto* array = node->as_array();
-        if (!array || !array->is_array_of_tables()) fail(node->source(), "write each case under [[case]]");
+        if (!array || !array->is_array_of_tables()) fail(node->source(), message(Msg::CliCaseUnderCase));
         std::vector<TestCase> out;
         out.reserve(array->size());
         std::unordered_set<std::string> names;
         for (const auto& element : *array) {
             out.push_back(testCase(*element.as_table(), defaults));
             if (!names.insert(out.back().name).second)
-                fail(element.as_table()->get("name")->source(), "a second case named \"" + out.back().name + "\"");
+                fail(element.as_table()->get("name")->source(), message(Msg::CliCaseSecondNamed, {out.back().name}));
         }
         return out;
     }
@@ -236,7 +237,7 @@ Exercise parseExercise(std::string_view document, const std::string& path, long 
     } catch (const toml::parse_error& e) {
         reader.fail(e.source(), std::string(e.description()));
     }
-    reader.onlyKeys(doc, {"reference", "max-steps", "timeout", "case"}, "the case file");
+    reader.onlyKeys(doc, {"reference", "max-steps", "timeout", "case"}, message(Msg::CliRoleCaseFile));
     Exercise exercise;
     exercise.path = path;
     TestCase defaults;

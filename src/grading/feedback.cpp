@@ -1,25 +1,29 @@
 #include "grading/feedback.hpp"
 
+#include <iterator>
+
 #include <nlohmann/json.hpp>
+
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
 
-// ---- The texts a student reads ----
-
-constexpr const char* kScore = "Score: ";
-constexpr const char* kOfPoints = " of ";
-constexpr const char* kPoints = " points";
-constexpr const char* kPassed = "passed";
-constexpr const char* kFailed = "failed";
-constexpr const char* kEveryCase = "every case: ";
-constexpr const char* kHiddenCases = "Hidden cases: ";
-constexpr const char* kHiddenPassed = " passed";
+// A failed outcome in the student's language (in English, its name in the reports).
+std::string outcomeWords(Outcome outcome) {
+    static constexpr Msg kWords[] = {
+        Msg::CliFeedbackPassed,       Msg::CliOutcomeUnreadable,   Msg::CliOutcomeAssemblerError, Msg::CliOutcomeStepLimit,
+        Msg::CliOutcomeTimeout,       Msg::CliOutcomeEndlessLoop,  Msg::CliOutcomeAddressError,   Msg::CliOutcomeEngineError,
+        Msg::CliOutcomeWrongOutput,   Msg::CliOutcomeWrongState,   Msg::CliOutcomeNotRun,
+    };
+    static_assert(std::size(kWords) == static_cast<size_t>(Outcome::NotRun) + 1, "a text for every outcome");
+    return message(kWords[static_cast<size_t>(outcome)]);
+}
 
 CaseFeedback caseFeedback(const std::string& name, const CaseResult& c) {
-    CaseFeedback f{name, kPassed, {}};
+    CaseFeedback f{name, message(Msg::CliFeedbackPassed), {}};
     if (c.outcome == Outcome::Passed) return f;
-    f.result = std::string(kFailed) + " (" + std::string(outcomeName(c.outcome)) + ")";
+    f.result = message(Msg::CliFeedbackFailed, {outcomeWords(c.outcome)});
     f.details = c.reasons;
     f.details.insert(f.details.end(), c.notes.begin(), c.notes.end());
     if (!c.departure.empty()) f.details.push_back(c.departure);
@@ -38,8 +42,9 @@ std::string lines(const CaseFeedback& f, const std::string& indent) {
 Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result) {
     Feedback f;
     f.submission = result.name;
-    f.score = kScore + std::to_string(result.points(exercise)) + kOfPoints + std::to_string(exercise.maxPoints()) + kPoints;
-    if (!result.cases.empty() && isError(result.cases.front().outcome)) f.everyCase = kEveryCase + result.cases.front().reason();
+    f.score = message(Msg::CliFeedbackScore, {std::to_string(result.points(exercise)), std::to_string(exercise.maxPoints())});
+    if (!result.cases.empty() && isError(result.cases.front().outcome))
+        f.everyCase = message(Msg::CliEveryCase, {result.cases.front().reason()});
     f.warnings = result.warnings;
     size_t hidden = 0, hiddenPassed = 0;
     for (size_t i = 0; i < result.cases.size(); ++i) {
@@ -52,7 +57,7 @@ Feedback feedbackOf(const Exercise& exercise, const SubmissionResult& result) {
             f.cases.push_back(caseFeedback(test.name, c));
         }
     }
-    if (hidden > 0) f.hidden = kHiddenCases + std::to_string(hidden) + ", " + std::to_string(hiddenPassed) + kHiddenPassed;
+    if (hidden > 0) f.hidden = message(Msg::CliFeedbackHidden, {std::to_string(hidden), std::to_string(hiddenPassed)});
     return f;
 }
 

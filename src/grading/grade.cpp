@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "files/escape.hpp"
+#include "workbench/messages.hpp"
 #include "assembler/table.hpp"
 #include "machine/hex.hpp"
 #include "session/actions.hpp"
@@ -74,18 +75,18 @@ public:
         QuietDisplay::messageBox(text, title);
         if (messages++ > 0) return;
         firstMessage_ = faults.size();
-        faults.push_back({Outcome::EngineError, toUtf8(text) + " at step " + std::to_string(stepsAsked_ + 1)});
+        faults.push_back({Outcome::EngineError, message(Msg::CliAtStep, {toUtf8(text), std::to_string(stepsAsked_ + 1)})});
     }
     bool okCancelBox(const Text& text, const Text&) override {
         if (!checksOutput_) return true;
         const Text line = visibleText(text);
         const size_t index = outputLines++;
-        const std::string shown = "output line " + std::to_string(index + 1) + " is " + quoted(line);
+        const std::string shown = message(Msg::CliOutputLineIs, {std::to_string(index + 1), quoted(line)});
         if (index >= test_.output.size()) {
-            outputFault(shown + ", expected no more output");
+            outputFault(message(Msg::CliExpectedNoMore, {shown}));
             return false;
         }
-        if (!outputLineMatches(test_, index, line)) outputFault(shown + ", expected " + expectedLine(index));
+        if (!outputLineMatches(test_, index, line)) outputFault(message(Msg::CliExpectedLine, {shown, expectedLine(index)}));
         return true;
     }
     Text inputBox(const Text&) override {
@@ -110,18 +111,19 @@ public:
     void missingLines() {
         if (!checksOutput_) return;
         for (size_t i = outputLines; i < test_.output.size(); ++i)
-            outputFault("output line " + std::to_string(i + 1) + " is missing, expected " + expectedLine(i));
+            outputFault(message(Msg::CliOutputLineMissing, {std::to_string(i + 1), expectedLine(i)}));
     }
     // The first wrong line, and how many more were.
     void countWrongLines() {
         if (moreWrongLines_ == 0) return;
-        faults[firstWrongLine_].reason +=
-            " (and " + std::to_string(moreWrongLines_) + (moreWrongLines_ == 1 ? " more line differs)" : " more lines differ)");
+        faults[firstWrongLine_].reason += moreWrongLines_ == 1 ? message(Msg::CliOneMoreLine)
+                                                               : message(Msg::CliMoreLines, {std::to_string(moreWrongLines_)});
     }
 
 private:
     std::string expectedLine(size_t index) const {
-        return (test_.match == OutputMatch::Regex ? "a line matching " : "") + quoted(test_.output[index]);
+        const std::string expected = quoted(test_.output[index]);
+        return test_.match == OutputMatch::Regex ? message(Msg::CliLineMatching, {expected}) : expected;
     }
     void outputFault(std::string reason) {
         if (firstWrongLine_ != kNone) {
@@ -157,11 +159,11 @@ namespace {
 
 CaseResult failed(Outcome outcome, std::string reason, uint64_t steps = 0) { return {outcome, steps, {std::move(reason)}, {}, 0, {}}; }
 
-CaseResult notRun() { return failed(Outcome::NotRun, "not run: grading was stopped"); }
+CaseResult notRun() { return failed(Outcome::NotRun, message(Msg::CliNotRun)); }
 
 std::string wordDiffers(const std::string& name, int32_t actual, int32_t expected) {
     if ((actual & 0xFFFF) == (expected & 0xFFFF)) return {};
-    return name + " is " + toUtf8(cnvHex4(actual)) + " at EXIT, expected " + toUtf8(cnvHex4(expected));
+    return message(Msg::CliWordAtExit, {name, toUtf8(cnvHex4(actual)), toUtf8(cnvHex4(expected))});
 }
 
 // "DATA", "DATA+1": a word of a memory expectation.
@@ -179,13 +181,13 @@ void wrongWordsAtExit(const Workbench& wb, const TestCase& test, std::vector<Fau
     for (const auto& m : test.memory) {
         const auto address = labelAddress(wb, fromUtf8(m.label));
         if (!address) {
-            faults.push_back({Outcome::WrongState, "no label " + m.label + " in the program"});
+            faults.push_back({Outcome::WrongState, message(Msg::CliNoLabel, {m.label})});
             continue;
         }
         for (size_t i = 0; i < m.words.size(); ++i) {
             const int64_t at = int64_t{*address} + m.offset + static_cast<int64_t>(i);
             const std::string name = placeName(m, i);
-            if (at >= kCellCount - 1) faults.push_back({Outcome::WrongState, name + " is outside memory"});
+            if (at >= kCellCount - 1) faults.push_back({Outcome::WrongState, message(Msg::CliOutsideMemory, {name})});
             else if (auto d = wordDiffers(name, wb.memory.cell(at + 1).value, m.words[i]); !d.empty()) faults.push_back({Outcome::WrongState, d});
         }
     }
@@ -195,11 +197,11 @@ void wrongWordsAtExit(const Workbench& wb, const TestCase& test, std::vector<Fau
 std::optional<Fault> haltFault(const Workbench& wb, const CaseDisplay& display, const TestCase& test) {
     const std::string count = std::to_string(wb.debug.press.steps);
     switch (wb.run.haltedBy) {
-    case Halt::AddressError: return Fault{Outcome::AddressError, toUtf8(display.lastMessage) + " at step " + count};
+    case Halt::AddressError: return Fault{Outcome::AddressError, message(Msg::CliAtStep, {toUtf8(display.lastMessage), count})};
     case Halt::Stopped:
         if (display.timedOut)
-            return Fault{Outcome::Timeout, "time limit reached: " + secondsText(test.timeLimit) + " s without EXIT"};
-        return Fault{Outcome::StepLimit, "step limit reached: " + count + " steps without EXIT"};
+            return Fault{Outcome::Timeout, message(Msg::CliTimeLimit, {secondsText(test.timeLimit)})};
+        return Fault{Outcome::StepLimit, message(Msg::CliStepLimit, {count})};
     case Halt::EndlessLoop: return Fault{Outcome::EndlessLoop, toUtf8(debugStatusText(wb))};
     case Halt::OutputCancelled:  // the extra line is the fault
     case Halt::None:
@@ -303,7 +305,7 @@ Submissions collectSubmissions(const std::vector<std::string>& named) {
     auto add = [&](const std::string& path) {
         const auto [first, isNew] = seen.emplace(fileIdentity(path), path);
         if (isNew) found.paths.push_back(path);
-        else found.notes.push_back(path + " is the same file as " + first->second + ": graded once");
+        else found.notes.push_back(message(Msg::CliGradedOnce, {path, first->second}));
     };
     for (const auto& name : named) {
         std::error_code error;
@@ -322,8 +324,8 @@ Grader::Grader(const Exercise& exercise, const std::atomic<bool>* stop) : exerci
     if (const auto* error = std::get_if<FileError>(&source)) throw CaseFileError(exercise.referenceWhere + ": " + error->message);
     auto program = std::make_unique<Program>();
     if (!assembleForRun(program->wb, std::get<SourceFile>(source).text))
-        throw CaseFileError(exercise.referenceWhere + ": the reference does not assemble: " +
-                            locatedText(exercise.reference, program->wb.diagnostics.front()));
+        throw CaseFileError(message(Msg::CliReferenceNoAsm,
+                                    {exercise.referenceWhere, locatedText(exercise.reference, program->wb.diagnostics.front())}));
     reference_ = std::move(program);
     checkReference();
 }
@@ -333,8 +335,7 @@ void Grader::checkReference() const {
     for (const auto& test : exercise_.cases) {
         const CaseResult result = runCase(*reference_, test);
         if (result.outcome == Outcome::Passed || result.outcome == Outcome::NotRun) continue;
-        failures += (failures.empty() ? "" : "\n") + exercise_.referenceWhere + ": the reference fails its own case \"" + test.name +
-                    "\": " + result.reason();
+        failures += (failures.empty() ? "" : "\n") + message(Msg::CliReferenceFails, {exercise_.referenceWhere, test.name, result.reason()});
     }
     if (!failures.empty()) throw CaseFileError(failures);
 }
@@ -359,7 +360,7 @@ std::string Grader::departure(const Program& program, const TestCase& test) cons
     CaseDisplay mineShows(test, false, stop_), referenceShows(test, false, stop_);
     Workbench mine(program.wb, mineShows), reference(reference_->wb, referenceShows);
     const auto where = firstDeparture(mine, reference, test.maxSteps);
-    return where ? "first departs from the reference at " + toUtf8(*where) : "takes the same steps as the reference";
+    return where ? message(Msg::CliDepartsAt, {toUtf8(*where)}) : message(Msg::CliSameSteps);
 }
 
 SubmissionResult Grader::grade(const std::string& path) const {

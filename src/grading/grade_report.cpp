@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "files/escape.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -16,12 +17,22 @@ const std::string kScoreHeading = "SCORE";
 const std::string kCaseHeading = "CASE";
 const std::string kPointsHeading = "POINTS";
 
-// Characters of a UTF-8 text, for lining up columns.
-size_t characters(const std::string& s) {
-    return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+// A character a terminal shows two columns wide: kana, kanji, hangul, full-width forms
+// (a UTF-16 unit; a high surrogate stands for its pair, wide in planes 2 and 3).
+bool isWide(char16_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0xD840 && c <= 0xD8BF);
 }
 
-std::string padded(const std::string& s, size_t width) { return s + std::string(width - std::min(width, characters(s)), ' '); }
+// The columns a UTF-8 text takes on a terminal, for lining up the summary's columns.
+size_t columns(const std::string& s) {
+    size_t width = 0;
+    for (const char16_t c : fromUtf8(s)) width += c >= 0xDC00 && c <= 0xDFFF ? 0 : isWide(c) ? 2 : 1;
+    return width;
+}
+
+std::string padded(const std::string& s, size_t width) { return s + std::string(width - std::min(width, columns(s)), ' '); }
 
 std::string passedCount(const SubmissionResult& r) { return std::to_string(r.passed()) + '/' + std::to_string(r.cases.size()); }
 
@@ -29,20 +40,20 @@ std::string score(const Exercise& exercise, const SubmissionResult& r) {
     return std::to_string(r.points(exercise)) + '/' + std::to_string(exercise.maxPoints());
 }
 
-std::string caseLabel(const TestCase& test) { return test.hidden ? test.name + " (hidden)" : test.name; }
+std::string caseLabel(const TestCase& test) { return test.hidden ? message(Msg::CliHiddenCase, {test.name}) : test.name; }
 
 // Each case: its points and how many submissions passed it, so that a case nobody passes stands out.
 std::string passRates(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
     size_t nameWidth = kCaseHeading.size();
-    for (const auto& c : exercise.cases) nameWidth = std::max(nameWidth, characters(caseLabel(c)));
+    for (const auto& c : exercise.cases) nameWidth = std::max(nameWidth, columns(caseLabel(c)));
     std::string text = padded(kCaseHeading, nameWidth + 2) + padded(kPointsHeading, kPointsHeading.size() + 2) + "PASSED BY\n";
     for (size_t i = 0; i < exercise.cases.size(); ++i) {
         const auto passed = static_cast<size_t>(std::count_if(
             results.begin(), results.end(), [i](const SubmissionResult& r) { return r.cases[i].outcome == Outcome::Passed; }));
         const size_t percent = (passed * 100 + results.size() / 2) / results.size();
         text += padded(caseLabel(exercise.cases[i]), nameWidth + 2) +
-                padded(std::to_string(exercise.cases[i].points), kPointsHeading.size() + 2) + std::to_string(passed) + " of " +
-                std::to_string(results.size()) + " (" + std::to_string(percent) + "%)\n";
+                padded(std::to_string(exercise.cases[i].points), kPointsHeading.size() + 2) +
+                message(Msg::CliSummaryPassedBy, {std::to_string(passed), std::to_string(results.size()), std::to_string(percent)}) + '\n';
     }
     return text;
 }
@@ -139,7 +150,7 @@ std::string csvField(const std::string& text) {
 
 std::string summaryText(const Exercise& exercise, const std::vector<SubmissionResult>& results) {
     size_t nameWidth = kSubmissionHeading.size();
-    for (const auto& r : results) nameWidth = std::max(nameWidth, characters(shownName(r.name)));
+    for (const auto& r : results) nameWidth = std::max(nameWidth, columns(shownName(r.name)));
     const size_t passedWidth = kPassedHeading.size();
     size_t scoreWidth = kScoreHeading.size();
     for (const auto& r : results) scoreWidth = std::max(scoreWidth, score(exercise, r).size());
@@ -155,7 +166,7 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
         for (const std::string& w : r.warnings) text += "  " + shownName(w) + '\n';
         if (r.passed() == r.cases.size()) continue;
         if (isError(r.cases.front().outcome)) {  // every case failed alike
-            text += "  every case: " + shownName(r.cases.front().reason()) + '\n';
+            text += "  " + message(Msg::CliEveryCase, {shownName(r.cases.front().reason())}) + '\n';
             continue;
         }
         for (size_t i = 0; i < r.cases.size(); ++i) {
@@ -167,7 +178,7 @@ std::string summaryText(const Exercise& exercise, const std::vector<SubmissionRe
         }
     }
     const auto allPassed = std::count_if(results.begin(), results.end(), [](const SubmissionResult& r) { return failures(r) == 0; });
-    text += '\n' + std::to_string(allPassed) + " of " + std::to_string(results.size()) + " submissions passed every case\n";
+    text += '\n' + message(Msg::CliSummaryAllPassed, {std::to_string(allPassed), std::to_string(results.size())}) + '\n';
     return text;
 }
 

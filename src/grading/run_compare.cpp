@@ -9,6 +9,7 @@
 #include "emulator/run_loop.hpp"
 #include "machine/hex.hpp"
 #include "grading/step_trace.hpp"
+#include "workbench/messages.hpp"
 
 namespace comet {
 namespace {
@@ -33,22 +34,24 @@ struct SteppedRun {
     }
 };
 
-Text number(uint64_t n) { return fromAscii(std::to_string(n)); }
+std::string hex(int32_t word) { return toUtf8(cnvHex4(word)); }
 
 // What ran: the mnemonic, or the word itself when it is no instruction.
-Text whatRan(const StepRow& row) {
-    return row.mnemonic.empty() ? u"word " + cnvHex4(row.words[0]) : fromAscii(row.mnemonic);
+std::string whatRan(const StepRow& row) {
+    return row.mnemonic.empty() ? message(Msg::CliWordRan, {hex(row.words[0])}) : std::string(row.mnemonic);
 }
 
-Text writesOf(const StepRow& row) {
-    if (row.writes.empty()) return u"nothing";
-    Text text;
-    for (const auto& w : row.writes) text += (text.empty() ? u"" : u", ") + cnvHex4(w.value) + u" at " + cnvHex4(w.address);
+std::string writesOf(const StepRow& row) {
+    if (row.writes.empty()) return message(Msg::CliNothingWritten);
+    std::string text;
+    for (const auto& w : row.writes) text += (text.empty() ? "" : ", ") + message(Msg::CliWroteAt, {hex(w.value), hex(w.address)});
     return text;
 }
 
 // "MNEMONIC at PPPP": what a step ran, and where.
-Text ranAt(const StepRow& row) { return whatRan(row) + u" at " + cnvHex4(row.pc); }
+std::string ranAt(const StepRow& row) { return message(Msg::CliRanAt, {whatRan(row), hex(row.pc)}); }
+
+Text atStep(uint64_t step, const std::string& what) { return messageText(Msg::CliStepIs, {std::to_string(step), what}); }
 
 // Where a program's labels lie, so that an address in one program can be told from the
 // same place in another laid out otherwise: LAD GR4,STACK leaves another value when a
@@ -110,15 +113,14 @@ bool sameValuesWritten(const StepRow& a, const StepRow& b, const Layouts& layout
 // same place in each program's layout: a program laid out otherwise keeps the same data
 // at other addresses and runs the same steps.
 std::optional<Text> difference(const StepRow& mine, const StepRow& ref, const Layouts& layouts) {
-    const Text step = u"step " + number(mine.step) + u": ";
     if (mine.mnemonic != ref.mnemonic || (mine.mnemonic.empty() && mine.words[0] != ref.words[0]))
-        return step + u"runs " + ranAt(mine) + u", the reference " + ranAt(ref);
+        return atStep(mine.step, message(Msg::CliRunsOther, {ranAt(mine), ranAt(ref)}));
     for (size_t i = 0; i < mine.registers.size(); ++i) {
         if (layouts.same(mine.registers[i], ref.registers[i])) continue;
-        return step + ranAt(mine) + u" leaves " + fromAscii(kRegisterNames[i]) + u" = " + cnvHex4(mine.registers[i]) +
-               u", the reference " + cnvHex4(ref.registers[i]);
+        return atStep(mine.step, message(Msg::CliLeaves, {ranAt(mine), kRegisterNames[i], hex(mine.registers[i]), hex(ref.registers[i])}));
     }
-    if (!sameValuesWritten(mine, ref, layouts)) return step + ranAt(mine) + u" writes " + writesOf(mine) + u", the reference " + writesOf(ref);
+    if (!sameValuesWritten(mine, ref, layouts))
+        return atStep(mine.step, message(Msg::CliWrites, {ranAt(mine), writesOf(mine), writesOf(ref)}));
     return std::nullopt;
 }
 
@@ -131,8 +133,8 @@ std::optional<Text> firstDeparture(Workbench& run, Workbench& reference, long ma
         const bool mineStepped = mine.advance();
         const bool refStepped = ref.advance();
         if (!mineStepped && !refStepped) return std::nullopt;
-        if (!refStepped) return u"step " + number(mine.row.step) + u": runs " + ranAt(mine.row) + u", the reference has ended";
-        if (!mineStepped) return u"step " + number(ref.row.step) + u": the run has ended, the reference runs " + ranAt(ref.row);
+        if (!refStepped) return atStep(mine.row.step, message(Msg::CliReferenceEnded, {ranAt(mine.row)}));
+        if (!mineStepped) return atStep(ref.row.step, message(Msg::CliRunEnded, {ranAt(ref.row)}));
         if (auto d = difference(mine.row, ref.row, layouts)) return d;
     }
     return std::nullopt;

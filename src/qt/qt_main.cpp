@@ -60,8 +60,7 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
         heldMessages.emplace_back(type, message);
         return;
     }
-    std::fprintf(stderr, "comet-workbench: cannot open the window (%s): the display could not be opened; "
-                 "run the program under xvfb-run, or use --script or --run\n", displaySettings().c_str());
+    std::fprintf(stderr, "comet-workbench: %s\n", comet::message(Msg::CliCannotOpenWindow, {displaySettings()}).c_str());
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -85,10 +84,10 @@ bool saveShot(const QPixmap& picture, const QString& path) {
     buffer.open(QIODevice::WriteOnly);
     const std::string file = nativePath(path);
     std::optional<FileError> error;
-    if (!picture.save(&buffer, "PNG")) error = FileError{FileProblem::System, "cannot write " + shownName(file) + ": the picture could not be made"};
-    else error = writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), "cannot write");
+    if (!picture.save(&buffer, "PNG")) error = FileError{FileProblem::System, message(Msg::CliCannotWrite, {shownName(file), message(Msg::CliPictureNotMade)})};
+    else error = writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), Msg::CliCannotWrite);
     if (error) std::fprintf(stderr, "comet-workbench: %s\n", error->message.c_str());
-    else std::printf("saved %s\n", shownName(file).c_str());
+    else std::printf("%s\n", message(Msg::CliSaved, {shownName(file)}).c_str());
     return !error;
 }
 
@@ -107,7 +106,7 @@ QPixmap withRunMenuOpen(FrmMain& window) {
 
 int saveScreenshots(FrmMain& window, const QString& dir) {
     if (!QDir().mkpath(dir)) {
-        std::fprintf(stderr, "comet-workbench: cannot create %s\n", shownName(nativePath(dir)).c_str());
+        std::fprintf(stderr, "comet-workbench: %s\n", message(Msg::CliCannotCreate, {shownName(nativePath(dir))}).c_str());
         return 1;
     }
     window.show();
@@ -133,7 +132,7 @@ int saveScreenshots(FrmMain& window, const QString& dir) {
 
 int runQtWindow(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fprintf(stderr, "comet-workbench: no display to open the window on: set DISPLAY, or run it under xvfb-run\n");
+        std::fprintf(stderr, "comet-workbench: %s\n", message(Msg::CliNoDisplay).c_str());
         return 1;
     }
     qInstallMessageHandler(holdStartupMessage);
@@ -145,7 +144,7 @@ int runQtWindow(int argc, char** argv) {
     FrmMain window;
     if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) return saveScreenshots(window, args[2]);
     if (args.size() > 2) {
-        std::fprintf(stderr, "comet-workbench: unknown arguments (the window takes a FILE, or --screenshot DIR)\n");
+        std::fprintf(stderr, "comet-workbench: %s\n", message(Msg::CliWindowArguments).c_str());
         return 2;
     }
     window.restoreSettings();

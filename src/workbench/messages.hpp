@@ -305,6 +305,164 @@ enum class Msg : uint16_t {
     CountRunProblems,     // {1} count
 
     // ---- Messages of the command line ----
+    CliHelpFile,
+    CliHelpScreenshot,
+    CliHelpScript,
+    CliHelpRun,
+    CliHelpMaxSteps,      // {1} the default
+    CliHelpTrace,
+    CliHelpGrade,
+    CliHelpReports,
+    CliHelpFeedback,
+    CliHelpJobs,          // {1} the most
+    CliHelpEditors,
+    CliHelpLang,
+    CliHelpHelp,
+    CliWithoutWindow,
+    CliNoDisplay,
+    CliCannotOpenWindow,  // {1} the display's settings
+    CliWindowArguments,
+    CliCannotCreate,      // {1} folder
+    CliPictureNotMade,
+    CliSaved,             // {1} file
+    CliExpectedNumber,    // {1} option, {2} its value, {3} the most
+    CliExpectedFileName,  // {1} option
+    CliExpectedValue,     // {1} option
+    CliTraceGoesWithRun,
+    CliGivenTwice,        // {1} option
+    CliSeparateCommands,  // {1}, {2} modes
+    CliUnknownOption,     // {1} option
+    CliNeedsValue,        // {1} option
+    CliNeedsFile,         // {1} mode
+    CliTakesOneFile,      // {1} mode, {2} count
+    CliTakesNoArguments,  // {1} mode
+    CliNothingRun,        // {1} why
+    CliTraceLost,         // {1} why
+    CliInputEnded,
+    CliInputLineTooLong,  // {1} limit
+    CliRunStepLimitOne,
+    CliRunStepLimit,      // {1} steps
+    CliCannotWriteOutput, // {1} why
+    CliOutputClosed,
+    CliScriptLine,        // {1} line, {2} what
+    CliScriptLineTooLong, // {1} limit
+    CliScriptSourceTooLarge, // {1} limit
+    CliScriptNoEnd,
+    CliScriptAnswersLimit, // {1} limit
+    CliScriptInputBytesLimit, // {1} limit
+    CliScriptSelectionCut, // {1} start, {2} length
+    CliScriptStepLimit,   // {1} steps
+    CliScriptUnknownCommand, // {1} name
+    CliScriptUnknownDisplay, // {1} name
+    CliScriptUnexpected,  // {1} the words
+    CliScriptExpectedText,
+    CliScriptExpectedBox,
+    CliScriptExpectedSelection,
+    CliScriptExpectedItem,
+    CliScriptExpectedTwo, // {1}, {2} words
+    CliScriptExpectedThree, // {1}, {2}, {3} words
+    CliScriptExpectedRow,
+    CliScriptExpectedSteps,
+    CliScriptExpectedLine,
+    CliScriptExpectedListingLine,
+    CliScriptExpectedFile,
+    CliCannotRead,        // {1} file, {2} why
+    CliCannotWrite,       // {1} file, {2} why
+    CliCannotSave,        // {1} file, {2} why
+    CliIsFolder,
+    CliIsPipe,
+    CliIsSocket,
+    CliIsDevice,
+    CliTooLarge,          // {1} limit
+    CliNulBytes,
+    CliNotText,
+    CliNoCode,            // {1} character, {2} its code, {3} line, {4} encoding
+    CliBytes,             // {1} count
+    CliNoSuchFile,
+    CliPermissionDenied,
+    CliNoSpace,
+    CliFileTooLarge,
+    CliReadOnly,
+    CliNotFolder,
+    CliOutputReplacesInput, // {1} role of the output, {2} its file, {3} role of the input, {4} its file
+    CliOutputsShareFile,  // {1} role of an output, {2} its file, {3} role of the other, {4} its file
+    CliRoleProgram,
+    CliRoleCaseFile,
+    CliRoleReference,
+    CliRoleSubmission,
+    CliNoSubmissions,
+    CliSameFileName,      // {1}, {2} files
+    CliCannotMakeFolder,  // {1} folder, {2} why
+    CliNothingGraded,     // {1} why
+    CliGradedOnce,        // {1}, {2} files
+    CliCaseUnknownKey,    // {1} key, {2} where, {3} the keys it takes
+    CliInACase,
+    CliCaseMustBeString,  // {1} key
+    CliCaseMustBeLines,   // {1} key
+    CliCaseEveryLineOf,   // {1} key
+    CliCaseMaxSteps,
+    CliCasePoints,
+    CliCaseTimeout,
+    CliCaseMustBeFlag,    // {1} key
+    CliCaseMatch,
+    CliCaseNotRegex,      // {1} line, {2} why
+    CliCaseWordRange,     // {1} place
+    CliCaseMustBeTable,   // {1} key
+    CliCaseNoRegister,    // {1} name
+    CliCasePlaceForm,     // {1} place
+    CliCasePlaceLabel,    // {1} place
+    CliCaseMustBeWords,   // {1} place
+    CliCaseEveryWordOf,   // {1} place
+    CliCaseNeedsName,
+    CliCaseNone,
+    CliCaseUnderCase,
+    CliCaseSecondNamed,   // {1} name
+    CliSummaryPassedBy,   // {1} passed, {2} all, {3} percent
+    CliSummaryAllPassed,  // {1} passed, {2} all
+    CliEveryCase,         // {1} why
+    CliFeedbackScore,     // {1} points, {2} the most
+    CliFeedbackPassed,
+    CliFeedbackFailed,    // {1} outcome
+    CliFeedbackHidden,    // {1} cases, {2} passed
+    CliOutcomeUnreadable,
+    CliOutcomeAssemblerError,
+    CliOutcomeStepLimit,
+    CliOutcomeTimeout,
+    CliOutcomeEndlessLoop,
+    CliOutcomeAddressError,
+    CliOutcomeEngineError,
+    CliOutcomeWrongOutput,
+    CliOutcomeWrongState,
+    CliOutcomeNotRun,
+    CliHiddenCase,        // {1} case
+    CliAtStep,            // {1} what, {2} step
+    CliOutputLineIs,      // {1} line, {2} text
+    CliExpectedNoMore,    // {1} what
+    CliExpectedLine,      // {1} what, {2} expected
+    CliOutputLineMissing, // {1} line, {2} expected
+    CliLineMatching,      // {1} pattern
+    CliOneMoreLine,
+    CliMoreLines,         // {1} count
+    CliNotRun,
+    CliWordAtExit,        // {1} place, {2} value, {3} expected
+    CliNoLabel,           // {1} label
+    CliOutsideMemory,     // {1} place
+    CliTimeLimit,         // {1} seconds
+    CliStepLimit,         // {1} steps
+    CliReferenceNoAsm,    // {1} where, {2} the first error
+    CliReferenceFails,    // {1} where, {2} case, {3} why
+    CliDepartsAt,         // {1} where
+    CliSameSteps,
+    CliStepIs,            // {1} step, {2} what
+    CliRunsOther,         // {1} what ran, {2} what the reference ran
+    CliLeaves,            // {1} what ran, {2} register, {3} value, {4} the reference's
+    CliWrites,            // {1} what ran, {2} writes, {3} the reference's
+    CliReferenceEnded,    // {1} what ran
+    CliRunEnded,          // {1} what the reference ran
+    CliRanAt,             // {1} what ran, {2} address
+    CliWordRan,           // {1} the word
+    CliWroteAt,           // {1} value, {2} address
+    CliNothingWritten,
 
     Count_
 };

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs one case of the bad-input table and compares what the program did with it.
-#   run_case.sh CASE PROGRAM INPUTS
+#   run_case.sh CASE PROGRAM INPUTS [--japanese]
+# With --japanese the program runs with --lang ja: the exit status must be the same, and
+# every line of standard error that begins "comet-workbench: " must say something in
+# Japanese (a line of file and option names only would be a text left in English).
 # A case file holds, after any "#" comment lines:
 #   $ COMMAND   a line of the bash commands to run (several lines form one script);
 #               $COMET is the program, $INPUTS the folder of input files, $WORK an
@@ -13,10 +16,16 @@
 set -uo pipefail
 case_file=$1
 export COMET=$2 INPUTS=$3
+japanese=${4:-}
 WORK=$(mktemp -d)
 export WORK
-trap 'chmod -R u+rwx "$WORK"; rm -rf "$WORK"' EXIT
+trap 'chmod -R u+rwx "$WORK"; rm -rf "$WORK" "$WORK.ja"' EXIT
 chmod 755 "$WORK"
+if [ "$japanese" = --japanese ]; then
+  printf '#!/bin/sh\nexec "%s" --lang ja "$@"\n' "$COMET" >"$WORK.ja"
+  chmod 755 "$WORK.ja"
+  COMET=$WORK.ja
+fi
 
 # Root reads every file: a case about permissions runs its command as nobody.
 AS_NOBODY=""
@@ -31,6 +40,10 @@ export AS_NOBODY
 
 section() { sed -n -e "s/^$1 //p" -e t -e "s/^$1\$//p" "$case_file"; }
 commands=$(section '\$')
+if [ "$japanese" = --japanese ] && grep -qE -- '--lang en( |$)' <<<"$commands"; then
+  echo "the case chooses English itself"
+  exit 77
+fi
 expected_status=$(section '?')
 memory_limit=$(section '%')
 section '!' >"$WORK.expected_err"
@@ -49,6 +62,15 @@ failed=0
 if [ "$status" != "$expected_status" ]; then
   echo "exit status $status, expected $expected_status"
   failed=1
+fi
+if [ "$japanese" = --japanese ]; then
+  english=$(shown "$WORK.err" | grep -a '^comet-workbench: ' | LC_ALL=C grep -av $'[\x80-\xff]')
+  if [ -n "$english" ]; then
+    printf 'left in English:\n%s\n' "$english"
+    failed=1
+  fi
+  rm -f "$WORK".expected_err "$WORK".expected_out "$WORK".out "$WORK".err "$WORK".memory
+  exit $failed
 fi
 if ! diff -u "$WORK.expected_err" <(shown "$WORK.err"); then
   echo "standard error differs"

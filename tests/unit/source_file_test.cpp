@@ -225,13 +225,13 @@ TEST_F(SourceFiles, AFullDiskLosesNothing) {
 TEST_F(SourceFiles, APendingFileShowsOnlyWhenCommitted) {
     put("t.csv", "old\n");
     {
-        PendingFile given_up(path("t.csv"), "cannot write");
+        PendingFile given_up(path("t.csv"), Msg::CliCannotWrite);
         EXPECT_TRUE(given_up.write(std::string(100'000, 'x')));
         EXPECT_EQ(bytesOf("t.csv"), "old\n");
     }
     EXPECT_EQ(bytesOf("t.csv"), "old\n");
     EXPECT_EQ(entries(), 1u);
-    PendingFile file(path("t.csv"), "cannot write");
+    PendingFile file(path("t.csv"), Msg::CliCannotWrite);
     for (int i = 0; i < 1000; ++i) EXPECT_TRUE(file.write("row\n"));
     EXPECT_EQ(bytesOf("t.csv"), "old\n");
     ASSERT_TRUE(file.commit());
@@ -242,7 +242,7 @@ TEST_F(SourceFiles, APendingFileShowsOnlyWhenCommitted) {
 // A failed write of a pending file ends it at once with the system's reason.
 TEST_F(SourceFiles, APendingFileOnAFullDiskFailsAtOnce) {
     put("t.csv", "old\n");
-    PendingFile file(path("t.csv"), "cannot write");
+    PendingFile file(path("t.csv"), Msg::CliCannotWrite);
     bool written = true;
     {
         const FullDisk full;
