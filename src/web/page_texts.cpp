@@ -13,59 +13,68 @@
 namespace comet {
 namespace {
 
-// The page names each text by its id: data-text="PageMenuFile" in the page.
+// The window's text without its access key: "&Open…" is "Open…", "ファイル(&F)" is "ファイル".
+// The page's menus take no letters; only its question's buttons keep them (the *Key names).
+std::string withoutAccessKey(std::string text) {
+    const size_t at = text.find('&');
+    if (at == std::string::npos || at + 1 >= text.size()) return text;
+    const bool inBrackets = at > 0 && text[at - 1] == '(' && at + 2 < text.size() && text[at + 2] == ')';
+    return inBrackets ? text.erase(at - 1, 4) : text.erase(at, 1);
+}
+
+// The page names each text by a name of its own: data-text="PageMenuFile" in the page.
 constexpr std::pair<std::string_view, Msg> kPageTexts[] = {
     {"PageMenus", Msg::PageMenus},
-    {"PageMenuFile", Msg::PageMenuFile},
-    {"PageMenuRun", Msg::PageMenuRun},
-    {"PageMenuView", Msg::PageMenuView},
-    {"PageNew", Msg::PageNew},
-    {"PageOpen", Msg::PageOpen},
-    {"PageSave", Msg::PageSave},
-    {"PageCheckCases", Msg::PageCheckCases},
-    {"PageSwitchMode", Msg::PageSwitchMode},
-    {"PageBack", Msg::PageBack},
-    {"PageRunToCursor", Msg::PageRunToCursor},
-    {"PageReset", Msg::PageReset},
-    {"PageToggleBreakpoint", Msg::PageToggleBreakpoint},
-    {"PageStop", Msg::PageStop},
-    {"PageSpeed", Msg::PageSpeed},
-    {"PageFullSpeed", Msg::PageFullSpeed},
+    {"PageMenuFile", Msg::MenuFile},
+    {"PageMenuRun", Msg::MenuRun},
+    {"PageMenuView", Msg::MenuView},
+    {"PageNew", Msg::ItemNew},
+    {"PageOpen", Msg::ItemOpen},
+    {"PageSave", Msg::ItemSave},
+    {"PageCheckCases", Msg::DialogCheckAgainstCases},
+    {"PageSwitchMode", Msg::ItemSwitchMode},
+    {"PageBack", Msg::ItemBack},
+    {"PageRunToCursor", Msg::ItemRunToCursor},
+    {"PageReset", Msg::ItemReset},
+    {"PageToggleBreakpoint", Msg::ItemToggleBreakpoint},
+    {"PageStop", Msg::ButtonStop},
+    {"PageSpeed", Msg::ItemSpeed},
+    {"PageFullSpeed", Msg::ItemFullSpeed},
     {"PageSpeedPerSecond", Msg::PageSpeedPerSecond},
     {"PageFullShort", Msg::PageFullShort},
     {"PageSpeedShort", Msg::PageSpeedShort},
-    {"PageZoomIn", Msg::PageZoomIn},
-    {"PageZoomOut", Msg::PageZoomOut},
-    {"PageZoomReset", Msg::PageZoomReset},
-    {"PageConsole", Msg::PageConsole},
-    {"PageLanguage", Msg::PageLanguage},
-    {"PageDebugging", Msg::PageDebugging},
+    {"PageZoomIn", Msg::ItemZoomIn},
+    {"PageZoomOut", Msg::ItemZoomOut},
+    {"PageZoomReset", Msg::ItemResetZoom},
+    {"PageConsole", Msg::TitleConsole},
+    {"PageLanguage", Msg::ItemLanguage},
+    {"PageDebugging", Msg::TitleDebugBar},
     {"PageKeptChanges", Msg::PageKeptChanges},
     {"PageRestoreOffer", Msg::PageRestoreOffer},
-    {"PageRestore", Msg::PageRestore},
-    {"PageDiscard", Msg::PageDiscard},
-    {"PageInstruction", Msg::PageInstruction},
-    {"PageObjectProgram", Msg::PageObjectProgram},
-    {"PageMemoryDump", Msg::PageMemoryDump},
-    {"PageSourceProgram", Msg::PageSourceProgram},
+    {"PageRestore", Msg::ButtonRestore},
+    {"PageDiscard", Msg::ButtonDiscard},
+    {"PageInstruction", Msg::NameChooser},
+    {"PageObjectProgram", Msg::NameListing},
+    {"PageMemoryDump", Msg::NameDump},
+    {"PageSourceProgram", Msg::NameSource},
     {"PageBreakpointTip", Msg::PageBreakpointTip},
-    {"PageProblems", Msg::PageProblems},
+    {"PageProblems", Msg::TitleProblems},
     {"PageCloseProblems", Msg::PageCloseProblems},
-    {"PageProblemCountTip", Msg::PageProblemCountTip},
+    {"PageProblemCountTip", Msg::TipProblemCount},
     {"PageReplaceTabs", Msg::ItemReplaceTabs},
-    {"PageConsoleInput", Msg::PageConsoleInput},
-    {"PageConsoleInputHint", Msg::PageConsoleInputHint},
-    {"PageClear", Msg::PageClear},
+    {"PageConsoleInput", Msg::ConsoleInput},
+    {"PageConsoleInputHint", Msg::ConsoleInputHint},
+    {"PageClear", Msg::ConsoleClear},
     {"PageCloseReport", Msg::PageCloseReport},
-    {"PageCancel", Msg::PageCancel},
+    {"PageCancel", Msg::ButtonCancel},
     {"PageSaveKey", Msg::ItemSave},
     {"PageDiscardKey", Msg::ButtonDiscard},
     {"PageCancelKey", Msg::ButtonCancel},
-    {"PageExecutedCount", Msg::PageExecutedCount},
-    {"PageCase", Msg::PageCase},
-    {"PageResult", Msg::PageResult},
-    {"PageWhy", Msg::PageWhy},
-    {"PageClose", Msg::PageClose},
+    {"PageExecutedCount", Msg::RunCount},
+    {"PageCase", Msg::HeadingCase},
+    {"PageResult", Msg::HeadingResult},
+    {"PageWhy", Msg::HeadingWhy},
+    {"PageClose", Msg::ButtonClose},
 };
 
 std::string pageTextsJson() {
@@ -75,7 +84,7 @@ std::string pageTextsJson() {
     json.value(fromAscii(languageCode(currentLanguage())));
     for (const auto& [name, id] : kPageTexts) {
         json.key(name);
-        json.value(messageText(id));
+        json.value(fromUtf8(name.ends_with("Key") ? message(id) : withoutAccessKey(message(id))));
     }
     json.endObject();
     return json.text();

@@ -203,52 +203,14 @@ enum class Msg : uint16_t {
 
     // ---- The page's own texts ----
     PageMenus,
-    PageMenuFile,
-    PageMenuRun,
-    PageMenuView,
-    PageNew,
-    PageOpen,
-    PageSave,
-    PageCheckCases,
-    PageSwitchMode,
-    PageBack,
-    PageRunToCursor,
-    PageReset,
-    PageToggleBreakpoint,
-    PageStop,
-    PageSpeed,
-    PageFullSpeed,
     PageSpeedPerSecond,    // {1} instructions
     PageFullShort,
     PageSpeedShort,        // {1} instructions
-    PageZoomIn,
-    PageZoomOut,
-    PageZoomReset,
-    PageConsole,
-    PageLanguage,
-    PageDebugging,
     PageKeptChanges,
     PageRestoreOffer,      // {1} document name
-    PageRestore,
-    PageDiscard,
-    PageInstruction,
-    PageObjectProgram,
-    PageMemoryDump,
-    PageSourceProgram,
     PageBreakpointTip,
-    PageProblems,
     PageCloseProblems,
-    PageProblemCountTip,
-    PageConsoleInput,
-    PageConsoleInputHint,
-    PageClear,
     PageCloseReport,
-    PageCancel,
-    PageExecutedCount,     // {1} count
-    PageCase,
-    PageResult,
-    PageWhy,
-    PageClose,
 
     // ---- Instruction help ----
     HelpOperation,        // {1} mnemonic, {2} opcode, {3} words
