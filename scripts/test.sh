@@ -20,7 +20,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 (cd editors/vscode && npm ci --no-audit --no-fund && npm run package && node --test tests/)
 
 scripts/build-web.sh build-web
-(cd web && node --test tests/)
+(cd web && node --test --test-timeout=300000 tests/)
 
 cmake -S . -B build-sanitize -DCOMET_WERROR=ON -DCOMET_SANITIZE=ON -DCOMET_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-sanitize -j"$jobs"

@@ -215,7 +215,7 @@ constexpr std::array<Entry, static_cast<size_t>(Msg::Count_)> kCatalogue{{
     // ---- The page's own texts ----
     {Msg::PageMenus, "Menus", "メニュー"},
     {Msg::PageSpeedPerSecond, "{1} a second", "毎秒 {1} 命令"},
-    {Msg::PageFullShort, "Full", "最高速"},
+    {Msg::PageFullShort, "Full", "全速"},
     {Msg::PageSpeedShort, "{1}/s", "{1}/秒"},
     {Msg::PageKeptChanges, "Kept changes", "保存されていた変更"},
     {Msg::PageRestoreOffer, "The changes to {1} from your last visit were kept in this browser. Restore them?",

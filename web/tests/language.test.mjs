@@ -9,12 +9,12 @@ import { assembledPage, answerBox, settled } from './helpers.mjs';
 // [selector, what is read off it, English, Japanese]
 const TEXTS = [
   ['#menuFile', 'text', 'File', 'ファイル'],
-  ['#fileNew', 'text', 'New', '新規作成'],
+  ['#fileNew', 'text', 'New', '新規'],
   ['#fileOpen', 'text', 'Open…Ctrl+O', '開く…Ctrl+O'],
-  ['#fileCheck', 'text', 'Check against cases…', 'テストケースで確かめる…'],
+  ['#fileCheck', 'text', 'Check against cases…', 'ケースで確かめる…'],
   ['#menuRun', 'text', 'Run', '実行'],
   ['#runReset', 'text', 'ResetCtrl+F2', 'リセットCtrl+F2'],
-  ['#speedItems > :first-child', 'text', 'Full speed', '最高速'],
+  ['#speedItems > :first-child', 'text', 'Full speed', '全速'],
   ['#speedItems > :last-child', 'text', '100 a second', '毎秒 100 命令'],
   ['#speedHeading', 'text', 'Speed', '速度'],
   ['#languageHeading', 'text', 'Language', '言語'],
@@ -25,8 +25,8 @@ const TEXTS = [
   ['#saveChanges .discard', 'accesskey', 'd', 'd'],
   ['#messageBox .cancel', 'text', 'Cancel', 'キャンセル'],
   ['#List1', 'aria-label', 'Object program', 'オブジェクトプログラム'],
-  ['#problemCount', 'title', 'Show or hide the problem list', '問題の一覧を表示/非表示'],
-  ['#consoleInput', 'placeholder', 'The line the next IN reads', '次の IN が読み込む行'],
+  ['#problemCount', 'title', 'Show or hide the problem list', '問題の一覧を表示または非表示にします'],
+  ['#consoleInput', 'placeholder', 'The line the next IN reads', '次の IN が読む行'],
   ['#Text1 .cm-content', 'aria-label', 'Source program', 'ソースプログラム'],
   ['html', 'lang', 'en', 'ja'],
   // The logic's texts follow at once, the design's stay as they are.
@@ -69,7 +69,7 @@ test('View ▸ Language redraws every text in Japanese and back in English', asy
   await page.click('#menuFile');
   await page.click('#fileNew');
   assert.deepEqual(await answerBox(page, 'saveChanges', 'cancel'),
-    { title: 'COMET Emulation', text: 'lang.casl への変更は保存されていません。保存しますか？' });
+    { title: 'COMET Emulation', text: 'lang.casl の変更を保存しますか？保存しないと変更は失われます。' });
 
   await chooseLanguage(page, 'viewEnglish');
   assert.deepEqual(await shownTexts(page), TEXTS.map((t) => t[2]));
