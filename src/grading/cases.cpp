@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <unordered_set>
 #include <variant>
 
@@ -68,14 +70,22 @@ public:
         return out;
     }
 
+    // A whole number, also when written as a float (3.0). toml++ casts a float to int64_t
+    // without a range check, which is undefined beyond 2^63, so a float that large is no number.
+    static std::optional<int64_t> wholeNumber(const toml::node& node) {
+        constexpr double kBeyondInt64 = 9.2e18;
+        if (const auto* f = node.as_floating_point(); f && !(std::fabs(f->get()) < kBeyondInt64)) return std::nullopt;
+        return node.value<int64_t>();
+    }
+
     long steps(const toml::node& node) const {
-        const auto value = node.value<int64_t>();
+        const auto value = wholeNumber(node);
         if (!value || *value < 1) fail(node.source(), message(Msg::CliCaseMaxSteps));
         return static_cast<long>(*value);
     }
 
     int points(const toml::node& node) const {
-        const auto value = node.value<int64_t>();
+        const auto value = wholeNumber(node);
         if (!value || *value < 0 || *value > kMostPoints) fail(node.source(), message(Msg::CliCasePoints));
         return static_cast<int>(*value);
     }
@@ -113,7 +123,7 @@ public:
     }
 
     int32_t word(const toml::node& node, const std::string& what) const {
-        const auto value = node.value<int64_t>();
+        const auto value = wholeNumber(node);
         if (!value || *value < kLowestWord || *value > kHighestWord)
             fail(node.source(), message(Msg::CliCaseWordRange, {what}));
         return static_cast<int32_t>(*value);
